@@ -81,6 +81,25 @@ TEST(FindFactor, RhoSplitsSemiprimesPastTrialDivision) {
     }
 }
 
+// With no time for rho, only trial division below 40 000 can find a factor.
+TEST(FindFactor, TrialDivisionStopsBelowFortyThousand) {
+    struct Row {
+        BigInt x;
+        FactorOutcome outcome;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {product("39989", "1000003"), FactorOutcome::Found, "39989"},
+        {product("39989", "40009"), FactorOutcome::Found, "39989"},
+        {product("40009", "1000003"), FactorOutcome::TimedOut, "40009120027"},
+    };
+    for (const Row& row : rows) {
+        BigInt x(row.x);
+        EXPECT_EQ(findFactor(x, seeded(0s)), row.outcome) << row.x;
+        EXPECT_EQ(x.toString(), row.expected) << row.x;
+    }
+}
+
 TEST(FindFactor, TimeLimitLeavesXUnchanged) {
     BigInt x(kHardSemiprime);
     EXPECT_EQ(findFactor(x, seeded(5ms)), FactorOutcome::TimedOut);
