@@ -10,6 +10,7 @@ namespace kalvor {
 /// How a factor search ended; x is replaced only with Found.
 enum class FactorOutcome { Found, ProbablePrime, NotFound, TimedOut, Cancelled };
 
+/// Limits and hooks of findFactor.
 struct FactorSearchOptions {
     /// Wall-clock budget of Pollard's rho.
     std::chrono::steady_clock::duration timeBudget = std::chrono::seconds(20);
