@@ -1,0 +1,214 @@
+#include "canvas/canvas_paint.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+namespace kalvor {
+
+QColor qtColor(Color color) {
+    return QColor(redOf(color), greenOf(color), blueOf(color));
+}
+
+Color colorOfPixel(QRgb pixel) {
+    return makeColor(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+// Pens of one pixel draw patterns; wider pens have round ends and joins and are always
+// solid.
+QPen qtPen(const CanvasPen& pen) {
+    QPen result(qtColor(pen.color));
+    if (pen.width > 1) {
+        result.setWidth(pen.width);
+        result.setCapStyle(Qt::RoundCap);
+        result.setJoinStyle(Qt::RoundJoin);
+        return result;
+    }
+    result.setWidth(0);
+    result.setCapStyle(Qt::SquareCap);
+    result.setJoinStyle(Qt::MiterJoin);
+    if (pen.style == PenStyle::Dot) result.setDashPattern({2, 2});
+    if (pen.style == PenStyle::Dash) result.setDashPattern({6, 3});
+    return result;
+}
+
+QBrush qtBrush(const CanvasBrush& brush) {
+    static constexpr Qt::BrushStyle kStyles[] = {
+        Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
+        Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    return QBrush(qtColor(brush.color), kStyles[static_cast<int>(brush.style)]);
+}
+
+QFont qtFont(const CanvasFont& font, int scale, int sizeDelta) {
+    QFont result(QString::fromStdString(font.name));
+    const long double points = static_cast<long double>(font.size + sizeDelta) * scale;
+    result.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(points * 96 / 72))));
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStyleStrategy(QFont::NoAntialias);
+    return result;
+}
+
+namespace {
+
+// The Symbol font's letters, by the key that types them: a → α, p → π, W → Ω.
+constexpr char16_t kGreekLower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+constexpr char16_t kGreekUpper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+
+bool isSymbolFont(const CanvasFont& font) {
+    return QString::fromStdString(font.name).compare("Symbol", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QString displayText(const CanvasFont& font, std::string_view utf8) {
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (!isSymbolFont(font)) return text;
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 'a' && u <= 'z') c = QChar(kGreekLower[u - 'a']);
+        if (u >= 'A' && u <= 'Z') c = QChar(kGreekUpper[u - 'A']);
+    }
+    return text;
+}
+
+namespace {
+
+bool thinPen(const QPainter& painter) {
+    return painter.pen().width() <= 1;
+}
+
+// A thin line-to stops one pixel short of its end, so that successive lines paint each
+// joint once; Qt's thin lines include both ends, so the end moves one step back.
+QPoint stopBefore(QPoint from, QPoint to) {
+    const int dx = to.x() - from.x(), dy = to.y() - from.y();
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0) return to;
+    const auto back = [steps](int d) {
+        return static_cast<int>(std::lround(static_cast<double>(d) / steps));
+    };
+    return to - QPoint(back(dx), back(dy));
+}
+
+}  // namespace
+
+void paintLineTo(QPainter& painter, QPoint from, QPoint to) {
+    if (from == to) return;
+    painter.drawLine(from, thinPen(painter) ? stopBefore(from, to) : to);
+}
+
+// Wings of 8 pixels, 45 degrees back from the shaft on either side.
+void paintArrow(QPainter& painter, QPoint base, QPoint tip) {
+    const long double dx = base.x() - tip.x(), dy = base.y() - tip.y();
+    const long double n = std::sqrt(2.0L) * std::hypot(dx, dy);
+    if (n == 0) return;
+    auto offset = [n](long double v) { return static_cast<int>(std::nearbyint(8 * v / n)); };
+    const QPoint wing1 = tip + QPoint(offset(dx - dy), offset(dx + dy));
+    const QPoint wing2 = tip + QPoint(offset(dx + dy), offset(dy - dx));
+    painter.drawLine(base, tip);
+    painter.drawLine(tip, wing1);
+    painter.drawLine(tip, wing2);
+}
+
+void paintPolyline(QPainter& painter, const QPolygon& points) {
+    const qsizetype n = points.size();
+    if (n < 2) return;
+    if (!thinPen(painter) || points[n - 1] == points[n - 2]) {
+        painter.drawPolyline(points);
+        return;
+    }
+    QPolygon shortened = points;
+    shortened[n - 1] = stopBefore(points[n - 2], points[n - 1]);
+    painter.drawPolyline(shortened);
+}
+
+void paintPolygon(QPainter& painter, const QPolygon& points) {
+    if (points.size() >= 2) painter.drawPolygon(points, Qt::OddEvenFill);
+}
+
+// A start point and three points per segment; points after the last whole segment are
+// ignored.
+void paintBezier(QPainter& painter, const QPolygon& points) {
+    if (points.size() < 4) return;
+    QPainterPath path(points[0]);
+    for (qsizetype i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(points[i], points[i + 1], points[i + 2]);
+    painter.strokePath(path, painter.pen());
+}
+
+// Qt outlines a box one pixel wider than it is given, so the box shrinks by one pixel to
+// cover exactly its columns left … right − 1; without a pen the fill is one pixel smaller
+// still, as the platform's figures are.
+static QRect outlineBox(const QRect& box) {
+    return QRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
+}
+
+void paintEllipse(QPainter& painter, const QRect& box) {
+    if (box.width() > 0 && box.height() > 0) painter.drawEllipse(outlineBox(box));
+}
+
+void paintRectangle(QPainter& painter, const QRect& box) {
+    if (box.width() > 0 && box.height() > 0) painter.drawRect(outlineBox(box));
+}
+
+namespace {
+
+// Qt places arc angles on the ellipse's parameter, the platform on rays from the centre.
+qreal parametricDegrees(QPointF ray, qreal halfWidth, qreal halfHeight) {
+    const qreal angle = std::atan2(-ray.y(), ray.x());
+    const qreal t = std::atan2(halfWidth * std::sin(angle), halfHeight * std::cos(angle));
+    return t * 180 / std::numbers::pi;
+}
+
+}  // namespace
+
+void paintArc(QPainter& painter, ArcKind kind, const QRect& box, QPoint start, QPoint end) {
+    if (box.width() <= 0 || box.height() <= 0) return;
+    const QRectF rect = outlineBox(box);
+    const QPointF centre = rect.center();
+    const qreal a = rect.width() / 2, b = rect.height() / 2;
+    const qreal from = parametricDegrees(QPointF(start) - centre, a, b);
+    qreal sweep = parametricDegrees(QPointF(end) - centre, a, b) - from;
+    while (sweep <= 0)
+        sweep += 360;
+    QPainterPath path;
+    if (kind == ArcKind::Pie) {
+        path.moveTo(centre);
+    } else {
+        path.arcMoveTo(rect, from);
+    }
+    path.arcTo(rect, from, sweep);
+    if (kind == ArcKind::Arc) {
+        painter.strokePath(path, painter.pen());
+        return;
+    }
+    path.closeSubpath();
+    painter.drawPath(path);
+}
+
+void paintText(QPainter& painter, QPoint topLeft, int angleDegrees, const QString& text,
+               const QFont& font, Color color, const CanvasBrush& brush) {
+    const QFontMetrics metrics(font);
+    painter.save();
+    painter.translate(topLeft);
+    if (angleDegrees != 0) painter.rotate(-angleDegrees);
+    if (brush.style == BrushStyle::Solid)
+        painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()),
+                         qtColor(brush.color));
+    painter.setFont(font);
+    painter.setPen(qtColor(color));
+    painter.drawText(QPoint(0, metrics.ascent()), text);
+    painter.restore();
+}
+
+QRect boxOf(QPoint a, QPoint b) {
+    const int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
+    const int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
+    return QRect(left, top, right - left, bottom - top);
+}
+
+}  // namespace kalvor

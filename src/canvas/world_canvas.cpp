@@ -1,0 +1,342 @@
+#include "canvas/world_canvas.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPicture>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+#include <functional>
+
+#include "canvas/canvas_paint.h"
+#include "canvas/flood_fill.h"
+
+namespace kalvor {
+
+namespace {
+constexpr int kFarPixel = 16000;
+}  // namespace
+
+int AxisMapping::toPixel(Number world) const {
+    const Number v = a * world + b;
+    if (std::isnan(v)) return kFarPixel;
+    if (std::fabs(v) >= kFarPixel) return v > 0 ? kFarPixel : -kFarPixel;
+    return static_cast<int>(std::nearbyint(v));
+}
+
+WorldCanvas::WorldCanvas(QObject* parent) : QObject(parent), m_image(30, 30, QImage::Format_RGB32) {
+    m_image.fill(Qt::white);
+    setClipped(false);
+    m_view3d.setSurfaceSize(width(), height());
+}
+
+WorldCanvas::~WorldCanvas() {
+    if (m_mirrorPainter) m_mirrorPainter->end();
+}
+
+void WorldCanvas::resize(int newWidth, int newHeight) {
+    newWidth = std::max(newWidth, 1);
+    newHeight = std::max(newHeight, 1);
+    if (newWidth == width() && newHeight == height()) return;
+    QImage image(newWidth, newHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, m_image);
+    }
+    m_image = std::move(image);
+    setClipped(m_clipped);
+    m_view3d.setSurfaceSize(newWidth, newHeight);
+    emit resized();
+    requestRepaint();
+}
+
+// ---- World rectangle and mapping ----
+
+void WorldCanvas::setD2WorldX1(Number x1) {
+    setWorld(x1, m_y1, x1 + m_xw, m_y1 + m_yw);
+}
+void WorldCanvas::setD2WorldY1(Number y1) {
+    setWorld(m_x1, y1, m_x1 + m_xw, y1 + m_yw);
+}
+void WorldCanvas::setD2WorldXW(Number w) {
+    setWorld(m_x1, m_y1, m_x1 + w, m_y1 + m_yw);
+}
+void WorldCanvas::setD2WorldYW(Number h) {
+    setWorld(m_x1, m_y1, m_x1 + m_xw, m_y1 + h);
+}
+
+void WorldCanvas::setWorld(Number x1, Number y1, Number x2, Number y2) {
+    if (!(x2 - x1 > 0)) throw CanvasError("x-worldwidth must be positive");
+    if (!(y2 - y1 > 0)) throw CanvasError("y-worldwidth must be positive");
+    m_x1 = x1;
+    m_y1 = y1;
+    m_xw = x2 - x1;
+    m_yw = y2 - y1;
+    computeMappings();
+}
+
+// Without margins the world fills the surface: x1 at column 0, x2 at the last column, the
+// top edge on row 0. With margins the plot area leaves room for labels and ticks.
+void WorldCanvas::computeMappings() {
+    const Number x1 = m_x1, x2 = m_x1 + m_xw, y1 = m_y1, y2 = m_y1 + m_yw;
+    auto fit = [](AxisMapping& m, Number first, Number low, Number high, Number span) {
+        m.a = span / (high - low);
+        m.b = first - low * m.a;
+    };
+    const int w = width(), h = height();
+    if (!m_clipped) {
+        fit(m_screen.x, 0, x1, x2, w - 1);
+        fit(m_screen.y, 0, y2, y1, h - 1);
+        fit(m_mirror.x, 0, x1, x2, 2 * w - 1);
+        fit(m_mirror.y, 0, y2, y1, 2 * h - 1);
+        return;
+    }
+    const int lx = m_labelWidthX, ly = m_labelWidthY, th = m_textHeight;
+    fit(m_screen.x, ly + 8, x1, x2, w - 9 - ly - lx / 2);
+    fit(m_screen.y, th, y2, y1, h - 7 - 2 * th);
+    fit(m_mirror.x, 2 * ly + 16, x1, x2, 2 * w - 17 - 2 * ly - lx);
+    fit(m_mirror.y, 2 * th, y2, y1, 2 * h - 13 - 4 * th);
+}
+
+void WorldCanvas::setClipped(bool on) {
+    m_clipped = on;
+    if (on) measureLabels();
+    computeMappings();
+    if (on) {
+        makeClipRects();
+    } else {
+        m_screenClip = m_image.rect();
+        m_mirrorClip = QRect(0, 0, 2 * width(), 2 * height());
+    }
+    m_clipActive = on;
+}
+
+// The plot area without the left axis column and the bottom axis row.
+void WorldCanvas::makeClipRects() {
+    auto rect = [this](const CanvasMapping& m) {
+        const int left = m.x.toPixel(m_x1) + 1, right = m.x.toPixel(m_x1 + m_xw) + 1;
+        const int top = m.y.toPixel(m_y1 + m_yw), bottom = m.y.toPixel(m_y1);
+        return QRect(left, top, right - left, bottom - top);
+    };
+    m_screenClip = rect(m_screen);
+    m_mirrorClip = rect(m_mirror);
+}
+
+// ---- Drawing ----
+
+void WorldCanvas::prepare(QPainter& painter, int scale, const QRect* clip) const {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(qtPen(m_pen));
+    painter.setBrush(qtBrush(m_brush));
+    painter.setFont(qtFont(m_font, scale));
+    if (clip) painter.setClipRect(*clip);
+}
+
+// Every figure is painted by one function on the bitmap and, while recording, on the
+// mirror with its own mapping and scale.
+void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
+    {
+        QPainter painter(&m_image);
+        prepare(painter, 1, m_clipActive ? &m_screenClip : nullptr);
+        PaintSurface surface{painter, m_screen, 1, m_screenPos};
+        paint(surface);
+    }
+    if (m_mirrorPainter) {
+        QPainter& painter = *m_mirrorPainter;
+        painter.save();
+        prepare(painter, 2, m_clipActive ? &m_mirrorClip : nullptr);
+        PaintSurface surface{painter, m_mirror, 2, m_mirrorPos};
+        paint(surface);
+        painter.restore();
+    }
+    requestRepaint();
+}
+
+void WorldCanvas::requestRepaint() {
+    if (m_updateLock == 0) emit changed();
+}
+
+void WorldCanvas::endUpdate() {
+    if (m_updateLock > 0 && --m_updateLock == 0) emit changed();
+}
+
+void WorldCanvas::clear() {
+    {
+        QPainter painter(&m_image);
+        painter.fillRect(m_image.rect(), qtBrush(m_brush));
+    }
+    if (m_picture) {
+        startMirror(false);
+        m_mirrorPainter->fillRect(QRect(0, 0, 2 * width(), 2 * height()), qtBrush(m_brush));
+    }
+    requestRepaint();
+}
+
+void WorldCanvas::d2SetPixel(Number x, Number y) {
+    draw([&](PaintSurface& s) {
+        s.painter.setPen(QPen(qtColor(m_pen.color), 0));
+        s.painter.drawPoint(s.pixel(x, y));
+    });
+}
+
+void WorldCanvas::d2MoveTo(Number x, Number y) {
+    m_screenPos = QPoint(m_screen.x.toPixel(x), m_screen.y.toPixel(y));
+    m_mirrorPos = QPoint(m_mirror.x.toPixel(x), m_mirror.y.toPixel(y));
+}
+
+void WorldCanvas::d2LineTo(Number x, Number y) {
+    draw([&](PaintSurface& s) { paintLineTo(s.painter, s.pos, s.pixel(x, y)); });
+    d2MoveTo(x, y);
+}
+
+// Out and back again, so that both end pixels are painted.
+void WorldCanvas::d2Line(Number x1, Number y1, Number x2, Number y2) {
+    draw([&](PaintSurface& s) {
+        const QPoint a = s.pixel(x1, y1), b = s.pixel(x2, y2);
+        paintPolyline(s.painter, QPolygon({a, b, a}));
+    });
+}
+
+void WorldCanvas::d2Arrow(Number x, Number y, Number dx, Number dy) {
+    draw([&](PaintSurface& s) { paintArrow(s.painter, s.pixel(x, y), s.pixel(x + dx, y + dy)); });
+}
+
+namespace {
+QPolygon pixelsOf(const PaintSurface& s, const PointList& points) {
+    QPolygon result;
+    result.reserve(static_cast<qsizetype>(points.size()));
+    for (const WorldPoint& p : points)
+        result.append(s.pixel(p.x, p.y));
+    return result;
+}
+}  // namespace
+
+void WorldCanvas::d2Polyline(const PointList& points) {
+    draw([&](PaintSurface& s) { paintPolyline(s.painter, pixelsOf(s, points)); });
+}
+
+void WorldCanvas::d2Polygon(const PointList& points) {
+    draw([&](PaintSurface& s) { paintPolygon(s.painter, pixelsOf(s, points)); });
+}
+
+void WorldCanvas::d2PolyBezier(const PointList& points) {
+    draw([&](PaintSurface& s) { paintBezier(s.painter, pixelsOf(s, points)); });
+}
+
+void WorldCanvas::d2Ellipse(Number x1, Number y1, Number x2, Number y2) {
+    draw(
+        [&](PaintSurface& s) { paintEllipse(s.painter, boxOf(s.pixel(x1, y2), s.pixel(x2, y1))); });
+}
+
+// The + 1 makes the right and lower edges part of the rectangle.
+void WorldCanvas::d2Rectangle(Number x1, Number y1, Number x2, Number y2) {
+    draw([&](PaintSurface& s) {
+        paintRectangle(s.painter, boxOf(s.pixel(x1, y2), s.pixel(x2, y1) + QPoint(1, 1)));
+    });
+}
+
+void WorldCanvas::arcFigure(ArcKind kind, Number x1, Number y1, Number x2, Number y2, Number x3,
+                            Number y3, Number x4, Number y4) {
+    draw([&](PaintSurface& s) {
+        paintArc(s.painter, kind, boxOf(s.pixel(x1, y2), s.pixel(x2, y1)), s.pixel(x3, y3),
+                 s.pixel(x4, y4));
+    });
+}
+
+void WorldCanvas::d2Arc(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3, Number x4,
+                        Number y4) {
+    arcFigure(ArcKind::Arc, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void WorldCanvas::d2Chord(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3,
+                          Number x4, Number y4) {
+    arcFigure(ArcKind::Chord, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void WorldCanvas::d2Pie(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3, Number x4,
+                        Number y4) {
+    arcFigure(ArcKind::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void WorldCanvas::d2TextOut(std::string_view text, int angleDegrees, Number x, Number y) {
+    const QString shown = displayText(m_font, text);
+    draw([&](PaintSurface& s) {
+        paintText(s.painter, s.pixel(x, y), angleDegrees, shown, qtFont(m_font, s.scale),
+                  m_font.color, m_brush);
+    });
+}
+
+int WorldCanvas::textWidth(std::string_view text) const {
+    return QFontMetrics(qtFont(m_font, 1)).horizontalAdvance(displayText(m_font, text));
+}
+
+int WorldCanvas::textHeight(std::string_view) const {
+    return QFontMetrics(qtFont(m_font, 1)).height();
+}
+
+// The reached area is found on the bitmap; the mirror receives the same pixels, doubled.
+void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style) {
+    const QPoint seed(windowX(x), windowY(y));
+    const FloodMask mask =
+        floodMask(m_image, seed, color, style, m_clipActive ? m_screenClip : m_image.rect());
+    if (mask.empty() || m_brush.style == BrushStyle::Clear) return;
+    const QImage layer = paintThroughMask(mask, qtBrush(m_brush));
+    {
+        QPainter painter(&m_image);
+        painter.drawImage(mask.box.topLeft(), layer);
+    }
+    if (m_mirrorPainter) {
+        const QRect box = mask.box;
+        m_mirrorPainter->drawImage(
+            QRect(2 * box.x(), 2 * box.y(), 2 * box.width(), 2 * box.height()), layer);
+    }
+    requestRepaint();
+}
+
+// ---- Vector mirror ----
+
+void WorldCanvas::startMirror(bool keepContent) {
+    if (m_mirrorPainter) m_mirrorPainter->end();
+    std::unique_ptr<QPicture> previous = std::move(m_picture);
+    m_picture = std::make_unique<QPicture>();
+    m_mirrorPainter = std::make_unique<QPainter>(m_picture.get());
+    if (keepContent && previous) m_mirrorPainter->drawPicture(0, 0, *previous);
+}
+
+void WorldCanvas::setRecordMetafile(bool on) {
+    if (on == recordMetafile()) return;
+    if (on) {
+        startMirror(false);
+        return;
+    }
+    m_mirrorPainter->end();
+    m_mirrorPainter.reset();
+    m_picture.reset();
+}
+
+bool WorldCanvas::saveMetafile(const std::string& fileName) {
+    if (!m_picture) return true;
+    m_mirrorPainter->end();
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setResolution(m_picture->logicalDpiX());
+        generator.setSize(QSize(2 * width(), 2 * height()));
+        generator.setViewBox(QRect(0, 0, 2 * width(), 2 * height()));
+        generator.setTitle("Kalvor");
+        QPainter painter(&generator);
+        painter.drawPicture(0, 0, *m_picture);
+    }
+    m_mirrorPainter.reset();
+    startMirror(true);
+    QSaveFile file(QString::fromStdString(fileName));
+    return file.open(QIODevice::WriteOnly) && file.write(svg.data()) == svg.data().size() &&
+           file.commit();
+}
+
+}  // namespace kalvor

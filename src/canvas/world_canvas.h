@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "canvas/canvas_types.h"
+#include "canvas/point_list.h"
+#include "canvas/view3d.h"
+#include "expr/number.h"
+
+class QPainter;
+class QPicture;
+
+namespace kalvor {
+
+struct PaintSurface;
+enum class ArcKind : int;
+
+/// Pixel = a × world + b on one axis.
+struct AxisMapping {
+    Number a = 1;
+    Number b = 0;
+    /// Rounded half to even; results beyond ±16000 (and NaN) become ±16000, which keeps
+    /// far-away points drawable.
+    int toPixel(Number world) const;
+    Number toWorld(int pixel) const { return (pixel - b) / a; }
+};
+
+struct CanvasMapping {
+    AxisMapping x;
+    AxisMapping y;
+};
+
+/// The drawing surface of the graph window: a raster picture addressed in world
+/// coordinates. It owns the bitmap, the pen, brush and font, the world rectangle with its
+/// pixel mapping (optionally leaving margins for framed, labelled axes and clipping to the
+/// plot area), and, while recording, a vector mirror of every operation at twice the size
+/// that can be saved as SVG. It announces every change of the picture with changed().
+class WorldCanvas : public QObject {
+    Q_OBJECT
+
+public:
+    explicit WorldCanvas(QObject* parent = nullptr);
+    ~WorldCanvas() override;
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    /// Keeps the picture (new area white), recomputes the mappings and the 3D view.
+    void resize(int width, int height);
+    const QImage& image() const { return m_image; }
+
+    // The live drawing attributes; every operation reads them when it draws.
+    CanvasPen& pen() { return m_pen; }
+    CanvasBrush& brush() { return m_brush; }
+    CanvasFont& font() { return m_font; }
+    const CanvasPen& pen() const { return m_pen; }
+    const CanvasBrush& brush() const { return m_brush; }
+    const CanvasFont& font() const { return m_font; }
+
+    // ---- World rectangle and mapping ----
+    Number d2WorldX1() const { return m_x1; }
+    Number d2WorldY1() const { return m_y1; }
+    Number d2WorldXW() const { return m_xw; }
+    Number d2WorldYW() const { return m_yw; }
+    void setD2WorldX1(Number x1);
+    void setD2WorldY1(Number y1);
+    /// Throw CanvasError "x-worldwidth must be positive" / "y-…" for widths <= 0 and keep
+    /// the previous world.
+    void setD2WorldXW(Number width);
+    void setD2WorldYW(Number height);
+    void setWorld(Number x1, Number y1, Number x2, Number y2);
+
+    int windowX(Number x) const { return m_screen.x.toPixel(x); }
+    int windowY(Number y) const { return m_screen.y.toPixel(y); }
+    Number worldX(int px) const { return m_screen.x.toWorld(px); }
+    Number worldY(int py) const { return m_screen.y.toWorld(py); }
+    const CanvasMapping& screenMapping() const { return m_screen; }
+    const CanvasMapping& mirrorMapping() const { return m_mirror; }
+
+    bool clipped() const { return m_clipped; }
+    /// On: measures the tick labels, leaves margins for framed axes and clips drawing to the
+    /// plot area. Off: the whole surface.
+    void setClipped(bool on);
+    QRect clipRect() const { return m_screenClip; }
+
+    View3D& view3d() { return m_view3d; }
+    const View3D& view3d() const { return m_view3d; }
+
+    // ---- Drawing (world coordinates) ----
+    void clear();
+    void d2SetPixel(Number x, Number y);
+    void d2MoveTo(Number x, Number y);
+    void d2LineTo(Number x, Number y);
+    void d2Line(Number x1, Number y1, Number x2, Number y2);
+    void d2Arrow(Number x, Number y, Number dx, Number dy);
+    void d2Polyline(const PointList& points);
+    void d2Polygon(const PointList& points);
+    void d2PolyBezier(const PointList& points);
+    void d2Ellipse(Number x1, Number y1, Number x2, Number y2);
+    void d2Rectangle(Number x1, Number y1, Number x2, Number y2);
+    /// Over the box (x1, y1)–(x2, y2), counter-clockwise from the ray towards (x3, y3) to
+    /// the ray towards (x4, y4).
+    void d2Arc(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3, Number x4,
+               Number y4);
+    void d2Chord(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3, Number x4,
+                 Number y4);
+    void d2Pie(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3, Number x4,
+               Number y4);
+    /// The text's upper-left corner at (x, y), turned counter-clockwise by angleDegrees.
+    void d2TextOut(std::string_view text, int angleDegrees, Number x, Number y);
+    void d2FloodFill(Number x, Number y, Color color, FloodStyle style);
+    /// Framed axes on the left and lower edges with ticks, tick labels, arrows and labels.
+    void d2Axes(std::string_view xLabel, std::string_view yLabel, bool zeroLines, Color axesColor,
+                Color zeroLinesColor);
+
+    /// Text extent in pixels with the current font.
+    int textWidth(std::string_view text) const;
+    int textHeight(std::string_view text) const;
+
+    // ---- Vector mirror ----
+    bool recordMetafile() const { return m_picture != nullptr; }
+    void setRecordMetafile(bool on);
+    /// Writes the mirror as SVG (2 × width by 2 × height) and keeps recording. Does nothing
+    /// and returns true when not recording; false when the file could not be written.
+    bool saveMetafile(const std::string& fileName);
+
+    /// Suppress changed() during a composite operation; nests.
+    void beginUpdate() { ++m_updateLock; }
+    void endUpdate();
+
+signals:
+    /// The picture changed and the window should repaint.
+    void changed();
+    /// The surface size changed.
+    void resized();
+
+private:
+    void draw(const std::function<void(PaintSurface&)>& paint);
+    void prepare(QPainter& painter, int scale, const QRect* clip) const;
+    void computeMappings();
+    void measureLabels();
+    void makeClipRects();
+    void requestRepaint();
+    void startMirror(bool keepContent);
+    void arcFigure(ArcKind kind, Number x1, Number y1, Number x2, Number y2, Number x3, Number y3,
+                   Number x4, Number y4);
+    void paintAxes(PaintSurface& s, std::string_view xLabel, std::string_view yLabel) const;
+    void paintFloodFill(const QImage& fill, const QRect& box);
+
+    QImage m_image;
+    CanvasPen m_pen;
+    CanvasBrush m_brush;
+    CanvasFont m_font;
+
+    Number m_x1 = -1, m_y1 = -1, m_xw = 2, m_yw = 2;
+    CanvasMapping m_screen;
+    CanvasMapping m_mirror;
+    bool m_clipped = false;
+    bool m_clipActive = false;  // the clip rectangles are selected
+    int m_labelWidthX = 0, m_labelWidthY = 0, m_textHeight = 0;
+    QRect m_screenClip;
+    QRect m_mirrorClip;
+    QPoint m_screenPos;
+    QPoint m_mirrorPos;
+
+    std::unique_ptr<QPicture> m_picture;
+    std::unique_ptr<QPainter> m_mirrorPainter;
+    int m_updateLock = 0;
+    View3D m_view3d;
+};
+
+}  // namespace kalvor

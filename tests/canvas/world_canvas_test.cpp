@@ -1,0 +1,533 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontInfo>
+#include <QTemporaryDir>
+
+#include "canvas/canvas_paint.h"
+#include "canvas/tick_steps.h"
+#include "canvas/world_canvas.h"
+
+namespace kalvor {
+namespace {
+
+constexpr Color kRed = 0x0000FF;  // red in the low byte
+
+bool ink(const WorldCanvas& c, int x, int y) {
+    return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+}
+int inkCount(const WorldCanvas& c) {
+    int n = 0;
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            n += ink(c, x, y);
+    return n;
+}
+
+// A canvas of the given size showing the world (x1, y1)–(x2, y2), cleared white.
+struct Fixture {
+    WorldCanvas canvas;
+    Fixture(int w, int h, Number x1, Number y1, Number x2, Number y2) {
+        canvas.resize(w, h);
+        canvas.setWorld(x1, y1, x2, y2);
+        canvas.clear();
+        canvas.brush().style = BrushStyle::Clear;
+    }
+};
+
+TEST(WorldCanvasMapping, MapsWorldEdgesToPixelEdges) {
+    Fixture f(358, 350, -5, -5, 5, 5);
+    const WorldCanvas& c = f.canvas;
+    EXPECT_EQ(c.windowX(-5), 0);
+    EXPECT_EQ(c.windowX(5), 357);
+    EXPECT_EQ(c.windowY(5), 0);
+    EXPECT_EQ(c.windowY(-5), 349);
+    EXPECT_DOUBLE_EQ(static_cast<double>(c.worldX(357)), 5.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(c.worldY(349)), -5.0);
+}
+
+TEST(WorldCanvasMapping, ClampsFarPointsAndRoundsHalfToEven) {
+    Fixture f(11, 11, 0, 0, 10, 10);  // one pixel per world unit
+    const WorldCanvas& c = f.canvas;
+    struct Row {
+        Number x;
+        int pixel;
+    };
+    const Row rows[] = {{0.5L, 0},     {1.5L, 2},       {2.5L, 2},         {3.4999L, 3},
+                        {1e7L, 16000}, {-1e7L, -16000}, {15999.4L, 15999}, {15999.6L, 16000}};
+    for (const Row& r : rows)
+        EXPECT_EQ(c.windowX(r.x), r.pixel) << static_cast<double>(r.x);
+    Fixture wide(358, 350, -5, -5, 5, 5);
+    EXPECT_EQ(wide.canvas.windowX(5 + 10 * 1e6L), 16000);
+    EXPECT_EQ(wide.canvas.windowX(-5 - 10 * 1e6L), -16000);
+}
+
+TEST(WorldCanvasMapping, RejectsNonPositiveWidthsAndKeepsTheMapping) {
+    Fixture f(358, 350, -5, -5, 5, 5);
+    WorldCanvas& c = f.canvas;
+    struct Row {
+        std::function<void()> write;
+        const char* message;
+    };
+    const Row rows[] = {
+        {[&] { c.setD2WorldXW(0); }, "x-worldwidth must be positive"},
+        {[&] { c.setD2WorldXW(-1); }, "x-worldwidth must be positive"},
+        {[&] { c.setD2WorldYW(0); }, "y-worldwidth must be positive"},
+        {[&] { c.setWorld(1, 0, 1, 2); }, "x-worldwidth must be positive"},
+        {[&] { c.view3d().setWorldZW(0); }, "z-worldwidth must be positive"},
+        {[&] { c.view3d().setWorldXW(-2); }, "x-worldwidth must be positive"},
+    };
+    for (const Row& r : rows) {
+        try {
+            r.write();
+            ADD_FAILURE() << "no error for " << r.message;
+        } catch (const CanvasError& e) {
+            EXPECT_STREQ(e.what(), r.message);
+        }
+        EXPECT_EQ(c.windowX(5), 357);
+        EXPECT_EQ(c.windowY(-5), 349);
+        EXPECT_EQ(c.d2WorldXW(), 10);
+    }
+    EXPECT_EQ(c.view3d().worldZW(), 2);
+}
+
+TEST(WorldCanvasMapping, WorldPropertiesMoveTheRectangle) {
+    Fixture f(101, 101, 0, 0, 10, 10);
+    WorldCanvas& c = f.canvas;
+    c.setD2WorldX1(-10);  // keeps the width
+    EXPECT_EQ(c.windowX(-10), 0);
+    EXPECT_EQ(c.windowX(0), 100);
+    c.setD2WorldYW(20);
+    EXPECT_EQ(c.windowY(20), 0);
+    EXPECT_EQ(c.windowY(10), 50);
+}
+
+TEST(TickSteps, StepFirstTickAndLabels) {
+    struct Row {
+        Number u1, u2, d, k0;
+        long long n;
+    };
+    const Row rows[] = {{-5, 5, 1, -5, 10},          {0, 1, 0.1L, 0, 10}, {-2, 100, 10, 0, 10},
+                        {0.05L, 7.95L, 0.1L, 1, 79}, {-7, 9, 1, -7, 16},  {2, 3, 0.1L, 20, 10}};
+    for (const Row& r : rows) {
+        const TickSteps t = tickSteps(r.u1, r.u2);
+        EXPECT_NEAR(static_cast<double>(t.d), static_cast<double>(r.d), 1e-12);
+        EXPECT_EQ(t.k0, r.k0) << static_cast<double>(r.u1);
+        EXPECT_EQ(t.n, r.n) << static_cast<double>(r.u1);
+    }
+}
+
+TEST(TickSteps, MinusFiveToFiveHasTenTicksAndFiveLabels) {
+    std::vector<double> all, labelled;
+    for (const Tick& t : axisTicks(-5, 5)) {
+        all.push_back(static_cast<double>(t.value));
+        if (t.labelled) labelled.push_back(static_cast<double>(t.value));
+    }
+    EXPECT_EQ(all, (std::vector<double>{-5, -4, -3, -2, -1, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(labelled, (std::vector<double>{-5, -3, -1, 1, 3}));
+}
+
+TEST(TickSteps, HugeOffsetsStayBounded) {
+    // k + 1 == k in extended precision here; the tick loops must still end.
+    EXPECT_LE(axisTicks(1e25L, 1e25L + 1).size(), 11u);
+    EXPECT_TRUE(axisTicks(0, std::numeric_limits<Number>::infinity()).empty());
+}
+
+TEST(WorldCanvasPixels, RectangleOverTheWholeWorldCoversEveryEdgePixel) {
+    Fixture f(40, 30, -5, -5, 5, 5);
+    WorldCanvas& c = f.canvas;
+    c.brush() = {kRed, BrushStyle::Solid};
+    c.d2Rectangle(-5, -5, 5, 5);
+    for (int x = 0; x < 40; ++x)
+        EXPECT_TRUE(ink(c, x, 0) && ink(c, x, 29)) << x;
+    for (int y = 0; y < 30; ++y)
+        EXPECT_TRUE(ink(c, 0, y) && ink(c, 39, y)) << y;
+    EXPECT_EQ(c.image().pixel(20, 15) & 0xFFFFFF, 0xFF0000u);  // filled red
+    EXPECT_EQ(c.image().pixel(0, 0) & 0xFFFFFF, 0u);           // black outline
+}
+
+TEST(WorldCanvasPixels, LinesAndEndPixels) {
+    struct Row {
+        const char* name;
+        std::function<void(WorldCanvas&)> draw;
+        int inkPixels;  // the horizontal run from column 2 to 8 on row 5
+    };
+    const Row rows[] = {
+        {"line paints both ends", [](WorldCanvas& c) { c.d2Line(2, 5, 8, 5); }, 7},
+        {"line backwards", [](WorldCanvas& c) { c.d2Line(8, 5, 2, 5); }, 7},
+        {"line-to leaves the end pixel",
+         [](WorldCanvas& c) {
+             c.d2MoveTo(2, 5);
+             c.d2LineTo(8, 5);
+         },
+         6},
+        {"polyline leaves the end pixel",
+         [](WorldCanvas& c) {
+             c.d2Polyline(PointList{{2, 5}, {8, 5}});
+         },
+         6},
+        {"single-point polyline draws nothing",
+         [](WorldCanvas& c) {
+             c.d2Polyline(PointList{{2, 5}});
+         },
+         0},
+        {"set pixel", [](WorldCanvas& c) { c.d2SetPixel(2, 5); }, 1},
+    };
+    for (const Row& r : rows) {
+        Fixture f(11, 11, 0, 0, 10, 10);
+        r.draw(f.canvas);
+        EXPECT_EQ(inkCount(f.canvas), r.inkPixels) << r.name;
+    }
+}
+
+TEST(WorldCanvasPixels, WidePensAreWide) {
+    Fixture f(21, 21, 0, 0, 20, 20);
+    f.canvas.pen().width = 3;
+    f.canvas.d2Line(2, 10, 18, 10);
+    EXPECT_TRUE(ink(f.canvas, 10, 9) && ink(f.canvas, 10, 10) && ink(f.canvas, 10, 11));
+    EXPECT_FALSE(ink(f.canvas, 10, 8) || ink(f.canvas, 10, 12));
+}
+
+TEST(WorldCanvasPixels, ArrowHeadWings) {
+    Fixture f(41, 41, 0, 0, 40, 40);
+    WorldCanvas& c = f.canvas;
+    c.d2Arrow(10, 20, 20, 0);  // tip at pixel (30, 20), pointing right
+    EXPECT_TRUE(ink(c, 30, 20));
+    EXPECT_TRUE(ink(c, 25, 15));  // last painted pixels of the wings ending at (24, 14)
+    EXPECT_TRUE(ink(c, 25, 25));  // and (24, 26)
+    EXPECT_FALSE(ink(c, 35, 15) || ink(c, 35, 25));
+    for (Number d : {0.0L, 0.2L}) {
+        Fixture g(41, 41, 0, 0, 40, 40);
+        g.canvas.d2Arrow(10, 20, d, -d);
+        EXPECT_EQ(inkCount(g.canvas), 0) << static_cast<double>(d);
+    }
+}
+
+TEST(WorldCanvasPixels, EllipseStaysInsideItsBox) {
+    Fixture f(40, 30, -5, -5, 5, 5);
+    f.canvas.d2Ellipse(-5, -5, 5, 5);  // box columns 0 … 38, rows 0 … 28
+    const WorldCanvas& c = f.canvas;
+    bool column0 = false, column38 = false, column39 = false, row29 = false;
+    for (int y = 0; y < 30; ++y) {
+        column0 |= ink(c, 0, y), column38 |= ink(c, 38, y), column39 |= ink(c, 39, y);
+    }
+    for (int x = 0; x < 40; ++x)
+        row29 |= ink(c, x, 29);
+    EXPECT_TRUE(column0 && column38);
+    EXPECT_FALSE(column39 || row29);
+}
+
+TEST(WorldCanvasPixels, ArcsRunCounterClockwiseFromStartRayToEndRay) {
+    // The world is 200 × 50 pixels, so rays at 45° are not the ellipse's parameter angle.
+    struct Row {
+        const char* name;
+        Number sx, sy, ex, ey;        // points on the start and end rays (from the centre)
+        Number inX, inY, outX, outY;  // a pixel inside the pie, one outside
+    };
+    const Row rows[] = {
+        {"first quadrant", 10, 0, 0, 10, 50, 10, -50, -10},
+        {"wraps through 0", 0, -10, 0, 10, 50, 0, -50, 0},
+        {"reflex angle", 0, 10, 10, 0, -50, 0, 50, 10},
+        {"below a 45 degree ray", 10, 0, 10, 10, 60, 12, 15, 18},
+        {"equal rays give all", 10, 0, 10, 0, -50, -5, 200, 200},
+    };
+    for (const Row& r : rows) {
+        Fixture f(201, 51, -100, -25, 100, 25);
+        WorldCanvas& c = f.canvas;
+        c.brush() = {kRed, BrushStyle::Solid};
+        c.d2Pie(-100, -25, 100, 25, r.sx, r.sy, r.ex, r.ey);
+        auto red = [&](Number x, Number y) {
+            const int px = c.windowX(x), py = c.windowY(y);
+            return c.image().rect().contains(px, py) &&
+                   (c.image().pixel(px, py) & 0xFFFFFF) == 0xFF0000u;
+        };
+        EXPECT_TRUE(red(r.inX, r.inY)) << r.name;
+        EXPECT_FALSE(red(r.outX, r.outY)) << r.name;
+    }
+}
+
+TEST(WorldCanvasPixels, ChordCutsAlongTheSecant) {
+    Fixture f(101, 101, -50, -50, 50, 50);
+    WorldCanvas& c = f.canvas;
+    c.brush() = {kRed, BrushStyle::Solid};
+    c.d2Chord(-50, -50, 50, 50, 10, 0, 0, 10);  // quarter arc from 0° to 90°, closed by a secant
+    const auto at = [&](Number x, Number y) {
+        return c.image().pixel(c.windowX(x), c.windowY(y)) & 0xFFFFFF;
+    };
+    EXPECT_EQ(at(30, 30), 0xFF0000u);
+    EXPECT_EQ(at(10, 10), 0xFFFFFFu);  // inside the pie, outside the chord
+}
+
+TEST(WorldCanvasPixels, HatchDiagonalsRunAsNamed) {
+    struct Row {
+        BrushStyle style;
+        int step;  // ink at (x, y) continues at (x + 1, y + step)
+    };
+    for (const Row& r :
+         {Row{BrushStyle::ForwardDiagonal, 1}, Row{BrushStyle::BackwardDiagonal, -1}}) {
+        Fixture f(32, 32, 0, 0, 31, 31);
+        WorldCanvas& c = f.canvas;
+        c.brush() = {0, r.style};
+        c.pen().color = kWhite;
+        c.d2Rectangle(0, 0, 31, 31);
+        int followed = 0, total = 0;
+        for (int y = 8; y < 24; ++y)
+            for (int x = 8; x < 24; ++x)
+                if (ink(c, x, y)) ++total, followed += ink(c, x + 1, y + r.step);
+        EXPECT_GT(total, 16);
+        EXPECT_EQ(followed, total);
+    }
+}
+
+TEST(WorldCanvasPixels, FloodFillBothStylesStayInsideTheBorder) {
+    for (FloodStyle style : {FloodStyle::Border, FloodStyle::Surface}) {
+        for (BrushStyle brush : {BrushStyle::Solid, BrushStyle::Cross}) {
+            Fixture f(40, 40, 0, 0, 39, 39);
+            WorldCanvas& c = f.canvas;
+            c.d2Rectangle(10, 10, 30, 30);  // black outline: columns 10 … 30, rows 9 … 29
+            c.brush() = {kRed, brush};
+            const Color key = style == FloodStyle::Border ? kBlack : kWhite;
+            c.d2FloodFill(20, 20, key, style);
+            int red = 0, redOutside = 0;
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x) {
+                    if ((c.image().pixel(x, y) & 0xFFFFFF) != 0xFF0000u) continue;
+                    ++red;
+                    const bool inside = x > 10 && x < 30 && y > 9 && y < 29;
+                    redOutside += !inside;
+                }
+            EXPECT_EQ(redOutside, 0);
+            if (brush == BrushStyle::Solid) {
+                EXPECT_EQ(red, 19 * 19);
+            } else {
+                EXPECT_TRUE(red > 40 && red < 200) << red;
+            }
+            EXPECT_EQ(c.image().pixel(10, 9) & 0xFFFFFF, 0u);
+        }
+    }
+}
+
+TEST(WorldCanvasPixels, FloodFillFromTheKeyColourDoesNothing) {
+    Fixture f(20, 20, 0, 0, 19, 19);
+    WorldCanvas& c = f.canvas;
+    c.brush() = {kRed, BrushStyle::Solid};
+    c.d2FloodFill(5, 5, kWhite, FloodStyle::Border);   // the seed is on the border colour
+    c.d2FloodFill(5, 5, kBlack, FloodStyle::Surface);  // the seed is not the surface colour
+    EXPECT_EQ(inkCount(c), 0);
+}
+
+TEST(WorldCanvasText, UpperLeftReferenceAndRotation) {
+    struct Row {
+        int angle;
+        int minX, maxX, minY, maxY;  // ink box relative to the reference pixel
+    };
+    Fixture probe(200, 200, 0, 0, 199, 199);
+    const int w = probe.canvas.textWidth("Hallo"), h = probe.canvas.textHeight("Hallo");
+    const Row rows[] = {{0, 0, w, 0, h}, {90, 0, h, -w, 1}, {180, -w, 1, -h, 1}};
+    for (const Row& r : rows) {
+        Fixture f(200, 200, 0, 0, 199, 199);
+        WorldCanvas& c = f.canvas;
+        c.d2TextOut("Hallo", r.angle, 100, 100);  // pixel (100, 99)
+        int lx = 1000, hx = -1000, ly = 1000, hy = -1000;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (ink(c, x, y)) {
+                    lx = std::min(lx, x - 100), hx = std::max(hx, x - 100);
+                    ly = std::min(ly, y - 99), hy = std::max(hy, y - 99);
+                }
+        EXPECT_GE(lx, r.minX - 1) << r.angle;
+        EXPECT_LE(hx, r.maxX) << r.angle;
+        EXPECT_GE(ly, r.minY - 1) << r.angle;
+        EXPECT_LE(hy, r.maxY) << r.angle;
+        EXPECT_GT(hx - lx, 0);
+    }
+}
+
+TEST(WorldCanvasText, ClassicFontNamesResolveToMetricCompatibleFonts) {
+    struct Row {
+        const char* name;
+        const char* family;
+    };
+    const Row rows[] = {{"Arial", "Liberation Sans"},
+                        {"Times New Roman", "Liberation Serif"},
+                        {"Courier New", "Liberation Mono"}};
+    for (const Row& r : rows) {
+        CanvasFont font;
+        font.name = r.name;
+        EXPECT_EQ(QFontInfo(qtFont(font, 1)).family().toStdString(), r.family);
+    }
+}
+
+TEST(WorldCanvasText, SymbolFontShowsGreekLetters) {
+    CanvasFont symbol;
+    symbol.name = "Symbol";
+    EXPECT_EQ(displayText(symbol, "pa W1"), QString::fromUtf8("πα Ω1"));
+    EXPECT_EQ(displayText(CanvasFont{}, "pa"), QString("pa"));
+}
+
+TEST(WorldCanvasColors, RedIsInTheLowByte) {
+    Fixture f(11, 11, 0, 0, 10, 10);
+    f.canvas.pen().color = kRed;
+    f.canvas.d2SetPixel(5, 5);
+    EXPECT_EQ(f.canvas.image().pixel(5, 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(colorOfPixel(0xFF123456), makeColor(0x12, 0x34, 0x56));
+}
+
+TEST(WorldCanvasState, ResizeKeepsThePictureAndRemaps) {
+    Fixture f(20, 20, 0, 0, 19, 19);
+    WorldCanvas& c = f.canvas;
+    c.d2SetPixel(3, 16);  // pixel (3, 3)
+    int resized = 0;
+    QObject::connect(&c, &WorldCanvas::resized, [&] { ++resized; });
+    c.resize(40, 30);
+    EXPECT_EQ(resized, 1);
+    EXPECT_TRUE(ink(c, 3, 3));
+    EXPECT_EQ(c.windowX(19), 39);
+    EXPECT_EQ(c.windowY(0), 29);
+    EXPECT_EQ((c.image().pixel(35, 25) & 0xFFFFFF), 0xFFFFFFu);
+}
+
+TEST(WorldCanvasState, ChangesAreAnnouncedOnceOutsideLocks) {
+    Fixture f(20, 20, 0, 0, 19, 19);
+    WorldCanvas& c = f.canvas;
+    int changed = 0;
+    QObject::connect(&c, &WorldCanvas::changed, [&] { ++changed; });
+    c.d2Line(1, 1, 5, 5);
+    EXPECT_EQ(changed, 1);
+    c.beginUpdate();
+    c.d2Line(1, 1, 5, 5);
+    c.d2Ellipse(1, 1, 5, 5);
+    EXPECT_EQ(changed, 1);
+    c.endUpdate();
+    EXPECT_EQ(changed, 2);
+    c.d2Axes("x", "y", true, kBlack, kBlack);
+    EXPECT_EQ(changed, 3);
+}
+
+TEST(View3DProperties, ClampsAndNormalisation) {
+    View3D v;
+    v.setViewAngle(200);
+    EXPECT_EQ(v.viewAngle(), 179);
+    v.setViewAngle(0);
+    EXPECT_EQ(v.viewAngle(), 0.01L);
+    v.setViewDist(0);
+    EXPECT_EQ(v.viewDist(), 0.0001L);
+    v.setViewDist(-3);
+    EXPECT_EQ(v.viewDist(), 0.0001L);
+
+    View3D box;
+    box.setWorldXW(4);  // x from -1 to 3 is the longest axis
+    const View3D::State& s = box.state();
+    EXPECT_NEAR(static_cast<double>(s.factor[0]), 0.5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(s.factor[1]), 0.5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(-1 * s.factor[0] + s.offset[0]), -1, 1e-15);
+    EXPECT_NEAR(static_cast<double>(3 * s.factor[0] + s.offset[0]), 1, 1e-15);
+    box.setAspectRatio(false);
+    EXPECT_NEAR(static_cast<double>(box.state().factor[1]), 1, 1e-15);
+}
+
+}  // namespace
+}  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+int labelWidth(int fontSize, std::initializer_list<const char*> labels) {
+    WorldCanvas measure;
+    measure.font().size = fontSize;
+    int widest = 0;
+    for (const char* l : labels)
+        widest = std::max(widest, measure.textWidth(l));
+    return widest;
+}
+
+TEST(WorldCanvasClipped, MarginsFollowTheMeasuredLabels) {
+    Fixture f(358, 350, -5, -5, 5, 5);
+    WorldCanvas& c = f.canvas;
+    c.setClipped(true);
+    const int ly = labelWidth(9, {"-5", "-3", "-1", "1", "3"});
+    const int lx = ly;
+    const int th = c.textHeight("-1.234567");
+    EXPECT_EQ(c.windowX(-5), ly + 8);
+    EXPECT_EQ(c.windowX(5), 358 - 1 - lx / 2);
+    EXPECT_EQ(c.windowY(5), th);
+    EXPECT_EQ(c.windowY(-5), 350 - 7 - th);
+    EXPECT_EQ(c.clipRect(), QRect(QPoint(ly + 9, th), QPoint(357 - lx / 2, 350 - 8 - th)));
+    c.setClipped(false);
+    EXPECT_EQ(c.windowX(5), 357);
+    EXPECT_EQ(c.clipRect(), QRect(0, 0, 358, 350));
+}
+
+TEST(WorldCanvasClipped, DrawingDoesNotOverwriteTheAxes) {
+    Fixture f(200, 150, -5, -5, 5, 5);
+    WorldCanvas& c = f.canvas;
+    c.d2Axes("x", "y", false, kRed, kRed);
+    const int left = c.windowX(-5), bottom = c.windowY(-5);
+    c.pen().color = 0x00FF00;
+    c.d2Line(-5, -5, 5, -5);
+    c.d2Line(-5, -5, -5, 5);
+    c.d2Line(-5, 0, 5, 0);
+    for (int y = c.windowY(5) + 1; y <= bottom; ++y)
+        EXPECT_EQ(c.image().pixel(left, y) & 0xFFFFFF, 0xFF0000u) << y;
+    for (int x = left; x < c.windowX(5); ++x)
+        EXPECT_EQ(c.image().pixel(x, bottom) & 0xFFFFFF, 0xFF0000u) << x;
+    EXPECT_EQ(c.image().pixel(c.windowX(0), c.windowY(0)) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(WorldCanvasClipped, AxesTicksLabelsAndArrows) {
+    Fixture f(358, 350, -5, -5, 5, 5);
+    WorldCanvas& c = f.canvas;
+    c.d2Axes("", "", false, kBlack, kBlack);
+    const int bottom = c.windowY(-5);
+    // Ticks at -5 … 4 hang 4 pixels below the axis, labelled ones 6; none at 5.
+    for (int k = -4; k <= 4; ++k) {
+        const int px = c.windowX(k);
+        const bool labelled = k % 2 != 0;
+        EXPECT_TRUE(ink(c, px, bottom + 3)) << k;
+        EXPECT_EQ(ink(c, px, bottom + 5), labelled) << k;
+    }
+    const int tip = c.windowX(5);
+    EXPECT_FALSE(ink(c, tip, bottom + 3));
+    EXPECT_TRUE(ink(c, tip - 5, bottom - 5) && ink(c, tip - 5, bottom + 5));  // arrow wings
+    // The labels sit below the labelled ticks.
+    bool labelInk = false;
+    for (int y = bottom + 6; y < 350; ++y)
+        labelInk |= ink(c, c.windowX(-3), y);
+    EXPECT_TRUE(labelInk);
+}
+
+TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
+    QTemporaryDir dir;
+    Fixture f(100, 80, 0, 0, 10, 10);
+    WorldCanvas& c = f.canvas;
+    EXPECT_TRUE(c.saveMetafile((dir.path() + "/none.svg").toStdString()));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/none.svg"));
+    c.setRecordMetafile(true);
+    EXPECT_EQ(c.mirrorMapping().x.toPixel(10), 199);
+    EXPECT_EQ(c.mirrorMapping().y.toPixel(0), 159);
+    c.pen().color = kRed;
+    c.d2Line(0, 0, 10, 10);
+    const std::string first = (dir.path() + "/a.svg").toStdString();
+    ASSERT_TRUE(c.saveMetafile(first));
+    c.d2TextOut("Hallo", 0, 1, 9);
+    const std::string second = (dir.path() + "/b.svg").toStdString();
+    ASSERT_TRUE(c.saveMetafile(second));
+    auto read = [](const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll().toStdString();
+    };
+    const std::string a = read(first), b = read(second);
+    EXPECT_NE(a.find("viewBox=\"0 0 200 160\""), std::string::npos);
+    EXPECT_NE(a.find("0,159 199,0"), std::string::npos) << a;
+    EXPECT_EQ(a.find("Hallo"), std::string::npos);
+    EXPECT_NE(b.find("0,159 199,0"), std::string::npos);
+    EXPECT_NE(b.find("Hallo"), std::string::npos);
+    c.clear();  // starts an empty mirror
+    ASSERT_TRUE(c.saveMetafile(first));
+    EXPECT_EQ(read(first).find("Hallo"), std::string::npos);
+    EXPECT_FALSE(c.saveMetafile(dir.path().toStdString() + "/missing/c.svg"));
+}
+
+}  // namespace
+}  // namespace kalvor
