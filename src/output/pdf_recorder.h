@@ -1,0 +1,104 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expr/number.h"
+#include "output/color.h"
+
+namespace kalvor {
+
+class Host;
+
+/// Records a drawing, given in world coordinates, as a one-page PDF 1.1 document: the head
+/// with the fourteen standard fonts, one content stream that maps the world rectangle onto
+/// the whole page, and the cross-reference table. The document is kept as byte-string
+/// lines, written with CR LF line ends.
+class PdfRecorder {
+public:
+    /// Returns the local time as "yyyymmddhhnnss" for the creation date.
+    using Clock = std::function<std::string()>;
+
+    PdfRecorder();
+    /// Replaces the clock, so that documents can be compared byte for byte.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
+    void clear();
+    /// Starts a document for a surface of widthPx × heightPx pixels showing the world
+    /// rectangle x1 … x2 × y1 … y2.
+    void beginDoc(int widthPx, int heightPx, Number x1, Number x2, Number y1, Number y2);
+    void endDoc();
+    /// Writes the document and reports through `host`: success (with an offer to open the
+    /// file) or failure (the document stays in memory). Returns whether it was written.
+    bool saveToFile(const std::string& fileName, Host& host) const;
+    /// Writes the document without messages.
+    bool writeFile(const std::string& fileName) const;
+
+    const std::vector<std::string>& lines() const { return m_lines; }
+    /// The whole document as it is written to a file.
+    std::string document() const;
+
+    // ---- Content operations (world coordinates) ----
+    /// Width in tenths of a millimetre.
+    void lineWidth(Number width);
+    void moveTo(Number x, Number y);
+    void lineTo(Number x, Number y);
+    void addCurveToPath(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3);
+    /// Writes a colour line only when the colour differs from the last one written.
+    void startPath(Color stroke, Color fill, Number x, Number y);
+    void endPath(bool close, bool fill);
+    void addLineToPath(Number x1, Number y1, Number x2, Number y2);
+    void drawLine(Color color, bool dashed, Number x1, Number y1, Number x2, Number y2);
+    /// A line to (x + dx, y + dy) with a head of fixed page size; nothing for a zero vector.
+    void drawVector(Color color, Number x, Number y, Number dx, Number dy);
+    void rectangle(Color stroke, bool fill, Color fillColor, Number x, Number y, Number width,
+                   Number height);
+    void circleByRadius(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number r);
+    void circle(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                Number y2);
+    void ellips(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                Number y2);
+    /// The ellipse in the box turned clockwise by `angle` radians about the box centre, so
+    /// that a caller passes -α for a counter-clockwise turn by α.
+    void rotatedEllips(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                       Number y2, Number angle);
+    /// Elliptic arcs counter-clockwise from angle a1 to a2 (radians).
+    void arc(Color stroke, Number cx, Number cy, Number rx, Number ry, Number a1, Number a2);
+    void chord(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number rx, Number ry,
+               Number a1, Number a2);
+    void pie(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number rx, Number ry,
+             Number a1, Number a2);
+    /// Text with its baseline start at (x, y) in font resource `font` ("F1" … "F14").
+    void textOut(std::string_view text, std::string_view font, Number x, Number y, int size,
+                 Color color, Number angle);
+    /// As textOut, with the baseline raised by `rise`.
+    void textOut2(std::string_view text, std::string_view font, Number x, Number y, Number rise,
+                  int size, Color color, Number angle);
+
+private:
+    enum class ArcShape { Open, Chord, Pie };
+
+    void add(std::string line);
+    std::string point(Number x, Number y) const;
+    void writeColors(Color stroke, Color fill);
+    void writeHead();
+    void ellipsePath(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number a,
+                     Number b, Number angle);
+    void arcPath(ArcShape shape, Color stroke, bool fill, Color fillColor, Number cx, Number cy,
+                 Number rx, Number ry, Number a1, Number a2);
+    void text(std::string_view text, std::string_view font, Number x, Number y, const Number* rise,
+              int size, Color color, Number angle);
+    std::vector<long long> objectOffsets(long long& end) const;
+
+    Clock m_clock;
+    std::vector<std::string> m_lines;
+    long long m_size = 0;  // bytes of all lines with their line ends
+    long long m_streamStart = 0;
+    Number m_pageWidth = 0, m_pageHeight = 0;
+    Number m_x1 = 0, m_x2 = 1, m_y1 = 0, m_y2 = 1;
+    Color m_stroke = kBlack, m_fill = kBlack;
+};
+
+}  // namespace kalvor
