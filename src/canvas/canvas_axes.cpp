@@ -60,8 +60,8 @@ void WorldCanvas::d2Axes(std::string_view xLabel, std::string_view yLabel, bool 
         m_pen.color = zeroLinesColor;
         const Number x2 = m_x1 + m_xw, y2 = m_y1 + m_yw;
         draw([&](PaintSurface& s) {
-            paintLineTo(s.painter, s.pixel(0, m_y1), s.pixel(0, y2));
-            paintLineTo(s.painter, s.pixel(m_x1, 0), s.pixel(x2, 0));
+            paintLineTo(s, s.pixel(0, m_y1), s.pixel(0, y2));
+            paintLineTo(s, s.pixel(m_x1, 0), s.pixel(x2, 0));
         });
     }
     m_pen = savedPen;
@@ -72,7 +72,6 @@ void WorldCanvas::d2Axes(std::string_view xLabel, std::string_view yLabel, bool 
 // Pixel offsets grow with the surface's scale: ticks 4 and 6, arrow wings 6, label gaps 6.
 void WorldCanvas::paintAxes(PaintSurface& s, std::string_view xLabel,
                             std::string_view yLabel) const {
-    QPainter& p = s.painter;
     const int k = s.scale;
     const QFont labelFont = qtFont(m_font, k, -1), titleFont = qtFont(m_font, k);
     const QFontMetrics labels(labelFont), titles(titleFont);
@@ -80,36 +79,36 @@ void WorldCanvas::paintAxes(PaintSurface& s, std::string_view xLabel,
     const Number x2 = m_x1 + m_xw, y2 = m_y1 + m_yw;
     const QPoint origin = s.pixel(m_x1, m_y1);
     auto label = [&](QPoint at, const QString& text, const QFont& font) {
-        paintText(p, at, 0, text, font, m_font.color, clear);
+        paintText(s, at, 0, text, font, m_font.color, clear);
     };
 
-    paintLineTo(p, origin, s.pixel(x2, m_y1));
+    paintLineTo(s, origin, s.pixel(x2, m_y1));
     forEachTick(m_x1, x2, s.map.x, [&](int px, bool labelled, const std::string& text) {
         const int py = origin.y();
-        paintLineTo(p, QPoint(px, py), QPoint(px, py + (labelled ? 6 : 4) * k));
+        paintLineTo(s, QPoint(px, py), QPoint(px, py + (labelled ? 6 : 4) * k));
         if (!labelled) return;
         const QString t = qtText(text);
         label(QPoint(px - labels.horizontalAdvance(t) / 2, py + 6 * k), t, labelFont);
     });
     const QPoint xTip = s.pixel(x2, m_y1);
-    paintLineTo(p, xTip + QPoint(-6 * k, -6 * k), xTip);
-    paintLineTo(p, xTip + QPoint(-6 * k, 6 * k), xTip);
+    paintLineTo(s, xTip + QPoint(-6 * k, -6 * k), xTip);
+    paintLineTo(s, xTip + QPoint(-6 * k, 6 * k), xTip);
     const QString xTitle = qtText(xLabel);
     const int xLeft = std::min(xTip.x() + k, k * width() - titles.horizontalAdvance(xTitle));
     label(QPoint(xLeft, xTip.y() - titles.height() - 6 * k), xTitle, titleFont);
 
-    paintLineTo(p, origin, s.pixel(m_x1, y2));
+    paintLineTo(s, origin, s.pixel(m_x1, y2));
     forEachTick(m_y1, y2, s.map.y, [&](int py, bool labelled, const std::string& text) {
         const int px = origin.x();
-        paintLineTo(p, QPoint(px, py), QPoint(px - (labelled ? 6 : 4) * k, py));
+        paintLineTo(s, QPoint(px, py), QPoint(px - (labelled ? 6 : 4) * k, py));
         if (!labelled) return;
         const QString t = qtText(text);
         const QPoint at(px - labels.horizontalAdvance(t) - 6 * k, py - labels.height() / 2);
         label(at, t, labelFont);
     });
     const QPoint yTip = s.pixel(m_x1, y2);
-    paintLineTo(p, yTip + QPoint(6 * k, 6 * k), yTip);
-    paintLineTo(p, yTip + QPoint(-6 * k, 6 * k), yTip);
+    paintLineTo(s, yTip + QPoint(6 * k, 6 * k), yTip);
+    paintLineTo(s, yTip + QPoint(-6 * k, 6 * k), yTip);
     label(QPoint(yTip.x() + 6 * k, 0), qtText(yLabel), titleFont);
 }
 

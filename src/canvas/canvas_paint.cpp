@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -94,68 +95,19 @@ QPoint stopBefore(QPoint from, QPoint to) {
     return to - QPoint(back(dx), back(dy));
 }
 
-}  // namespace
-
-void paintLineTo(QPainter& painter, QPoint from, QPoint to) {
-    if (from == to) return;
-    painter.drawLine(from, thinPen(painter) ? stopBefore(from, to) : to);
-}
-
-// Wings of 8 pixels, 45 degrees back from the shaft on either side.
-void paintArrow(QPainter& painter, QPoint base, QPoint tip) {
-    const long double dx = base.x() - tip.x(), dy = base.y() - tip.y();
-    const long double n = std::sqrt(2.0L) * std::hypot(dx, dy);
-    if (n == 0) return;
-    auto offset = [n](long double v) { return static_cast<int>(std::nearbyint(8 * v / n)); };
-    const QPoint wing1 = tip + QPoint(offset(dx - dy), offset(dx + dy));
-    const QPoint wing2 = tip + QPoint(offset(dx + dy), offset(dy - dx));
-    painter.drawLine(base, tip);
-    painter.drawLine(tip, wing1);
-    painter.drawLine(tip, wing2);
-}
-
-void paintPolyline(QPainter& painter, const QPolygon& points) {
-    const qsizetype n = points.size();
-    if (n < 2) return;
-    if (!thinPen(painter) || points[n - 1] == points[n - 2]) {
-        painter.drawPolyline(points);
-        return;
-    }
-    QPolygon shortened = points;
-    shortened[n - 1] = stopBefore(points[n - 2], points[n - 1]);
-    painter.drawPolyline(shortened);
-}
-
-void paintPolygon(QPainter& painter, const QPolygon& points) {
-    if (points.size() >= 2) painter.drawPolygon(points, Qt::OddEvenFill);
-}
-
-// A start point and three points per segment; points after the last whole segment are
-// ignored.
-void paintBezier(QPainter& painter, const QPolygon& points) {
-    if (points.size() < 4) return;
+QPainterPath openPath(const QPolygon& points) {
     QPainterPath path(points[0]);
-    for (qsizetype i = 1; i + 2 < points.size(); i += 3)
-        path.cubicTo(points[i], points[i + 1], points[i + 2]);
-    painter.strokePath(path, painter.pen());
+    for (qsizetype i = 1; i < points.size(); ++i)
+        path.lineTo(points[i]);
+    return path;
 }
 
 // Qt outlines a box one pixel wider than it is given, so the box shrinks by one pixel to
 // cover exactly its columns left … right − 1; without a pen the fill is one pixel smaller
 // still, as the platform's figures are.
-static QRect outlineBox(const QRect& box) {
+QRect outlineBox(const QRect& box) {
     return QRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
 }
-
-void paintEllipse(QPainter& painter, const QRect& box) {
-    if (box.width() > 0 && box.height() > 0) painter.drawEllipse(outlineBox(box));
-}
-
-void paintRectangle(QPainter& painter, const QRect& box) {
-    if (box.width() > 0 && box.height() > 0) painter.drawRect(outlineBox(box));
-}
-
-namespace {
 
 // Qt places arc angles on the ellipse's parameter, the platform on rays from the centre.
 qreal parametricDegrees(QPointF ray, qreal halfWidth, qreal halfHeight) {
@@ -166,7 +118,87 @@ qreal parametricDegrees(QPointF ray, qreal halfWidth, qreal halfHeight) {
 
 }  // namespace
 
-void paintArc(QPainter& painter, ArcKind kind, const QRect& box, QPoint start, QPoint end) {
+void paintLineTo(PaintSurface& s, QPoint from, QPoint to) {
+    if (from == to) return;
+    if (s.vector) return s.vector->stroke(openPath(QPolygon({from, to})));
+    s.painter.drawLine(from, thinPen(s.painter) ? stopBefore(from, to) : to);
+}
+
+// Wings of 8 pixels, 45 degrees back from the shaft on either side.
+void paintArrow(PaintSurface& s, QPoint base, QPoint tip) {
+    const long double dx = base.x() - tip.x(), dy = base.y() - tip.y();
+    const long double n = std::sqrt(2.0L) * std::hypot(dx, dy);
+    if (n == 0) return;
+    auto offset = [n](long double v) { return static_cast<int>(std::nearbyint(8 * v / n)); };
+    const QPoint wing1 = tip + QPoint(offset(dx - dy), offset(dx + dy));
+    const QPoint wing2 = tip + QPoint(offset(dx + dy), offset(dy - dx));
+    paintLineTo(s, base, tip);
+    paintLineTo(s, tip, wing1);
+    paintLineTo(s, tip, wing2);
+}
+
+void paintPoint(PaintSurface& s, QPoint p, Color color) {
+    s.painter.setPen(QPen(qtColor(color), 0));
+    if (s.vector) return s.vector->point(p);
+    s.painter.drawPoint(p);
+}
+
+void paintPolyline(PaintSurface& s, const QPolygon& points) {
+    const qsizetype n = points.size();
+    if (n < 2) return;
+    if (s.vector) return s.vector->stroke(openPath(points));
+    if (!thinPen(s.painter) || points[n - 1] == points[n - 2]) {
+        s.painter.drawPolyline(points);
+        return;
+    }
+    QPolygon shortened = points;
+    shortened[n - 1] = stopBefore(points[n - 2], points[n - 1]);
+    s.painter.drawPolyline(shortened);
+}
+
+void paintPolygon(PaintSurface& s, const QPolygon& points) {
+    if (points.size() < 2) return;
+    if (s.vector) {
+        QPainterPath path = openPath(points);
+        path.closeSubpath();
+        path.setFillRule(Qt::OddEvenFill);
+        return s.vector->fillAndStroke(path);
+    }
+    s.painter.drawPolygon(points, Qt::OddEvenFill);
+}
+
+// A start point and three points per segment; points after the last whole segment are
+// ignored.
+void paintBezier(PaintSurface& s, const QPolygon& points) {
+    if (points.size() < 4) return;
+    QPainterPath path(points[0]);
+    for (qsizetype i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(points[i], points[i + 1], points[i + 2]);
+    if (s.vector) return s.vector->stroke(path);
+    s.painter.strokePath(path, s.painter.pen());
+}
+
+void paintEllipse(PaintSurface& s, const QRect& box) {
+    if (box.width() <= 0 || box.height() <= 0) return;
+    if (s.vector) {
+        QPainterPath path;
+        path.addEllipse(QRectF(outlineBox(box)));
+        return s.vector->fillAndStroke(path);
+    }
+    s.painter.drawEllipse(outlineBox(box));
+}
+
+void paintRectangle(PaintSurface& s, const QRect& box) {
+    if (box.width() <= 0 || box.height() <= 0) return;
+    if (s.vector) {
+        QPainterPath path;
+        path.addRect(QRectF(outlineBox(box)));
+        return s.vector->fillAndStroke(path);
+    }
+    s.painter.drawRect(outlineBox(box));
+}
+
+void paintArc(PaintSurface& s, ArcKind kind, const QRect& box, QPoint start, QPoint end) {
     if (box.width() <= 0 || box.height() <= 0) return;
     const QRectF rect = outlineBox(box);
     const QPointF centre = rect.center();
@@ -183,25 +215,43 @@ void paintArc(QPainter& painter, ArcKind kind, const QRect& box, QPoint start, Q
     }
     path.arcTo(rect, from, sweep);
     if (kind == ArcKind::Arc) {
-        painter.strokePath(path, painter.pen());
+        if (s.vector) return s.vector->stroke(path);
+        s.painter.strokePath(path, s.painter.pen());
         return;
     }
     path.closeSubpath();
-    painter.drawPath(path);
+    if (s.vector) return s.vector->fillAndStroke(path);
+    s.painter.drawPath(path);
 }
 
-void paintText(QPainter& painter, QPoint topLeft, int angleDegrees, const QString& text,
+void paintText(PaintSurface& s, QPoint topLeft, int angleDegrees, const QString& text,
                const QFont& font, Color color, const CanvasBrush& brush) {
+    QPainter& painter = s.painter;
     const QFontMetrics metrics(font);
     painter.save();
-    painter.translate(topLeft);
-    if (angleDegrees != 0) painter.rotate(-angleDegrees);
-    if (brush.style == BrushStyle::Solid)
-        painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()),
-                         qtColor(brush.color));
-    painter.setFont(font);
-    painter.setPen(qtColor(color));
-    painter.drawText(QPoint(0, metrics.ascent()), text);
+    if (brush.style == BrushStyle::Solid) {
+        QTransform place;
+        place.translate(topLeft.x(), topLeft.y());
+        place.rotate(-angleDegrees);
+        QPainterPath box;
+        box.addRect(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(qtColor(brush.color));
+        if (s.vector) {
+            s.vector->fillAndStroke(place.map(box));
+        } else {
+            painter.drawPath(place.map(box));
+        }
+    }
+    if (s.vector) {
+        s.vector->text(topLeft, angleDegrees, text, font, qtColor(color));
+    } else {
+        painter.translate(topLeft);
+        if (angleDegrees != 0) painter.rotate(-angleDegrees);
+        painter.setFont(font);
+        painter.setPen(qtColor(color));
+        painter.drawText(QPoint(0, metrics.ascent()), text);
+    }
     painter.restore();
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include "canvas/canvas_types.h"
+#include "canvas/vector_painter.h"
 #include "canvas/world_canvas.h"
 
 class QPainter;
@@ -22,12 +23,14 @@ namespace kalvor {
 
 enum class ArcKind : int { Arc, Chord, Pie };
 
-/// One device the canvas draws on: the bitmap (scale 1) or the vector mirror (scale 2).
+/// One device the canvas draws on: the bitmap (scale 1) or the vector mirror (scale 2),
+/// which draws through a VectorPainter because it can neither clip nor hatch.
 struct PaintSurface {
     QPainter& painter;
     const CanvasMapping& map;
     int scale;
     QPoint& pos;  // the device's current pen position
+    VectorPainter* vector = nullptr;
     QPoint pixel(Number x, Number y) const { return {map.x.toPixel(x), map.y.toPixel(y)}; }
 };
 
@@ -41,19 +44,20 @@ QFont qtFont(const CanvasFont& font, int scale, int sizeDelta = 0);
 QString displayText(const CanvasFont& font, std::string_view utf8);
 
 /// A line whose last pixel is left out (thin pens), as successive line-to calls expect.
-void paintLineTo(QPainter& painter, QPoint from, QPoint to);
-void paintArrow(QPainter& painter, QPoint base, QPoint tip);
-void paintPolyline(QPainter& painter, const QPolygon& points);
-void paintPolygon(QPainter& painter, const QPolygon& points);
-void paintBezier(QPainter& painter, const QPolygon& points);
-void paintEllipse(QPainter& painter, const QRect& box);
-void paintRectangle(QPainter& painter, const QRect& box);
+void paintLineTo(PaintSurface& s, QPoint from, QPoint to);
+void paintArrow(PaintSurface& s, QPoint base, QPoint tip);
+void paintPoint(PaintSurface& s, QPoint p, Color color);
+void paintPolyline(PaintSurface& s, const QPolygon& points);
+void paintPolygon(PaintSurface& s, const QPolygon& points);
+void paintBezier(PaintSurface& s, const QPolygon& points);
+void paintEllipse(PaintSurface& s, const QRect& box);
+void paintRectangle(PaintSurface& s, const QRect& box);
 /// Counter-clockwise from the ray towards `start` to the ray towards `end`, both seen from
 /// the centre of `box`; equal rays give the whole ellipse.
-void paintArc(QPainter& painter, ArcKind kind, const QRect& box, QPoint start, QPoint end);
+void paintArc(PaintSurface& s, ArcKind kind, const QRect& box, QPoint start, QPoint end);
 /// Upper-left corner at `topLeft`, turned counter-clockwise; a solid brush paints the text
 /// box first.
-void paintText(QPainter& painter, QPoint topLeft, int angleDegrees, const QString& text,
+void paintText(PaintSurface& s, QPoint topLeft, int angleDegrees, const QString& text,
                const QFont& font, Color color, const CanvasBrush& brush);
 
 /// The box with opposite corners a and b, normalised, exclusive right and bottom edges.

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPicture>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -11,6 +12,7 @@
 
 #include "canvas/canvas_paint.h"
 #include "canvas/flood_fill.h"
+#include "canvas/vector_painter.h"
 
 namespace kalvor {
 
@@ -147,8 +149,9 @@ void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
     if (m_mirrorPainter) {
         QPainter& painter = *m_mirrorPainter;
         painter.save();
-        prepare(painter, 2, m_clipActive ? &m_mirrorClip : nullptr);
-        PaintSurface surface{painter, m_mirror, 2, m_mirrorPos};
+        prepare(painter, 2, nullptr);
+        VectorPainter vector(painter, m_clipActive ? &m_mirrorClip : nullptr);
+        PaintSurface surface{painter, m_mirror, 2, m_mirrorPos, &vector};
         paint(surface);
         painter.restore();
     }
@@ -170,16 +173,19 @@ void WorldCanvas::clear() {
     }
     if (m_picture) {
         startMirror(false);
-        m_mirrorPainter->fillRect(QRect(0, 0, 2 * width(), 2 * height()), qtBrush(m_brush));
+        m_mirrorPainter->save();
+        m_mirrorPainter->setPen(Qt::NoPen);
+        m_mirrorPainter->setBrush(qtBrush(m_brush));
+        QPainterPath all;
+        all.addRect(0, 0, 2 * width(), 2 * height());
+        VectorPainter(*m_mirrorPainter, nullptr).fillAndStroke(all);
+        m_mirrorPainter->restore();
     }
     requestRepaint();
 }
 
 void WorldCanvas::d2SetPixel(Number x, Number y) {
-    draw([&](PaintSurface& s) {
-        s.painter.setPen(QPen(qtColor(m_pen.color), 0));
-        s.painter.drawPoint(s.pixel(x, y));
-    });
+    draw([&](PaintSurface& s) { paintPoint(s, s.pixel(x, y), m_pen.color); });
 }
 
 void WorldCanvas::d2MoveTo(Number x, Number y) {
@@ -188,7 +194,7 @@ void WorldCanvas::d2MoveTo(Number x, Number y) {
 }
 
 void WorldCanvas::d2LineTo(Number x, Number y) {
-    draw([&](PaintSurface& s) { paintLineTo(s.painter, s.pos, s.pixel(x, y)); });
+    draw([&](PaintSurface& s) { paintLineTo(s, s.pos, s.pixel(x, y)); });
     d2MoveTo(x, y);
 }
 
@@ -196,12 +202,12 @@ void WorldCanvas::d2LineTo(Number x, Number y) {
 void WorldCanvas::d2Line(Number x1, Number y1, Number x2, Number y2) {
     draw([&](PaintSurface& s) {
         const QPoint a = s.pixel(x1, y1), b = s.pixel(x2, y2);
-        paintPolyline(s.painter, QPolygon({a, b, a}));
+        paintPolyline(s, QPolygon({a, b, a}));
     });
 }
 
 void WorldCanvas::d2Arrow(Number x, Number y, Number dx, Number dy) {
-    draw([&](PaintSurface& s) { paintArrow(s.painter, s.pixel(x, y), s.pixel(x + dx, y + dy)); });
+    draw([&](PaintSurface& s) { paintArrow(s, s.pixel(x, y), s.pixel(x + dx, y + dy)); });
 }
 
 namespace {
@@ -215,33 +221,32 @@ QPolygon pixelsOf(const PaintSurface& s, const PointList& points) {
 }  // namespace
 
 void WorldCanvas::d2Polyline(const PointList& points) {
-    draw([&](PaintSurface& s) { paintPolyline(s.painter, pixelsOf(s, points)); });
+    draw([&](PaintSurface& s) { paintPolyline(s, pixelsOf(s, points)); });
 }
 
 void WorldCanvas::d2Polygon(const PointList& points) {
-    draw([&](PaintSurface& s) { paintPolygon(s.painter, pixelsOf(s, points)); });
+    draw([&](PaintSurface& s) { paintPolygon(s, pixelsOf(s, points)); });
 }
 
 void WorldCanvas::d2PolyBezier(const PointList& points) {
-    draw([&](PaintSurface& s) { paintBezier(s.painter, pixelsOf(s, points)); });
+    draw([&](PaintSurface& s) { paintBezier(s, pixelsOf(s, points)); });
 }
 
 void WorldCanvas::d2Ellipse(Number x1, Number y1, Number x2, Number y2) {
-    draw(
-        [&](PaintSurface& s) { paintEllipse(s.painter, boxOf(s.pixel(x1, y2), s.pixel(x2, y1))); });
+    draw([&](PaintSurface& s) { paintEllipse(s, boxOf(s.pixel(x1, y2), s.pixel(x2, y1))); });
 }
 
 // The + 1 makes the right and lower edges part of the rectangle.
 void WorldCanvas::d2Rectangle(Number x1, Number y1, Number x2, Number y2) {
     draw([&](PaintSurface& s) {
-        paintRectangle(s.painter, boxOf(s.pixel(x1, y2), s.pixel(x2, y1) + QPoint(1, 1)));
+        paintRectangle(s, boxOf(s.pixel(x1, y2), s.pixel(x2, y1) + QPoint(1, 1)));
     });
 }
 
 void WorldCanvas::arcFigure(ArcKind kind, Number x1, Number y1, Number x2, Number y2, Number x3,
                             Number y3, Number x4, Number y4) {
     draw([&](PaintSurface& s) {
-        paintArc(s.painter, kind, boxOf(s.pixel(x1, y2), s.pixel(x2, y1)), s.pixel(x3, y3),
+        paintArc(s, kind, boxOf(s.pixel(x1, y2), s.pixel(x2, y1)), s.pixel(x3, y3),
                  s.pixel(x4, y4));
     });
 }
@@ -264,8 +269,8 @@ void WorldCanvas::d2Pie(Number x1, Number y1, Number x2, Number y2, Number x3, N
 void WorldCanvas::d2TextOut(std::string_view text, int angleDegrees, Number x, Number y) {
     const QString shown = displayText(m_font, text);
     draw([&](PaintSurface& s) {
-        paintText(s.painter, s.pixel(x, y), angleDegrees, shown, qtFont(m_font, s.scale),
-                  m_font.color, m_brush);
+        paintText(s, s.pixel(x, y), angleDegrees, shown, qtFont(m_font, s.scale), m_font.color,
+                  m_brush);
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include "canvas/canvas_paint.h"
@@ -519,14 +521,59 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     };
     const std::string a = read(first), b = read(second);
     EXPECT_NE(a.find("viewBox=\"0 0 200 160\""), std::string::npos);
-    EXPECT_NE(a.find("0,159 199,0"), std::string::npos) << a;
+    EXPECT_NE(a.find("M0,159 L199,0 L0,159"), std::string::npos) << a;
     EXPECT_EQ(a.find("Hallo"), std::string::npos);
-    EXPECT_NE(b.find("0,159 199,0"), std::string::npos);
+    EXPECT_NE(b.find("M0,159 L199,0 L0,159"), std::string::npos);
     EXPECT_NE(b.find("Hallo"), std::string::npos);
     c.clear();  // starts an empty mirror
     ASSERT_TRUE(c.saveMetafile(first));
     EXPECT_EQ(read(first).find("Hallo"), std::string::npos);
     EXPECT_FALSE(c.saveMetafile(dir.path().toStdString() + "/missing/c.svg"));
+}
+
+TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
+    QTemporaryDir dir;
+    Fixture f(200, 160, 0, 0, 10, 10);
+    WorldCanvas& c = f.canvas;
+    c.setRecordMetafile(true);
+    c.d2Axes("x", "y", false, kBlack, kBlack);
+    c.pen().color = kRed;
+    c.d2Line(-100, 5, 100, 5);  // far beyond the plot area on both sides
+    c.brush() = {0xFF0000, BrushStyle::Cross};
+    c.pen().color = 0xFF0000;
+    c.d2Rectangle(2, 1, 8, 4);
+    const QString file = dir.path() + "/m.svg";
+    ASSERT_TRUE(c.saveMetafile(file.toStdString()));
+    QSvgRenderer svg(file);
+    QImage image(400, 320, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        svg.render(&painter);
+    }
+    const CanvasMapping& m = c.mirrorMapping();
+    const int row = m.y.toPixel(5), left = m.x.toPixel(0), right = m.x.toPixel(10);
+    auto red = [&](int x, int y) {
+        return qRed(image.pixel(x, y)) > 200 && qBlue(image.pixel(x, y)) < 100;
+    };
+    int outside = 0, inside = 0;
+    for (int y = row - 2; y <= row + 2; ++y) {
+        for (int x = 0; x < left; ++x)
+            outside += red(x, y);
+        for (int x = left + 2; x < right; ++x)
+            inside += red(x, y);
+    }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, right - left - 4);
+    int blue = 0, white = 0;
+    for (int y = m.y.toPixel(3.8L); y < m.y.toPixel(1.2L); ++y)
+        for (int x = m.x.toPixel(2.2L); x < m.x.toPixel(7.8L); ++x) {
+            const QRgb p = image.pixel(x, y);
+            blue += qBlue(p) > 200 && qRed(p) < 100;
+            white += p == qRgb(255, 255, 255);
+        }
+    EXPECT_GT(blue, 100);        // hatch lines
+    EXPECT_GT(white, 4 * blue);  // and gaps between them
 }
 
 }  // namespace

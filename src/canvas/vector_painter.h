@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLineF>
+#include <QPainterPath>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+class QPainter;
+class QFont;
+class QColor;
+
+namespace kalvor {
+
+/// Hatch lines of a Qt hatch style inside `area` (even-odd), 8 device pixels apart and
+/// aligned to the device origin like the raster patterns. Empty for other styles.
+std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style);
+
+/// Draws figures as vectors on a device that supports neither clipping nor hatch brushes
+/// (the SVG mirror): figures are cut to the clip rectangle geometrically, and hatches
+/// become lines. Uses the painter's pen and brush.
+class VectorPainter {
+public:
+    /// `clip` may be null: no clipping.
+    VectorPainter(QPainter& painter, const QRect* clip);
+
+    void stroke(const QPainterPath& path);
+    /// The brush inside the path, then the pen along it.
+    void fillAndStroke(const QPainterPath& path);
+    void point(QPoint p);
+    /// Text with its upper-left corner at `topLeft`, turned counter-clockwise.
+    void text(QPoint topLeft, int angleDegrees, const QString& text, const QFont& font,
+              const QColor& color);
+
+private:
+    bool inside(const QRectF& bounds) const;
+    QPainterPath clipped(const QPainterPath& path) const;
+    void fill(const QPainterPath& area);
+
+    QPainter& m_painter;
+    bool m_clipOn;
+    QRectF m_clip;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "../support/file_checks.h"
+#include "canvas/drawing_context.h"
+#include "output/pdf_recorder.h"
+#include "output/picture_text.h"
+
+// One test drawing goes through the drawing primitives into all three sinks and the
+// canvas's vector mirror; the PDF and the LaTeX picture, rendered by outside programs, and
+// the mirror must cover the same places as the canvas. Set KALVOR_SINKS_OUT to a folder to keep the
+// files and renderings for a look.
+
+namespace kalvor {
+namespace {
+
+using test::haveProgram;
+using test::runProgram;
+
+constexpr int kSize = 360;
+constexpr Color kRed = 0x0000FF, kGreen = 0x00A000, kBlue = 0xFF0000;
+
+void drawAxes(DrawingContext& c) {
+    c.line([] { return Segment{-5, 0, 5, 0}; });
+    c.line([] { return Segment{0, -5, 0, 5}; });
+    for (int k = -4; k <= 4; ++k) {
+        if (k == 0) continue;
+        c.line([k] { return Segment{Number(k), -0.1L, Number(k), 0.1L}; });
+        c.line([k] { return Segment{-0.1L, Number(k), 0.1L, Number(k)}; });
+        c.alignedText(
+            [k] {
+                return AlignedTextArgs{std::to_string(k), "ct", Number(k), -0.2L};
+            },
+            TextSize::Footnote);
+    }
+}
+
+void drawFigures(DrawingContext& c) {
+    DrawingState& s = c.state();
+    for (int width = 1; width <= 3; ++width) {  // upper left: three widths
+        c.setLineWidth(width);
+        c.line([width] { return Segment{-4.5L, 4.6L - width * 0.5L, -1.5L, 4.6L - width * 0.5L}; });
+    }
+    c.setLineWidth(1);
+    c.setPenColor(kRed);
+    s.fillColor = kRed;  // lower left: a solid triangle
+    s.fillStyle = 0;
+    c.polygon(
+        [] {
+            return PointList{{-4.5L, -4.5L}, {-1.5L, -4.5L}, {-4.5L, -1.5L}};
+        },
+        PathText::Points, true);
+    c.setPenColor(kBlue);  // upper right: a hatched ellipse
+    s.fillColor = kBlue;
+    s.fillStyle = 4;
+    c.ellipse([] { return Box{1, 1.5L, 4.5L, 3.5L}; });
+    c.setPenColor(kGreen);  // lower right: a sector
+    s.fillColor = kGreen;
+    s.fillStyle = 0;
+    c.arc(ArcFigure::Sector, [] { return ArcArgs{3, -3, 1.5L, 0, 2}; });
+    c.setPenColor(kBlack);
+    c.arc(ArcFigure::Arc, [] { return ArcArgs{0, 0, 4.5L, 0.3L, 1.2L}; });
+    c.bezier([] {
+        return PointList{{-4.5L, -0.5L}, {-4, 1.5L},    {-3, -1.5L}, {-2.5L, -0.5L},
+                         {-2, 0.5L},     {-1.5L, 1.5L}, {-1, -1}};
+    });
+    c.dashedLine([] { return Segment{1, -0.5L, 4.5L, -0.5L}; });
+    c.arrow([] { return VectorArgs{1, 0.5L, 3, 0.5L}; });
+    c.circle([] { return CircleArgs{-3, 2.5L, 0.6L}; });
+    c.rectangle([] { return Box{-1, -4.5L, 0.5L, -3.5L}; });
+    c.text([] { return TextArgs{"Kalvor 2.1", -4.5L, -2, 0}; });
+    c.text([] { return TextArgs{"schuin", 1.2L, -1.2L, 30}; });
+}
+
+// The drawing as the export redraws it: a frame around the world, axes, figures.
+void drawTestPicture(DrawingContext& c) {
+    c.startRun(kBlack);
+    c.rectangle([] { return Box{-5, -5, 5, 5}; });
+    drawAxes(c);
+    drawFigures(c);
+    c.endRun();
+}
+
+// Which cells of a grid over the image hold ink.
+std::vector<bool> inkCells(const QImage& image, int cells) {
+    std::vector<bool> ink(cells * cells, false);
+    const QImage scaled = image.scaled(kSize, kSize).convertToFormat(QImage::Format_RGB32);
+    const int step = kSize / cells;
+    for (int y = 2; y < kSize - 2; ++y)
+        for (int x = 2; x < kSize - 2; ++x)
+            if (qGray(scaled.pixel(x, y)) < 200) ink[(y / step) * cells + x / step] = true;
+    return ink;
+}
+
+double agreement(const QImage& a, const QImage& b, int cells) {
+    const std::vector<bool> ia = inkCells(a, cells), ib = inkCells(b, cells);
+    int same = 0;
+    for (std::size_t i = 0; i < ia.size(); ++i)
+        same += ia[i] == ib[i];
+    return double(same) / ia.size();
+}
+
+constexpr const char* kPictureDocument = R"(\documentclass{article}
+\usepackage{epic,eepic}
+\pagestyle{empty}
+\setlength{\paperwidth}{50mm}\setlength{\paperheight}{50mm}
+\setlength{\hoffset}{-1in}\setlength{\voffset}{-1in}
+\setlength{\oddsidemargin}{0mm}\setlength{\topmargin}{0mm}
+\setlength{\headheight}{0mm}\setlength{\headsep}{0mm}
+\setlength{\textwidth}{50mm}\setlength{\textheight}{50mm}
+\setlength{\topskip}{0mm}\setlength{\parindent}{0mm}
+\special{papersize=50mm,50mm}
+\begin{document}
+\input{picture.tex}
+\end{document}
+)";
+
+struct Output {
+    QTemporaryDir temp;
+    QString dir;
+    Output() : dir(qEnvironmentVariable("KALVOR_SINKS_OUT")) {
+        if (dir.isEmpty()) dir = temp.path();
+        QDir().mkpath(dir);
+    }
+    QString file(const char* name) const { return dir + "/" + name; }
+};
+
+TEST(ThreeSinks, PdfAndPictureCoverWhatTheCanvasShows) {
+    WorldCanvas canvas;
+    canvas.resize(kSize, kSize);
+    canvas.setWorld(-5, -5, 5, 5);
+    canvas.brush() = {kWhite, BrushStyle::Solid};
+    canvas.clear();
+    PdfRecorder pdf;
+    PictureText picture;
+    DrawingContext context(canvas, pdf, picture);
+    canvas.setRecordMetafile(true);
+    pdf.beginDoc(kSize, kSize, -5, 5, -5, 5);
+    picture.beginPicture(-5, 10, -5, 10);
+    context.setPdfRecording(true);
+    context.setEepicRecording(true);
+    drawTestPicture(context);
+    pdf.endDoc();
+    picture.endPicture();
+
+    const Output out;
+    ASSERT_TRUE(canvas.image().save(out.file("canvas.png")));
+    ASSERT_TRUE(pdf.writeFile(out.file("drawing.pdf").toStdString()));
+    ASSERT_TRUE(picture.saveToFile(out.file("picture.tex").toStdString()));
+    ASSERT_TRUE(canvas.saveMetafile(out.file("mirror.svg").toStdString()));
+
+    // The vector mirror, drawn at twice the size, covers the same places.
+    QSvgRenderer svg(out.file("mirror.svg"));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 2 * kSize, 2 * kSize));
+    QImage mirror(2 * kSize, 2 * kSize, QImage::Format_RGB32);
+    mirror.fill(Qt::white);
+    {
+        QPainter painter(&mirror);
+        svg.render(&painter);
+    }
+    mirror.save(out.file("mirror.png"));
+    const double mirrored = agreement(canvas.image(), mirror, 24);
+    EXPECT_GE(mirrored, 0.95) << "canvas and mirror agree on " << mirrored * 100
+                              << "% of the cells";
+
+    if (haveProgram("qpdf") && haveProgram("pdftoppm")) {
+        std::string log;
+        EXPECT_EQ(runProgram("qpdf", QStringList{"--check", out.file("drawing.pdf")}, &log), 0)
+            << log;
+        const QStringList args{"-png",
+                               "-singlefile",
+                               "-scale-to",
+                               QString::number(kSize),
+                               out.file("drawing.pdf"),
+                               out.file("pdf")};
+        ASSERT_EQ(runProgram("pdftoppm", args, &log), 0) << log;
+        const double same = agreement(canvas.image(), QImage(out.file("pdf.png")), 24);
+        EXPECT_GE(same, 0.93) << "canvas and PDF agree on " << same * 100 << "% of the cells";
+    }
+    if (haveProgram("latex") && haveProgram("dvipdfmx") && haveProgram("pdftoppm")) {
+        // The page is exactly the 50 mm picture; dvipdfmx draws eepic's line specials.
+        ASSERT_TRUE(test::writeBytes(out.file("document.tex"), kPictureDocument));
+        std::string log;
+        const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "document.tex"};
+        ASSERT_EQ(runProgram("latex", latex, &log, out.dir), 0) << log;
+        ASSERT_EQ(runProgram("dvipdfmx", QStringList{"-q", "document.dvi"}, &log, out.dir), 0)
+            << log;
+        const QStringList args{"-png",
+                               "-singlefile",
+                               "-scale-to",
+                               QString::number(kSize),
+                               out.file("document.pdf"),
+                               out.file("picture")};
+        ASSERT_EQ(runProgram("pdftoppm", args, &log), 0) << log;
+        const double same = agreement(canvas.image(), QImage(out.file("picture.png")), 24);
+        EXPECT_GE(same, 0.88) << "canvas and picture agree on " << same * 100 << "% of the cells";
+    }
+}
+
+}  // namespace
+}  // namespace kalvor
