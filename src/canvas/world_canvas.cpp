@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 #include <functional>
@@ -13,6 +12,7 @@
 #include "canvas/canvas_paint.h"
 #include "canvas/flood_fill.h"
 #include "canvas/vector_painter.h"
+#include "output/atomic_file.h"
 
 namespace kalvor {
 
@@ -339,9 +339,8 @@ bool WorldCanvas::saveMetafile(const std::string& fileName) {
     }
     m_mirrorPainter.reset();
     startMirror(true);
-    QSaveFile file(QString::fromStdString(fileName));
-    return file.open(QIODevice::WriteOnly) && file.write(svg.data()) == svg.data().size() &&
-           file.commit();
+    return writeFileAtomically(fileName, std::string_view(svg.data().constData(),
+                                                          static_cast<std::size_t>(svg.size())));
 }
 
 }  // namespace kalvor
