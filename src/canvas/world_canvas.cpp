@@ -339,8 +339,8 @@ bool WorldCanvas::saveMetafile(const std::string& fileName) {
     }
     m_mirrorPainter.reset();
     startMirror(true);
-    return writeFileAtomically(fileName, std::string_view(svg.data().constData(),
-                                                          static_cast<std::size_t>(svg.size())));
+    return writeFileAtomically(
+        fileName, std::string_view(svg.data().constData(), static_cast<std::size_t>(svg.size())));
 }
 
 }  // namespace kalvor
