@@ -144,16 +144,19 @@ void paintPoint(PaintSurface& s, QPoint p, Color color) {
 }
 
 void paintPolyline(PaintSurface& s, const QPolygon& points) {
-    const qsizetype n = points.size();
-    if (n < 2) return;
+    if (points.size() < 2) return;
     if (s.vector) return s.vector->stroke(openPath(points));
-    if (!thinPen(s.painter) || points[n - 1] == points[n - 2]) {
+    if (!thinPen(s.painter)) {
         s.painter.drawPolyline(points);
         return;
     }
-    QPolygon shortened = points;
-    shortened[n - 1] = stopBefore(points[n - 2], points[n - 1]);
-    s.painter.drawPolyline(shortened);
+    // Repeated end points add nothing: the thin line stops before its last point.
+    QPolygon line = points;
+    while (line.size() >= 2 && line[line.size() - 1] == line[line.size() - 2])
+        line.removeLast();
+    if (line.size() < 2) return;
+    line.last() = stopBefore(line[line.size() - 2], line.last());
+    s.painter.drawPolyline(line);
 }
 
 void paintPolygon(PaintSurface& s, const QPolygon& points) {

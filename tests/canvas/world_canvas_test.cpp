@@ -174,6 +174,12 @@ TEST(WorldCanvasPixels, LinesAndEndPixels) {
          },
          0},
         {"set pixel", [](WorldCanvas& c) { c.d2SetPixel(2, 5); }, 1},
+        {"zero-length line", [](WorldCanvas& c) { c.d2Line(2, 5, 2, 5); }, 0},
+        {"repeated end point",
+         [](WorldCanvas& c) {
+             c.d2Polyline(PointList{{2, 5}, {8, 5}, {8, 5}});
+         },
+         6},
     };
     for (const Row& r : rows) {
         Fixture f(11, 11, 0, 0, 10, 10);
