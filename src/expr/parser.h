@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -113,6 +114,10 @@ public:
     /// assigns the empty expression. Every Formula compiled by this parser becomes invalid.
     void clearVariables();
 
+    /// Changes whenever a variable or function is added or the variables are cleared, so a
+    /// cache of compiled formulas or variable cells knows when to look names up again.
+    std::uint64_t generation() const { return m_generation; }
+
     /// Optional handler for compile failures (the OnParserError event).
     std::function<void(ParserBase&, const ParserError&)> onParserError;
 
@@ -133,6 +138,7 @@ protected:
 private:
     std::string m_expression;
     bool m_parseFailed = false;
+    std::uint64_t m_generation = 0;
     Formula m_formula;
     std::map<std::string, Number*, std::less<>> m_variables;
     std::vector<std::unique_ptr<Number>> m_allocatedCells;

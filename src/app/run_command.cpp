@@ -1,0 +1,132 @@
+#include "app/run_command.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "expr/numtext.h"
+#include "graph/program_settings.h"
+#include "graph/workbench.h"
+#include "lang/compiler.h"
+#include "lang/headless_host.h"
+
+namespace kalvor {
+
+namespace {
+
+constexpr const char* kUsage =
+    "gebruik: kalvor run PROGRAMMA [--set NAAM=WAARDE]... [--print NAMEN] "
+    "[--timeout SECONDEN]\n";
+
+struct RunArguments {
+    std::string program;
+    std::vector<std::pair<std::string, std::string>> settings;
+    std::vector<std::string> printNames;
+    std::optional<double> timeoutSeconds;
+};
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator)) parts.push_back(part);
+    return parts;
+}
+
+// Reads the options; an error message for the person when they do not make sense.
+std::optional<std::string> parseArguments(const std::vector<std::string>& args,
+                                          RunArguments& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--set" && hasValue) {
+            const std::string& setting = args[++i];
+            const std::size_t eq = setting.find('=');
+            if (eq == std::string::npos) return "--set verwacht NAAM=WAARDE: " + setting;
+            parsed.settings.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
+        } else if (arg == "--print" && hasValue) {
+            for (auto& name : splitAt(args[++i], ','))
+                if (!name.empty()) parsed.printNames.push_back(name);
+        } else if (arg == "--timeout" && hasValue) {
+            Number seconds = 0;
+            if (!parseNumber(args[++i], seconds) || seconds < 0)
+                return "--timeout verwacht een aantal seconden: " + args[i];
+            parsed.timeoutSeconds = static_cast<double>(seconds);
+        } else if (!arg.empty() && arg[0] != '-' && parsed.program.empty()) {
+            parsed.program = arg;
+        } else {
+            return "onbekende of onvolledige optie: " + arg;
+        }
+    }
+    if (parsed.program.empty()) return std::string("geen programma opgegeven");
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> readLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string printedValue(Workbench& bench, const std::string& name) {
+    Environment& env = bench.environment();
+    if (name[0] == '$') return env.texts.get(name);
+    return formatGeneral(env.parser(1).getVariable(name));
+}
+
+}  // namespace
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    RunArguments parsed;
+    if (auto problem = parseArguments(args, parsed)) {
+        err << "kalvor: " << *problem << '\n' << kUsage;
+        return 2;
+    }
+    const auto source = readLines(parsed.program);
+    if (!source) {
+        err << "kalvor: kan het programma " << parsed.program << " niet lezen\n";
+        return 2;
+    }
+    HeadlessHost host(&err);
+    Workbench bench(host);
+    RunOptions ignored;
+    for (const auto& [name, value] : parsed.settings) {
+        if (!applySetting(bench.settings(), ignored, name, value)) {
+            err << "kalvor: onbekende instelling bij --set: " << name << '\n';
+            return 2;
+        }
+    }
+    FileIncludeResolver resolver(std::filesystem::current_path().string());
+    const CompileResult compiled = compileProgram(*source, &resolver);
+    if (compiled.failedInclude)
+        host.messageBox("Kalvor 2.1",
+                        "Het bestand " + *compiled.failedInclude +
+                            " is niet gevonden; het programma is vertaald tot aan die regel.",
+                        Host::Icon::Warning);
+    bench.setProgram(compiled.lines);
+    if (parsed.timeoutSeconds) {
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::duration<double>(*parsed.timeoutSeconds);
+        bench.abortCheck = [deadline] { return std::chrono::steady_clock::now() >= deadline; };
+        bench.stopCheck = [deadline] {
+            return std::chrono::steady_clock::now() >= deadline + std::chrono::seconds(1);
+        };
+    }
+    const bool ran = bench.runProgram();
+    for (const std::string& line : bench.environment().output.lines()) out << line << '\n';
+    for (const std::string& name : parsed.printNames)
+        out << name << '=' << printedValue(bench, name) << '\n';
+    if (!ran || compiled.failedInclude) return 2;
+    return host.errorShown() ? 1 : 0;
+}
+
+}  // namespace kalvor

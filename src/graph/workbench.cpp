@@ -1,0 +1,45 @@
+#include "graph/workbench.h"
+
+#include "expr/numtext.h"
+#include "graph/program_settings.h"
+#include "lang/executor.h"
+
+namespace kalvor {
+
+Workbench::Workbench(Host& host) : m_env(host), m_commands(buildCommandTable()) {}
+
+void Workbench::setProgram(std::vector<std::string> compiledLines) {
+    m_program = CompiledProgram(std::move(compiledLines));
+}
+
+bool Workbench::publishRange() {
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"xmax", &m_settings.xmax}, {"xmin", &m_settings.xmin},
+        {"ymax", &m_settings.ymax}, {"ymin", &m_settings.ymin}};
+    for (auto [name, text] : fields) {
+        Number value = 0;
+        if (!parseNumber(*text, value)) {
+            host().messageBox("Oeps", "'" + *text + "' is geen geldig getal.", Host::Icon::Error);
+            return false;
+        }
+        m_env.setVariable(name, value, 3);
+    }
+    return true;
+}
+
+bool Workbench::runProgram() {
+    m_options = applyProgramSettings(m_program.lines(), m_settings);
+    if (!publishRange()) return false;
+    Executor executor(m_env, m_commands, m_program, m_options);
+    executor.abortCheck = abortCheck;
+    executor.stopCheck = stopCheck;
+    try {
+        executor.run();
+    } catch (const std::exception&) {
+        if (!m_env.flags.expressionError && !m_env.flags.evaluationError)
+            host().messageBox("Oeps", kGeneralFailure, Host::Icon::Error);
+    }
+    return true;
+}
+
+}  // namespace kalvor

@@ -1,0 +1,66 @@
+#include <cmath>
+#include <string>
+
+#include "expr/numtext.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
+#include "lang/run_context.h"
+
+namespace kalvor {
+
+namespace {
+
+// UTF-8 text of one character code; codes that are no character give the empty text.
+std::string characterText(Number value) {
+    const Number rounded = std::nearbyint(value);
+    if (!(rounded >= 0 && rounded <= 0x10FFFF) || (rounded >= 0xD800 && rounded <= 0xDFFF))
+        return {};
+    const auto code = static_cast<char32_t>(rounded);
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+// The text that schrijf and schrijfregel write, by the kind line: t(ekst), u(itvoer), c(har).
+std::string outputText(RunContext& ctx) {
+    const std::string kind = ctx.text(0);
+    if (kind == "t" || kind == "tekst") return ctx.text(1);
+    if (kind == "u" || kind == "uitvoer") return formatGeneral(ctx.number(1), 18);
+    if (kind == "c" || kind == "char") return characterText(ctx.number(1));
+    return {};
+}
+
+void schrijf(RunContext& ctx) { ctx.env.output.append(outputText(ctx)); }
+void schrijfregel(RunContext& ctx) { ctx.env.output.appendLine(outputText(ctx)); }
+
+}  // namespace
+
+void registerInteractionCommands(CommandTable& table) {
+    static constexpr CommandRow rows[] = {
+        {"pauze", 1},          {"invoerveld$", 4},  {"uitvoerveld$", 3},
+        {"rtfuitvoer", 1},     {"rtftekst", 1},     {"rtfregel", 0},
+        {"rtftab", 0},         {"schuifbalk", 4},   {"opslaangif", 1},
+        {"opslaanjpg", 1},     {"opslaanbmp", 1},   {"uitvoerveld", 3},
+        {"selectievak", 2},    {"laadplaatje", 2},  {"toonplaatje", 3},
+        {"toonplaatje2", 4},   {"wisplaatje", 3},   {"interface", 2},
+        {"stop", 1},           {"pixel", 3},        {"schrijfregel", 2, schrijfregel},
+        {"schrijf", 2, schrijf},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "expr/parser.h"
+
+namespace kalvor {
+
+struct CommandRow;
+
+/// A compiled program: one item per line, as the compiler wrote it. The executor never
+/// changes the lines; it keeps per-line caches here (the resolved command of a command line,
+/// the compiled formula of an argument line, the variable cells of an assignment target), so
+/// each line is looked at by name only once per program.
+class CompiledProgram {
+public:
+    CompiledProgram() = default;
+    explicit CompiledProgram(std::vector<std::string> lines);
+
+    const std::vector<std::string>& lines() const { return m_lines; }
+    bool empty() const { return m_lines.empty(); }
+    std::size_t size() const { return m_lines.size(); }
+
+    /// What the executor found a command line to be.
+    enum class Kind : std::uint8_t {
+        Unresolved, Nothing, Repeat, Herhaal, Snapshot, Film, Met, For, Proc, EndProc, Local,
+        Voorelke, Next, ToonSnapshot, Totdat, Maak, Inc, Als, Anders, Eind, Command, Unknown
+    };
+
+    struct LineCache {
+        Kind kind = Kind::Unresolved;
+        const CommandRow* row = nullptr;
+        bool hasFormula = false;
+        std::uint64_t formulaGeneration = 0;
+        Formula formula;
+        std::uint64_t cellGeneration = 0;
+        std::array<Number*, 3> cells{};
+    };
+    LineCache& cache(std::size_t index) const { return m_cache[index]; }
+
+private:
+    std::vector<std::string> m_lines;
+    mutable std::vector<LineCache> m_cache;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "expr/host.h"
+#include "expr/number_lists.h"
+#include "expr/parser.h"
+#include "lang/output_log.h"
+#include "lang/text_variables.h"
+
+namespace kalvor {
+
+class RunContext;
+
+/// Options of one run, read from the program's setting lines by the redraw.
+struct RunOptions {
+    bool reset = true;     // "reset=nee" switches it off
+    bool checking = true;  // "checking=nee": loops do not process window events
+};
+
+/// Flags shared by the executor, the redraw and the window's event handlers.
+struct RunFlags {
+    bool abort = false;             // Escape: loops end at their next end test
+    bool pumped = false;            // events were processed since the last loop jump
+    bool waiting = false;           // pauze or stop is waiting
+    bool expressionError = false;   // an argument could not be parsed (message shown)
+    bool evaluationError = false;   // an argument could not be evaluated (message shown)
+    bool paramsFollowSliders = false;
+};
+
+/// The world a program runs in: the four parser instances, the lists, the text variables,
+/// the output window's lines, the flags and the person (Host). The Workbench owns one and
+/// adds the drawing layer and window services through the hooks below.
+class Environment {
+public:
+    static constexpr int kParsers = 4;
+    static constexpr int kEscape = 27;
+
+    explicit Environment(Host& host) : host(host) {}
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+
+    /// Parser1 … Parser4 by their program number.
+    Parser& parser(int number) { return parsers[number - 1]; }
+
+    /// Writes a numeric variable into Parser1 … Parser`upTo`.
+    void setVariable(std::string_view name, Number value, int upTo = 3);
+
+    /// A key reached the window: _toetscode in all four parsers; Escape also aborts.
+    void keyPressed(int code);
+
+    Host& host;
+    std::array<Parser, kParsers> parsers;
+    NumberLists lists;
+    TextVariables texts;
+    OutputLog output;
+    RunFlags flags;
+    std::string startupDirectory = ".";
+
+    /// Called at run start (after the executor's own steps) and at run end; the Workbench
+    /// registers the drawing state, sliders and picture text here.
+    std::vector<std::function<void(RunContext&)>> runStartHooks;
+    std::vector<std::function<void(RunContext&)>> runEndHooks;
+    /// snapshot / toonsnapshot and the passes of film; empty until a canvas is attached.
+    std::function<void()> takeSnapshot;
+    std::function<void()> showSnapshot;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,134 @@
+#include "lang/run_context.h"
+
+#include <time.h>
+
+#include "lang/test_forms.h"
+
+namespace kalvor {
+
+namespace {
+
+constexpr const char* kCannotParse = "Kalvor kan de uitdrukking: \r";
+constexpr const char* kCannotParseEnd =
+    "\rniet verwerken.\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een "
+    "voorafgaande programmaregel.";
+constexpr const char* kCannotEvaluate = "Fout bij de evaluatie van ";
+constexpr long kPumpIntervalNs = 2'000'000;
+
+// A coarse clock is enough to space event processing a few milliseconds apart, and reading
+// it costs almost nothing inside a tight loop.
+long long coarseNowNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
+}
+
+std::string decide(const TestForm& form, RunContext& ctx, std::string_view text) {
+    if (!form.test) return {};
+    return form.test(ctx, text) ? "1" : "0";
+}
+
+}  // namespace
+
+RunContext::RunContext(Environment& environment, const CompiledProgram& program,
+                       RunOptions runOptions)
+    : env(environment), options(runOptions), m_program(program) {}
+
+const std::string& RunContext::line(std::size_t index) const {
+    static const std::string empty;
+    return index < m_program.size() ? m_program.lines()[index] : empty;
+}
+
+std::uint64_t RunContext::parserGeneration() const { return env.parsers[0].generation(); }
+
+Number RunContext::evaluateLine(std::size_t index) {
+    const std::string& text = line(index);
+    if (index >= m_program.size() || (!text.empty() && (text[0] == '$' || text[0] == '?')))
+        return evaluate(text);
+    CompiledProgram::LineCache& cache = m_program.cache(index);
+    const std::uint64_t generation = parserGeneration();
+    if (!cache.hasFormula || cache.formulaGeneration != generation) {
+        try {
+            cache.formula = env.parsers[0].compile(text);
+        } catch (const ParserError&) {
+            parseFailure(text);
+        }
+        cache.hasFormula = true;
+        cache.formulaGeneration = generation;
+    }
+    try {
+        return cache.formula.value();
+    } catch (const EvaluationError&) {
+        evaluationFailure(text);
+    }
+}
+
+Number RunContext::evaluate(std::string_view text) {
+    const std::string prepared = preprocess(text);
+    setExpression(env.parsers[0], prepared);
+    return valueOf(env.parsers[0], text);
+}
+
+std::string RunContext::preprocess(std::string_view text) {
+    if (text.empty()) return {};
+    if (text[0] == '?') {
+        for (const TestForm& form : questionTestForms())
+            if (text.find(form.marker) != std::string_view::npos) return decide(form, *this, text);
+        return {};
+    }
+    if (text[0] != '$') return std::string(text);
+    for (const TestForm& form : dollarTestForms())
+        if (text.find(form.marker) != std::string_view::npos) return decide(form, *this, text);
+    return env.texts.get(text);
+}
+
+void RunContext::setExpression(Parser& parser, std::string_view text) {
+    try {
+        parser.setExpression(text);
+    } catch (const ParserError&) {
+        parseFailure(text);
+    }
+}
+
+Number RunContext::valueOf(const Parser& parser, std::string_view shown) {
+    try {
+        return parser.value();
+    } catch (const EvaluationError&) {
+        evaluationFailure(shown);
+    }
+}
+
+void RunContext::parseFailure(std::string_view shownText) {
+    env.flags.expressionError = true;
+    host().messageBox("Oeps", kCannotParse + std::string(shownText) + kCannotParseEnd,
+                      Host::Icon::Error);
+    throw RunAborted("argument could not be parsed");
+}
+
+void RunContext::evaluationFailure(std::string_view shownText) {
+    env.flags.evaluationError = true;
+    host().messageBox("Oeps", kCannotEvaluate + std::string(shownText), Host::Icon::Error);
+    throw RunAborted("argument could not be evaluated");
+}
+
+void RunContext::fail(std::string_view text, std::string_view caption) {
+    host().messageBox(caption, text, Host::Icon::Error);
+    stop();
+}
+
+void RunContext::processEvents() {
+    host().processEvents();
+    env.flags.pumped = true;
+}
+
+void RunContext::processEventsAtLoopEnd(bool always) {
+    if (env.flags.pumped || (!always && !options.checking)) return;
+    const long long now = coarseNowNs();
+    if (always || now - m_lastPumpNs >= kPumpIntervalNs) {
+        m_lastPumpNs = now;
+        host().processEvents();
+    }
+    env.flags.pumped = true;
+}
+
+}  // namespace kalvor

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/compiled_program.h"
+#include "lang/environment.h"
+
+namespace kalvor {
+
+/// Thrown after an argument error has been shown: the run ends and the redraw, seeing the
+/// error flags, adds no message of its own.
+class RunAborted : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// The state of one program run, and everything a command handler may use: the lines and the
+/// program counter, argument evaluation and preprocessing, variable writes, messages and the
+/// end of the run. Loop, repeat and procedure stacks belong to the executor.
+class RunContext {
+public:
+    RunContext(Environment& env, const CompiledProgram& program, RunOptions options);
+
+    Environment& env;
+    const RunOptions options;
+    /// Index of the next line to read; a handler starts with it at its first argument line.
+    std::size_t pc = 0;
+
+    Host& host() { return env.host; }
+    Parser& parser(int number) { return env.parser(number); }
+
+    // ---- Lines ----
+    std::size_t lineCount() const { return m_program.size(); }
+    /// The line at `index`, or the empty text past the end.
+    const std::string& line(std::size_t index) const;
+    /// Argument line `k` (0-based) of the running command.
+    const std::string& arg(int k) const { return line(pc + k); }
+
+    // ---- Arguments ----
+    /// EvaluateArgument of argument line k, with the per-line formula cache.
+    Number number(int k) { return evaluateLine(pc + k); }
+    /// PreprocessArgument of argument line k.
+    std::string text(int k) { return preprocess(arg(k)); }
+    Number evaluateLine(std::size_t index);
+    /// EvaluateArgument of any text: preprocess, compile in Parser1, evaluate.
+    Number evaluate(std::string_view text);
+    std::string preprocess(std::string_view text);
+    /// Compiles `text` as the expression of `parser`; a failure shows the "Kalvor kan de
+    /// uitdrukking" box and throws RunAborted.
+    void setExpression(Parser& parser, std::string_view text);
+    /// The value of `parser`; a failure shows "Fout bij de evaluatie van " + `shown` and throws.
+    Number valueOf(const Parser& parser, std::string_view shown);
+
+    // ---- Results ----
+    /// A numeric result or assignment: Parser1 … Parser3.
+    void setNumber(std::string_view name, Number value) { env.setVariable(name, value, 3); }
+    /// Results that the plot parser must see too: all four.
+    void setNumberEverywhere(std::string_view name, Number value) {
+        env.setVariable(name, value, Environment::kParsers);
+    }
+
+    // ---- Control ----
+    /// Ends the run after the current command.
+    void stop() { pc = lineCount(); }
+    bool finished() const { return pc >= lineCount(); }
+    /// Shows `text` in an error box and ends the run.
+    void fail(std::string_view text, std::string_view caption = "Oeps");
+    /// Lets the window process pending events (keys, sliders, buttons) and marks it.
+    void processEvents();
+    /// Loop ends: processes events at most once per pass, and not at all with checking=nee.
+    void processEventsAtLoopEnd(bool always);
+
+private:
+    friend class Executor;
+
+    [[noreturn]] void parseFailure(std::string_view shownText);
+    [[noreturn]] void evaluationFailure(std::string_view shownText);
+    std::uint64_t parserGeneration() const;
+
+    const CompiledProgram& m_program;
+    long long m_lastPumpNs = 0;
+};
+
+}  // namespace kalvor
