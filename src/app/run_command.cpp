@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include "graph/workbench.h"
 #include "lang/compiler.h"
 #include "lang/headless_host.h"
+#include "lang/program_file.h"
 
 namespace kalvor {
 
@@ -65,18 +65,6 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args,
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::string printedValue(Workbench& bench, const std::string& name) {
     Environment& env = bench.environment();
     if (name[0] == '$') return env.texts.get(name);
@@ -91,7 +79,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "kalvor: " << *problem << '\n' << kUsage;
         return 2;
     }
-    const auto source = readLines(parsed.program);
+    const auto source = readProgramLines(parsed.program);
     if (!source) {
         err << "kalvor: kan het programma " << parsed.program << " niet lezen\n";
         return 2;
@@ -105,12 +93,10 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return 2;
         }
     }
-    FileIncludeResolver resolver(std::filesystem::current_path().string());
-    const CompileResult compiled = compileProgram(*source, &resolver);
+    FileIncludeResolver resolver(std::filesystem::current_path());
+    const CompileResult compiled = compileProgram(*source, resolver);
     if (compiled.failedInclude)
-        host.messageBox("Kalvor 2.1",
-                        "Het bestand " + *compiled.failedInclude +
-                            " is niet gevonden; het programma is vertaald tot aan die regel.",
+        host.messageBox("Kalvor 2.1", includeFailureMessage(*compiled.failedInclude),
                         Host::Icon::Warning);
     bench.setProgram(compiled.lines);
     if (parsed.timeoutSeconds) {

@@ -23,7 +23,7 @@ public:
     explicit HeadlessHost(std::ostream* messages = nullptr) : m_stream(messages) {}
 
     Answer messageBox(std::string_view caption, std::string_view text, Icon icon,
-                      Buttons buttons) override;
+                      Buttons buttons = Buttons::Ok) override;
     bool inputDialog(std::string_view caption, std::string_view prompt,
                      std::string& value) override;
     void processEvents() override { ++m_eventRounds; }

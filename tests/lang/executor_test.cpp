@@ -193,11 +193,9 @@ TEST(Executor, EscapeEndsLoopsAtTheirNextTest) {
         if (++rounds == 3) env.keyPressed(Environment::kEscape);
     };
     CommandTable table = buildCommandTable();
-    CompiledProgram program(compileProgram(ProgramRunner::splitLines(
-                                               "for(i;1;1e18;1)\nnext\nschrijfregel(u;i)\n"
-                                               "for(j;1;5;1)\nschrijfregel(u;j)\nnext\n"
-                                               "schrijfregel(u;_toetscode)"))
-                                .lines);
+    CompiledProgram program(ProgramRunner::compile(
+        "for(i;1;1e18;1)\nnext\nschrijfregel(u;i)\nfor(j;1;5;1)\nschrijfregel(u;j)\nnext\n"
+        "schrijfregel(u;_toetscode)"));
     Executor executor(env, table, program);
     executor.run();
     ASSERT_EQ(env.output.lines().size(), 3u);

@@ -11,6 +11,7 @@
 #include "lang/environment.h"
 #include "lang/executor.h"
 #include "lang/headless_host.h"
+#include "lang/program_file.h"
 
 namespace kalvor::test {
 
@@ -32,9 +33,14 @@ struct ProgramRunner {
         return lines;
     }
 
+    static std::vector<std::string> compile(std::string_view source) {
+        FileIncludeResolver resolver(".");
+        return compileProgram(splitLines(source), resolver).lines;
+    }
+
     std::vector<std::string> run(std::string_view source, RunOptions options = {},
                                  std::uint64_t maxSteps = 1'000'000) {
-        program = CompiledProgram(compileProgram(splitLines(source)).lines);
+        program = CompiledProgram(compile(source));
         return runCompiled(options, maxSteps);
     }
 
