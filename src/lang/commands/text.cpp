@@ -1,12 +1,20 @@
 #include "lang/command_table.h"
 #include "lang/commands/families.h"
+#include "lang/run_context.h"
 
 namespace kalvor {
 
-// Handlers arrive with the family's issue; until then each row skips its argument lines.
+namespace {
+
+// maak$ ($var; text): the name is taken as written, the value preprocessed.
+void maakText(RunContext& ctx) { ctx.env.texts.set(ctx.arg(0), ctx.text(1)); }
+
+}  // namespace
+
+// Rows without a handler skip their argument lines until the rest of the family is built.
 void registerTextCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"maak$", 2},
+        {"maak$", 2, maakText},
         {"keus$", 2},
         {"mid$", 4},
         {"pos$", 3},
