@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "expr/parser.h"
@@ -41,9 +42,18 @@ public:
     };
     LineCache& cache(std::size_t index) const { return m_cache[index]; }
 
+    /// Formulas of texts that are not program lines (list items, text variables), by text.
+    struct TextCache {
+        std::uint64_t generation = 0;
+        Formula formula;
+    };
+    static constexpr std::size_t kMaxCachedTexts = 4096;
+    std::unordered_map<std::string, TextCache>& textCache() const { return m_textCache; }
+
 private:
     std::vector<std::string> m_lines;
     mutable std::vector<LineCache> m_cache;
+    mutable std::unordered_map<std::string, TextCache> m_textCache;
 };
 
 }  // namespace kalvor

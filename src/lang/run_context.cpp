@@ -64,9 +64,27 @@ Number RunContext::evaluateLine(std::size_t index) {
 }
 
 Number RunContext::evaluate(std::string_view text) {
-    const std::string prepared = preprocess(text);
-    setExpression(env.parsers[0], prepared);
-    return valueOf(env.parsers[0], text);
+    std::string prepared = preprocess(text);
+    auto& cache = m_program.textCache();
+    const std::uint64_t generation = parserGeneration();
+    auto it = cache.find(prepared);
+    if (it == cache.end() || it->second.generation != generation) {
+        Formula formula;
+        try {
+            formula = env.parsers[0].compile(prepared);
+        } catch (const ParserError&) {
+            parseFailure(prepared);
+        }
+        if (cache.size() >= CompiledProgram::kMaxCachedTexts) cache.clear();
+        it = cache.insert_or_assign(std::move(prepared), CompiledProgram::TextCache{generation,
+                                                                                  std::move(formula)})
+                 .first;
+    }
+    try {
+        return it->second.formula.value();
+    } catch (const EvaluationError&) {
+        evaluationFailure(text);
+    }
 }
 
 std::string RunContext::preprocess(std::string_view text) {

@@ -256,3 +256,42 @@ TEST(Executor, CachedFormulaSeesNewValuesOfVariables) {
 
 }  // namespace
 }  // namespace kalvor::test
+
+namespace kalvor::test {
+namespace {
+
+// Whatever the program text, a run ends in an orderly way: no crash, no hang.
+TEST(ExecutorRobustness, HostilePrograms) {
+    std::string deepAls;
+    for (int i = 0; i < 10000; ++i) deepAls += "als(0)\n";
+    std::string deepAlsTrue;
+    for (int i = 0; i < 10000; ++i) deepAlsTrue += "als(1)\n";
+    const std::string programs[] = {
+        deepAls + "schrijfregel(t;x)",
+        deepAlsTrue + "schrijfregel(t;x)",
+        "proc a\neind\ndefproc a\nproc b\neindproc\ndefproc b\nproc a\neindproc",
+        "proc a\neind\ndefproc a\nproc a\nproc a\neindproc",
+        "for(i;1;2;1)\n((((((\n;;;;\nnext)\n",
+        std::string("\x01\xff(\x80;\x00)\n:=:=\n#\n$\n?\n_\n_\n", 22),
+        "anders\neindals\nanders\nals\n",
+        "herhaal\nherhaal\ntotdat(1)\n",
+        "voorelke(v;,,,,)\nnext",
+        "L1(1e300):=1\nL1(0/0):=2\nL1(-1e300):=3",
+        "inc(q;abc)",
+        "proc\nproc\ndefproc\n#\neindproc",
+    };
+    for (const std::string& program : programs) {
+        ProgramRunner runner;
+        runner.run(program, {}, 2'000'000);
+        SUCCEED();
+    }
+}
+
+TEST(ExecutorRobustness, BinaryRecursionIsBoundedByTheStepBudget) {
+    ProgramRunner runner;
+    runner.run("proc p\neind\ndefproc p\nproc p\nproc p\neindproc", {}, 100'000);
+    EXPECT_EQ(runner.failure, "");
+}
+
+}  // namespace
+}  // namespace kalvor::test
