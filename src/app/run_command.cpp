@@ -32,7 +32,8 @@ std::vector<std::string> splitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::string part;
     std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
     return parts;
 }
 
@@ -108,7 +109,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         };
     }
     const bool ran = bench.runProgram();
-    for (const std::string& line : bench.environment().output.lines()) out << line << '\n';
+    for (const std::string& line : bench.environment().output.lines())
+        out << line << '\n';
     for (const std::string& name : parsed.printNames)
         out << name << '=' << printedValue(bench, name) << '\n';
     if (!ran || compiled.failedInclude) return 2;

@@ -79,6 +79,7 @@ Number* ParserBase::setVariable(std::string_view name, Number value) {
     }
     *cell = value;
     m_variables.emplace(std::move(upper), cell);
+    ++m_generation;
     return cell;
 }
 
@@ -98,10 +99,12 @@ Number* ParserBase::variableCell(std::string_view name) {
 
 void ParserBase::addFunctionOneParam(std::string_view name, FunctionOneParam fn, void* context) {
     addFunction(m_oneParam, name, OneParamEntry{fn, context});
+    ++m_generation;
 }
 
 void ParserBase::addFunctionTwoParam(std::string_view name, FunctionTwoParam fn, void* context) {
     addFunction(m_twoParam, name, TwoParamEntry{fn, context});
+    ++m_generation;
 }
 
 void ParserBase::clearVariables() {
@@ -109,10 +112,12 @@ void ParserBase::clearVariables() {
     setExpression("");
     m_variables.clear();
     m_allocatedCells.clear();
+    ++m_generation;
 }
 
 void ParserBase::registerOwnCell(std::string_view name, Number* cell) {
     m_variables.insert_or_assign(upperCased(name), cell);
+    ++m_generation;
 }
 
 Number* ParserBase::ownCell(std::string_view) {

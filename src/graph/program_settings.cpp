@@ -8,8 +8,9 @@ namespace {
 
 // The names in the order they take effect ("asdikte" after "askleur": its enable state wins).
 constexpr std::string_view kNames[] = {
-    "xmax", "xmin", "ymax", "ymin", "F", "G", "H", "I", "xlabel", "ylabel", "reset", "hint",
-    "checking", "asopties", "assen", "roosterkleur", "askleur", "asdikte",
+    "xmax",     "xmin",     "ymax",   "ymin",         "F",       "G",
+    "H",        "I",        "xlabel", "ylabel",       "reset",   "hint",
+    "checking", "asopties", "assen",  "roosterkleur", "askleur", "asdikte",
 };
 
 std::optional<long long> integerValue(const std::string& text) {
@@ -115,7 +116,8 @@ bool applySetting(GraphSettings& s, RunOptions& options, std::string_view name,
 
 RunOptions applyProgramSettings(const std::vector<std::string>& lines, GraphSettings& settings) {
     RunOptions options;
-    for (std::string_view name : kNames) applySetting(settings, options, name, settingValue(lines, name));
+    for (std::string_view name : kNames)
+        applySetting(settings, options, name, settingValue(lines, name));
     return options;
 }
 

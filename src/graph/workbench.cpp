@@ -13,9 +13,10 @@ void Workbench::setProgram(std::vector<std::string> compiledLines) {
 }
 
 bool Workbench::publishRange() {
-    const std::pair<const char*, const std::string*> fields[] = {
-        {"xmax", &m_settings.xmax}, {"xmin", &m_settings.xmin},
-        {"ymax", &m_settings.ymax}, {"ymin", &m_settings.ymin}};
+    const std::pair<const char*, const std::string*> fields[] = {{"xmax", &m_settings.xmax},
+                                                                 {"xmin", &m_settings.xmin},
+                                                                 {"ymax", &m_settings.ymax},
+                                                                 {"ymin", &m_settings.ymin}};
     for (auto [name, text] : fields) {
         Number value = 0;
         if (!parseNumber(*text, value)) {

@@ -27,8 +27,28 @@ public:
 
     /// What the executor found a command line to be.
     enum class Kind : std::uint8_t {
-        Unresolved, Nothing, Repeat, Herhaal, Snapshot, Film, Met, For, Proc, EndProc, Local,
-        Voorelke, Next, ToonSnapshot, Totdat, Maak, Inc, Als, Anders, Eind, Command, Unknown
+        Unresolved,
+        Nothing,
+        Repeat,
+        Herhaal,
+        Snapshot,
+        Film,
+        Met,
+        For,
+        Proc,
+        EndProc,
+        Local,
+        Voorelke,
+        Next,
+        ToonSnapshot,
+        Totdat,
+        Maak,
+        Inc,
+        Als,
+        Anders,
+        Eind,
+        Command,
+        Unknown
     };
 
     struct LineCache {

@@ -3,7 +3,8 @@
 namespace kalvor {
 
 void Environment::setVariable(std::string_view name, Number value, int upTo) {
-    for (int i = 0; i < upTo; ++i) parsers[i].setVariable(name, value);
+    for (int i = 0; i < upTo; ++i)
+        parsers[i].setVariable(name, value);
 }
 
 void Environment::keyPressed(int code) {

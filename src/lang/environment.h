@@ -23,11 +23,11 @@ struct RunOptions {
 
 /// Flags shared by the executor, the redraw and the window's event handlers.
 struct RunFlags {
-    bool abort = false;             // Escape: loops end at their next end test
-    bool pumped = false;            // events were processed since the last loop jump
-    bool waiting = false;           // pauze or stop is waiting
-    bool expressionError = false;   // an argument could not be parsed (message shown)
-    bool evaluationError = false;   // an argument could not be evaluated (message shown)
+    bool abort = false;            // Escape: loops end at their next end test
+    bool pumped = false;           // events were processed since the last loop jump
+    bool waiting = false;          // pauze or stop is waiting
+    bool expressionError = false;  // an argument could not be parsed (message shown)
+    bool evaluationError = false;  // an argument could not be evaluated (message shown)
     bool paramsFollowSliders = false;
 };
 

@@ -16,18 +16,32 @@ constexpr const char* kAppTitle = "Kalvor 2.1";
 
 const std::unordered_map<std::string_view, Kind>& controlCommands() {
     static const std::unordered_map<std::string_view, Kind> table = {
-        {"herhaal", Kind::Herhaal},   {"snapshot", Kind::Snapshot}, {"film", Kind::Film},
-        {"met", Kind::Met},           {"for", Kind::For},           {"proc", Kind::Proc},
-        {"endproc", Kind::EndProc},   {"eindproc", Kind::EndProc},  {"local", Kind::Local},
-        {"voorelke", Kind::Voorelke}, {"volgende", Kind::Next},     {"next", Kind::Next},
-        {"toonsnapshot", Kind::ToonSnapshot}, {"totdat", Kind::Totdat}, {"maak", Kind::Maak},
-        {"inc", Kind::Inc},           {"als", Kind::Als},           {"anders", Kind::Anders},
+        {"herhaal", Kind::Herhaal},
+        {"snapshot", Kind::Snapshot},
+        {"film", Kind::Film},
+        {"met", Kind::Met},
+        {"for", Kind::For},
+        {"proc", Kind::Proc},
+        {"endproc", Kind::EndProc},
+        {"eindproc", Kind::EndProc},
+        {"local", Kind::Local},
+        {"voorelke", Kind::Voorelke},
+        {"volgende", Kind::Next},
+        {"next", Kind::Next},
+        {"toonsnapshot", Kind::ToonSnapshot},
+        {"totdat", Kind::Totdat},
+        {"maak", Kind::Maak},
+        {"inc", Kind::Inc},
+        {"als", Kind::Als},
+        {"anders", Kind::Anders},
         {"eind", Kind::Eind},
     };
     return table;
 }
 
-bool startsWith(std::string_view text, char c) { return !text.empty() && text.front() == c; }
+bool startsWith(std::string_view text, char c) {
+    return !text.empty() && text.front() == c;
+}
 
 }  // namespace
 
@@ -58,7 +72,8 @@ void Executor::runStart() {
     m_env.flags.paramsFollowSliders = true;
     m_env.setVariable("_toetscode", 0, Environment::kParsers);
     m_env.texts.clear();
-    for (auto& hook : m_env.runStartHooks) hook(m_ctx);
+    for (auto& hook : m_env.runStartHooks)
+        hook(m_ctx);
     m_ctx.pc = 0;
     if (m_program.empty()) m_ctx.stop();
     for (std::size_t i = 0; i < m_program.size(); ++i) {
@@ -70,7 +85,8 @@ void Executor::runStart() {
 }
 
 void Executor::runEnd() {
-    for (auto& hook : m_env.runEndHooks) hook(m_ctx);
+    for (auto& hook : m_env.runEndHooks)
+        hook(m_ctx);
 }
 
 // ---- Dispatch ---------------------------------------------------------------------------------
@@ -108,8 +124,12 @@ void Executor::dispatch(Kind kind, const CommandRow* row) {
         case Kind::Repeat:
             if (m_previousKind != Kind::Unknown) dispatch(m_previousKind, m_previous);
             return;
-        case Kind::Command: runCommand(*row); break;
-        case Kind::Herhaal: herhaal(); break;
+        case Kind::Command:
+            runCommand(*row);
+            break;
+        case Kind::Herhaal:
+            herhaal();
+            break;
         case Kind::Snapshot:
             if (m_env.takeSnapshot) m_env.takeSnapshot();
             break;
@@ -117,20 +137,46 @@ void Executor::dispatch(Kind kind, const CommandRow* row) {
             if (m_env.showSnapshot) m_env.showSnapshot();
             m_ctx.processEvents();
             break;
-        case Kind::Film: startCounting(2); break;
+        case Kind::Film:
+            startCounting(2);
+            break;
         case Kind::Met:
-        case Kind::For: startCounting(0); break;
-        case Kind::Proc: proc(); break;
-        case Kind::EndProc: endProc(); break;
-        case Kind::Local: local(); break;
-        case Kind::Voorelke: startVoorelke(); break;
-        case Kind::Next: next(); break;
-        case Kind::Totdat: totdat(); break;
-        case Kind::Maak: maak(); break;
-        case Kind::Inc: inc(); break;
-        case Kind::Als: als(); break;
-        case Kind::Anders: anders(); break;
-        case Kind::Eind: m_ctx.stop(); break;
+        case Kind::For:
+            startCounting(0);
+            break;
+        case Kind::Proc:
+            proc();
+            break;
+        case Kind::EndProc:
+            endProc();
+            break;
+        case Kind::Local:
+            local();
+            break;
+        case Kind::Voorelke:
+            startVoorelke();
+            break;
+        case Kind::Next:
+            next();
+            break;
+        case Kind::Totdat:
+            totdat();
+            break;
+        case Kind::Maak:
+            maak();
+            break;
+        case Kind::Inc:
+            inc();
+            break;
+        case Kind::Als:
+            als();
+            break;
+        case Kind::Anders:
+            anders();
+            break;
+        case Kind::Eind:
+            m_ctx.stop();
+            break;
     }
     m_previousKind = kind;
     m_previous = row;
@@ -142,7 +188,8 @@ void Executor::runCommand(const CommandRow& row) {
         if (row.handler) {
             row.handler(m_ctx);
         } else {
-            while (!m_ctx.finished() && m_ctx.line(m_ctx.pc) != "#") ++m_ctx.pc;
+            while (!m_ctx.finished() && m_ctx.line(m_ctx.pc) != "#")
+                ++m_ctx.pc;
             if (!m_ctx.finished()) ++m_ctx.pc;
         }
         return;
@@ -175,10 +222,12 @@ void Executor::startCounting(int kind) {
 void Executor::setLoopVariable(Loop& loop, Number value) {
     loop.current = loop.written = value;
     if (!loop.cells[0]) {
-        for (int i = 0; i < 3; ++i) loop.cells[i] = m_env.parsers[i].setVariable(loop.variable, value);
+        for (int i = 0; i < 3; ++i)
+            loop.cells[i] = m_env.parsers[i].setVariable(loop.variable, value);
         return;
     }
-    for (Number* cell : loop.cells) *cell = value;
+    for (Number* cell : loop.cells)
+        *cell = value;
 }
 
 void Executor::startVoorelke() {
@@ -285,7 +334,9 @@ void Executor::als() {
     m_ctx.pc = scanBlock(m_ctx.pc, true);
 }
 
-void Executor::anders() { m_ctx.pc = scanBlock(m_ctx.pc, false); }
+void Executor::anders() {
+    m_ctx.pc = scanBlock(m_ctx.pc, false);
+}
 
 // The index after the line that ends a skipped block: the matching "eindals", an "anders" at
 // the outer level (when wanted) or an empty line.
@@ -394,7 +445,8 @@ void Executor::endProc() {
     Frame frame = std::move(m_frames.back());
     m_frames.pop_back();
     std::vector<Number> values;
-    for (const Binding& b : frame.names) values.push_back(m_env.parsers[0].getVariable(b.name));
+    for (const Binding& b : frame.names)
+        values.push_back(m_env.parsers[0].getVariable(b.name));
     for (const Binding& b : frame.names)
         m_env.setVariable(b.name, b.saved, Environment::kParsers);
     for (std::size_t i = 0; i < frame.names.size(); ++i) {
@@ -424,14 +476,15 @@ void Executor::maak() {
         return;
     }
     CompiledProgram::LineCache& cache = m_program.cache(targetLine);
-    const std::uint64_t generation = m_env.parsers[0].generation() +
-                                     m_env.parsers[1].generation() +
+    const std::uint64_t generation = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
                                      m_env.parsers[2].generation();
     if (cache.cells[0] && cache.cellGeneration == generation) {
-        for (Number* cell : cache.cells) *cell = value;
+        for (Number* cell : cache.cells)
+            *cell = value;
         return;
     }
-    for (int i = 0; i < 3; ++i) cache.cells[i] = m_env.parsers[i].setVariable(written, value);
+    for (int i = 0; i < 3; ++i)
+        cache.cells[i] = m_env.parsers[i].setVariable(written, value);
     cache.cellGeneration = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
                            m_env.parsers[2].generation();
 }

@@ -13,14 +13,19 @@ Host::Answer HeadlessHost::messageBox(std::string_view caption, std::string_view
         *m_stream << caption << ": " << shown << '\n';
     }
     switch (buttons) {
-        case Buttons::OkCancel: return Answer::Ok;
-        case Buttons::YesNo: return Answer::No;
-        case Buttons::Ok: break;
+        case Buttons::OkCancel:
+            return Answer::Ok;
+        case Buttons::YesNo:
+            return Answer::No;
+        case Buttons::Ok:
+            break;
     }
     return Answer::Ok;
 }
 
-bool HeadlessHost::inputDialog(std::string_view, std::string_view, std::string&) { return true; }
+bool HeadlessHost::inputDialog(std::string_view, std::string_view, std::string&) {
+    return true;
+}
 
 bool HeadlessHost::errorShown() const {
     return std::any_of(m_messages.begin(), m_messages.end(), [](const Message& m) {

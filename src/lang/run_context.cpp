@@ -39,7 +39,9 @@ const std::string& RunContext::line(std::size_t index) const {
     return index < m_program.size() ? m_program.lines()[index] : empty;
 }
 
-std::uint64_t RunContext::parserGeneration() const { return env.parsers[0].generation(); }
+std::uint64_t RunContext::parserGeneration() const {
+    return env.parsers[0].generation();
+}
 
 Number RunContext::evaluateLine(std::size_t index) {
     const std::string& text = line(index);
@@ -76,8 +78,9 @@ Number RunContext::evaluate(std::string_view text) {
             parseFailure(prepared);
         }
         if (cache.size() >= CompiledProgram::kMaxCachedTexts) cache.clear();
-        it = cache.insert_or_assign(std::move(prepared), CompiledProgram::TextCache{generation,
-                                                                                  std::move(formula)})
+        it = cache
+                 .insert_or_assign(std::move(prepared),
+                                   CompiledProgram::TextCache{generation, std::move(formula)})
                  .first;
     }
     try {

@@ -196,3 +196,28 @@ TEST(ParserExpression, ErrorHandlerSwallowsTheError) {
 
 }  // namespace
 }  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+// Caches of compiled formulas and variable cells rely on the generation changing whenever a
+// name appears or disappears, and only then.
+TEST(ParserGeneration, ChangesWhenNamesChange) {
+    Parser parser;
+    const auto start = parser.generation();
+    parser.setVariable("x", 3);
+    EXPECT_EQ(parser.generation(), start);  // an existing cell: no new name
+    parser.setVariable("q", 1);
+    const auto afterNew = parser.generation();
+    EXPECT_NE(afterNew, start);
+    parser.setVariable("q", 2);
+    EXPECT_EQ(parser.generation(), afterNew);
+    parser.addFunctionOneParam("twice", [](void*, Number v) { return 2 * v; });
+    EXPECT_NE(parser.generation(), afterNew);
+    const auto afterFunction = parser.generation();
+    parser.clearVariables();
+    EXPECT_NE(parser.generation(), afterFunction);
+}
+
+}  // namespace
+}  // namespace kalvor

@@ -14,7 +14,9 @@ struct ProgramCase {
     Lines output;
 };
 
-void PrintTo(const ProgramCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ProgramCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProgramOutput : public ::testing::TestWithParam<ProgramCase> {};
 
@@ -29,35 +31,40 @@ const ProgramCase kPrograms[] = {
     {"ForRunsBodyOnceWhenStartBeyondEnd", "for(i;5;1;1)\nschrijfregel(u;i)\nnext", {"5"}},
     {"ForWithStepZeroRunsOnce", "for(i;1;3;0)\nschrijfregel(u;i)\nnext", {"1"}},
     {"ForCountsDown", "for(i;3;1;-1)\nschrijfregel(u;i)\nnext", {"3", "2", "1"}},
-    {"ForEndsAtEndInclusive", "for(i;0;1;0.25)\nschrijf(u;i)\nschrijf(t;,)\nnext",
+    {"ForEndsAtEndInclusive",
+     "for(i;0;1;0.25)\nschrijf(u;i)\nschrijf(t;,)\nnext",
      {"0,0.25,0.5,0.75,1,"}},
     {"MetAndVolgendeAreForAndNext", "met(k;1;2;1)\nschrijfregel(u;k)\nvolgende", {"1", "2"}},
-    {"NestedLoops", "for(i;1;2;1)\nfor(j;1;2;1)\nschrijf(u;10*i+j)\nnext\nnext",
-     {"11122122"}},
+    {"NestedLoops", "for(i;1;2;1)\nfor(j;1;2;1)\nschrijf(u;10*i+j)\nnext\nnext", {"11122122"}},
     {"VoorelkeWalksTheList", "voorelke(v;3,1+1,7)\nschrijfregel(u;v)\nnext", {"3", "2", "7"}},
     {"VoorelkeOverTextVariable",
-     "$lijst:=4,5,6\nvoorelke(v;$lijst)\nschrijfregel(u;v*2)\nnext", {"8", "10", "12"}},
+     "$lijst:=4,5,6\nvoorelke(v;$lijst)\nschrijfregel(u;v*2)\nnext",
+     {"8", "10", "12"}},
     {"HerhaalTotdat", "n:=0\nherhaal\nn:=n+1\ntotdat(1-sign(3-n))\nschrijfregel(u;n)", {"3"}},
-    {"AlsTrue", "als(1)\nschrijfregel(t;ja)\nanders\nschrijfregel(t;nee)\neindals",
-     {"ja"}},
-    {"AlsFalseTakesAnders", "als(0)\nschrijfregel(t;ja)\nanders\nschrijfregel(t;nee)\neindals",
+    {"AlsTrue", "als(1)\nschrijfregel(t;ja)\nanders\nschrijfregel(t;nee)\neindals", {"ja"}},
+    {"AlsFalseTakesAnders",
+     "als(0)\nschrijfregel(t;ja)\nanders\nschrijfregel(t;nee)\neindals",
      {"nee"}},
     {"AlsFalseSkipsNestedBlocks",
      "als(0)\nals(1)\nschrijfregel(t;a)\nanders\nschrijfregel(t;b)\neindals\nschrijfregel(t;c)\n"
      "eindals\nschrijfregel(t;d)",
      {"d"}},
-    {"AndersFollowedByEindals", "als(1)\nschrijfregel(t;a)\nanders\neindals\nschrijfregel(t;b)",
+    {"AndersFollowedByEindals",
+     "als(1)\nschrijfregel(t;a)\nanders\neindals\nschrijfregel(t;b)",
      {"a", "b"}},
     {"AssignmentsReachThreeParsers", "q:=2\nq:=q*q+1\nschrijfregel(u;q)", {"5"}},
     {"IncAddsPlainNumber", "k:=1\ninc(k;2.5)\nschrijfregel(u;k)", {"3.5"}},
-    {"SettingLineInsideProgramDoesNothing", "schrijfregel(t;a)\nassen=geen\nschrijfregel(t;b)",
+    {"SettingLineInsideProgramDoesNothing",
+     "schrijfregel(t;a)\nassen=geen\nschrijfregel(t;b)",
      {"a", "b"}},
     {"UnknownCommandIsSkipped", "lijnn(1;2;3;4)\nschrijfregel(t;ok)", {"ok"}},
     {"RepeatOnFirstLineIsSkipped", "_(t;x)\nschrijfregel(t;a)\n_(t;b)", {"a", "b"}},
     {"EindEndsTheMainPart", "schrijfregel(t;a)\neind\nschrijfregel(t;b)", {"a"}},
-    {"SchrijfAppendsToLastLine", "schrijf(t;a)\nschrijf(t;b)\nschrijfregel(t;c)\nschrijf(t;d)",
+    {"SchrijfAppendsToLastLine",
+     "schrijf(t;a)\nschrijf(t;b)\nschrijfregel(t;c)\nschrijf(t;d)",
      {"ab", "cd"}},
-    {"SchrijfUitvoerUses18Digits", "schrijfregel(u;1/3)\nschrijfregel(u;2^70)",
+    {"SchrijfUitvoerUses18Digits",
+     "schrijfregel(u;1/3)\nschrijfregel(u;2^70)",
      {"0.333333333333333333", "1.1805916207174113E21"}},
     {"SchrijfChar", "schrijf(c;72)\nschrijf(char;105.4)\nschrijf(c;233)", {"Hi\xC3\xA9"}},
     {"SchrijfTextVariable", "$naam:=Piet\nschrijfregel(t;$naam)", {"Piet"}},
@@ -65,7 +72,8 @@ const ProgramCase kPrograms[] = {
      "proc som(2;3)\nschrijfregel(u;s)\neind\ndefproc som(a;b)\ns:=a+b\neindproc",
      {"5"}},
     {"ProcedureRestoresParameters",
-     "a:=7\nproc p(1)\nschrijfregel(u;a)\neind\ndefproc p(a)\na:=a+100\nendproc", {"7"}},
+     "a:=7\nproc p(1)\nschrijfregel(u;a)\neind\ndefproc p(a)\na:=a+100\nendproc",
+     {"7"}},
     {"ReferenceParameterIsWrittenBack",
      "x:=4\nproc dubbel(x)\nschrijfregel(u;x)\neind\ndefproc dubbel(^a)\na:=2*a\neindproc",
      {"8"}},
@@ -76,13 +84,15 @@ const ProgramCase kPrograms[] = {
      "a:=1\nb:=2\nproc p(b;a)\neind\ndefproc p(a;b)\nschrijfregel(u;10*a+b)\neindproc",
      {"21"}},
     {"FewerArgumentsBindOnlyPaired",
-     "b:=9\nproc p(1)\neind\ndefproc p(a;b)\nschrijfregel(u;10*a+b)\neindproc", {"19"}},
+     "b:=9\nproc p(1)\neind\ndefproc p(a;b)\nschrijfregel(u;10*a+b)\neindproc",
+     {"19"}},
     {"FirstDefinitionWins",
      "proc p\neind\ndefproc p\nschrijfregel(t;een)\neindproc\ndefproc p\nschrijfregel(t;twee)\n"
      "eindproc",
      {"een"}},
     {"LocalIsRestored",
-     "t1:=5\nproc p\nschrijfregel(u;t1)\neind\ndefproc p\nlocal(t1)\nt1:=3\neindproc", {"5"}},
+     "t1:=5\nproc p\nschrijfregel(u;t1)\neind\ndefproc p\nlocal(t1)\nt1:=3\neindproc",
+     {"5"}},
     {"RecursionWorks",
      "proc f(4)\neind\ndefproc f(n)\nschrijf(u;n)\nals(n-1)\nproc f(n-1)\neindals\n"
      "eindproc",
@@ -100,7 +110,9 @@ struct MessageCase {
     Lines output;
 };
 
-void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProgramMessage : public ::testing::TestWithParam<MessageCase> {};
 
@@ -114,36 +126,73 @@ TEST_P(ProgramMessage, ShowsExactlyOneMessage) {
 }
 
 const MessageCase kMessages[] = {
-    {"LoopVariableAssigned", "for(i;1;5;1)\nschrijf(u;i)\ni:=10\nnext\nschrijfregel(t;na)",
-     "foutje", "Toekenning aan lusvariabele niet toegestaan", {"1", "na"}},
-    {"ParseFailure", "schrijfregel(u;3+*2)\nschrijfregel(t;niet)", "Oeps",
+    {"LoopVariableAssigned",
+     "for(i;1;5;1)\nschrijf(u;i)\ni:=10\nnext\nschrijfregel(t;na)",
+     "foutje",
+     "Toekenning aan lusvariabele niet toegestaan",
+     {"1", "na"}},
+    {"ParseFailure",
+     "schrijfregel(u;3+*2)\nschrijfregel(t;niet)",
+     "Oeps",
      "Kalvor kan de uitdrukking: \r3+*2\rniet verwerken.\rDe oorzaak kan deze uitdrukking zelf "
      "zijn, maar ook een fout in een voorafgaande programmaregel.",
      {}},
-    {"EvaluationFailure", "schrijfregel(t;a)\nschrijfregel(u;1/0)\nschrijfregel(t;b)", "Oeps",
-     "Fout bij de evaluatie van 1/0", {"a"}},
+    {"EvaluationFailure",
+     "schrijfregel(t;a)\nschrijfregel(u;1/0)\nschrijfregel(t;b)",
+     "Oeps",
+     "Fout bij de evaluatie van 1/0",
+     {"a"}},
     {"ProcWithoutEind", "proc p\ndefproc p\neindproc", "Oeps", "eind niet gevonden", {}},
-    {"ProcNotFound", "schrijfregel(t;a)\nproc q(1)\nschrijfregel(t;b)\neind\ndefproc p\neindproc",
-     "Oeps", "proc q niet gevonden.", {"a"}},
-    {"ProcedureDepthLimit", "n:=0\nproc p\neind\ndefproc p\nn:=n+1\nproc p\neindproc", "Oeps",
-     "Het aantal geneste procedures is beperkt tot 100", {}},
+    {"ProcNotFound",
+     "schrijfregel(t;a)\nproc q(1)\nschrijfregel(t;b)\neind\ndefproc p\neindproc",
+     "Oeps",
+     "proc q niet gevonden.",
+     {"a"}},
+    {"ProcedureDepthLimit",
+     "n:=0\nproc p\neind\ndefproc p\nn:=n+1\nproc p\neindproc",
+     "Oeps",
+     "Het aantal geneste procedures is beperkt tot 100",
+     {}},
     {"EmptyVoorelkeList",
-     "voorelke(v;$leeg)\nschrijfregel(t;romp)\nnext\nschrijfregel(t;na)", "Kalvor 2.1",
-     "Ongeldige expressie: $leeg", {"romp", "na"}},
-    {"InvalidListName", "L7(2):=1\nschrijfregel(t;door)", "Kalvor 2.1", "Ongeldige lijst: L7",
+     "voorelke(v;$leeg)\nschrijfregel(t;romp)\nnext\nschrijfregel(t;na)",
+     "Kalvor 2.1",
+     "Ongeldige expressie: $leeg",
+     {"romp", "na"}},
+    {"InvalidListName",
+     "L7(2):=1\nschrijfregel(t;door)",
+     "Kalvor 2.1",
+     "Ongeldige lijst: L7",
      {"door"}},
-    {"InvalidListIndex", "L1(101):=1\nschrijfregel(t;door)", "Kalvor 2.1",
-     "Ongeldige index: 101 of ongeldige lijst: L", {"door"}},
-    {"InvalidListFirstLetter", "M1(2):=1", "Kalvor 2.1",
-     "Ongeldige index: 2 of ongeldige lijst: M", {}},
-    {"NextWithoutLoop", "schrijfregel(t;a)\nnext\nschrijfregel(t;b)", "Oeps",
-     "next of volgende zonder lus: er hoort een for, met, film of voorelke bij.", {"a"}},
-    {"TotdatWithoutHerhaal", "totdat(1)\nschrijfregel(t;b)", "Oeps",
-     "totdat zonder herhaal: er hoort een herhaal bij.", {}},
-    {"EindprocWithoutProcedure", "eindproc\nschrijfregel(t;b)", "Oeps",
-     "eindproc zonder procedure: zet eind voor de eerste defproc.", {}},
-    {"LocalOutsideProcedure", "local(a)\nschrijfregel(t;b)", "Oeps",
-     "local kan alleen binnen een procedure gebruikt worden.", {}},
+    {"InvalidListIndex",
+     "L1(101):=1\nschrijfregel(t;door)",
+     "Kalvor 2.1",
+     "Ongeldige index: 101 of ongeldige lijst: L",
+     {"door"}},
+    {"InvalidListFirstLetter",
+     "M1(2):=1",
+     "Kalvor 2.1",
+     "Ongeldige index: 2 of ongeldige lijst: M",
+     {}},
+    {"NextWithoutLoop",
+     "schrijfregel(t;a)\nnext\nschrijfregel(t;b)",
+     "Oeps",
+     "next of volgende zonder lus: er hoort een for, met, film of voorelke bij.",
+     {"a"}},
+    {"TotdatWithoutHerhaal",
+     "totdat(1)\nschrijfregel(t;b)",
+     "Oeps",
+     "totdat zonder herhaal: er hoort een herhaal bij.",
+     {}},
+    {"EindprocWithoutProcedure",
+     "eindproc\nschrijfregel(t;b)",
+     "Oeps",
+     "eindproc zonder procedure: zet eind voor de eerste defproc.",
+     {}},
+    {"LocalOutsideProcedure",
+     "local(a)\nschrijfregel(t;b)",
+     "Oeps",
+     "local kan alleen binnen een procedure gebruikt worden.",
+     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Executor, ProgramMessage, ::testing::ValuesIn(kMessages),
@@ -161,7 +210,8 @@ TEST(Executor, ListElementAssignmentRoundsTheIndex) {
 
 TEST(Executor, MoreThanTwentyNestedLoopsEndTheRun) {
     std::string source;
-    for (int i = 0; i < 21; ++i) source += "for(i" + std::to_string(i) + ";1;1;1)\n";
+    for (int i = 0; i < 21; ++i)
+        source += "for(i" + std::to_string(i) + ";1;1;1)\n";
     source += "schrijfregel(t;binnen)\n";
     ProgramRunner runner;
     EXPECT_TRUE(runner.run(source).empty());
@@ -178,7 +228,8 @@ TEST(Executor, BlankBeforeAssignmentIsAFailureForTheRedraw) {
 
 TEST(Executor, FrameHoldsSixteenNames) {
     std::string locals;
-    for (int i = 0; i < 17; ++i) locals += (i ? ";v" : "v") + std::to_string(i);
+    for (int i = 0; i < 17; ++i)
+        locals += (i ? ";v" : "v") + std::to_string(i);
     ProgramRunner runner;
     runner.run("proc p\neind\ndefproc p\nlocal(" + locals + ")\nschrijfregel(t;niet)\neindproc");
     ASSERT_EQ(runner.host.messages().size(), 1u);
@@ -263,9 +314,11 @@ namespace {
 // Whatever the program text, a run ends in an orderly way: no crash, no hang.
 TEST(ExecutorRobustness, HostilePrograms) {
     std::string deepAls;
-    for (int i = 0; i < 10000; ++i) deepAls += "als(0)\n";
+    for (int i = 0; i < 10000; ++i)
+        deepAls += "als(0)\n";
     std::string deepAlsTrue;
-    for (int i = 0; i < 10000; ++i) deepAlsTrue += "als(1)\n";
+    for (int i = 0; i < 10000; ++i)
+        deepAlsTrue += "als(1)\n";
     const std::string programs[] = {
         deepAls + "schrijfregel(t;x)",
         deepAlsTrue + "schrijfregel(t;x)",

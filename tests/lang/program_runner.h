@@ -29,7 +29,8 @@ struct ProgramRunner {
         std::vector<std::string> lines;
         std::string line;
         std::istringstream in{std::string(source)};
-        while (std::getline(in, line)) lines.push_back(line);
+        while (std::getline(in, line))
+            lines.push_back(line);
         return lines;
     }
 
@@ -62,12 +63,14 @@ struct ProgramRunner {
     }
     std::vector<std::string> captions() const {
         std::vector<std::string> out;
-        for (const auto& m : host.messages()) out.push_back(m.caption);
+        for (const auto& m : host.messages())
+            out.push_back(m.caption);
         return out;
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
-        for (const auto& m : host.messages()) out.push_back(m.text);
+        for (const auto& m : host.messages())
+            out.push_back(m.text);
         return out;
     }
 };

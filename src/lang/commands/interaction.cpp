@@ -44,20 +44,38 @@ std::string outputText(RunContext& ctx) {
     return {};
 }
 
-void schrijf(RunContext& ctx) { ctx.env.output.append(outputText(ctx)); }
-void schrijfregel(RunContext& ctx) { ctx.env.output.appendLine(outputText(ctx)); }
+void schrijf(RunContext& ctx) {
+    ctx.env.output.append(outputText(ctx));
+}
+void schrijfregel(RunContext& ctx) {
+    ctx.env.output.appendLine(outputText(ctx));
+}
 
 }  // namespace
 
 void registerInteractionCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"pauze", 1},          {"invoerveld$", 4},  {"uitvoerveld$", 3},
-        {"rtfuitvoer", 1},     {"rtftekst", 1},     {"rtfregel", 0},
-        {"rtftab", 0},         {"schuifbalk", 4},   {"opslaangif", 1},
-        {"opslaanjpg", 1},     {"opslaanbmp", 1},   {"uitvoerveld", 3},
-        {"selectievak", 2},    {"laadplaatje", 2},  {"toonplaatje", 3},
-        {"toonplaatje2", 4},   {"wisplaatje", 3},   {"interface", 2},
-        {"stop", 1},           {"pixel", 3},        {"schrijfregel", 2, schrijfregel},
+        {"pauze", 1},
+        {"invoerveld$", 4},
+        {"uitvoerveld$", 3},
+        {"rtfuitvoer", 1},
+        {"rtftekst", 1},
+        {"rtfregel", 0},
+        {"rtftab", 0},
+        {"schuifbalk", 4},
+        {"opslaangif", 1},
+        {"opslaanjpg", 1},
+        {"opslaanbmp", 1},
+        {"uitvoerveld", 3},
+        {"selectievak", 2},
+        {"laadplaatje", 2},
+        {"toonplaatje", 3},
+        {"toonplaatje2", 4},
+        {"wisplaatje", 3},
+        {"interface", 2},
+        {"stop", 1},
+        {"pixel", 3},
+        {"schrijfregel", 2, schrijfregel},
         {"schrijf", 2, schrijf},
     };
     table.add(rows);

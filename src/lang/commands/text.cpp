@@ -7,7 +7,9 @@ namespace kalvor {
 namespace {
 
 // maak$ ($var; text): the name is taken as written, the value preprocessed.
-void maakText(RunContext& ctx) { ctx.env.texts.set(ctx.arg(0), ctx.text(1)); }
+void maakText(RunContext& ctx) {
+    ctx.env.texts.set(ctx.arg(0), ctx.text(1));
+}
 
 }  // namespace
 
