@@ -1,6 +1,7 @@
 #include "graph/program_settings.h"
 
 #include <charconv>
+#include <type_traits>
 
 namespace kalvor {
 
@@ -38,24 +39,14 @@ void applyAxisStyle(GraphSettings& s, const std::string& value) {
 
 // A colour or width fixed by the program paints the swatch and locks it; without the line
 // the swatch is free again. A value that is no whole number leaves the swatch as it is.
-void applySwatchColour(Swatch& swatch, const std::optional<std::string>& value) {
+template <class Member>
+void applySwatch(Swatch& swatch, Member member, const std::optional<std::string>& value) {
     if (!value) {
         swatch.enabled = true;
         return;
     }
     if (auto v = integerValue(*value)) {
-        swatch.colour = static_cast<ColourValue>(*v);
-        swatch.enabled = false;
-    }
-}
-
-void applySwatchWidth(Swatch& swatch, const std::optional<std::string>& value) {
-    if (!value) {
-        swatch.enabled = true;
-        return;
-    }
-    if (auto v = integerValue(*value)) {
-        swatch.width = static_cast<int>(*v);
+        swatch.*member = static_cast<std::remove_reference_t<decltype(swatch.*member)>>(*v);
         swatch.enabled = false;
     }
 }
@@ -103,11 +94,11 @@ bool applySetting(GraphSettings& s, RunOptions& options, std::string_view name,
     } else if (name == "assen") {
         if (value) applyAxisStyle(s, *value);
     } else if (name == "roosterkleur") {
-        applySwatchColour(s.gridSwatch, value);
+        applySwatch(s.gridSwatch, &Swatch::colour, value);
     } else if (name == "askleur") {
-        applySwatchColour(s.axisSwatch, value);
+        applySwatch(s.axisSwatch, &Swatch::colour, value);
     } else if (name == "asdikte") {
-        applySwatchWidth(s.axisSwatch, value);
+        applySwatch(s.axisSwatch, &Swatch::width, value);
     } else {
         return false;
     }
