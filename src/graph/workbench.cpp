@@ -6,7 +6,12 @@
 
 namespace kalvor {
 
-Workbench::Workbench(Host& host) : m_env(host), m_commands(buildCommandTable()) {}
+Workbench::Workbench(Host& host) : m_env(host), m_commands(buildCommandTable()) {
+    m_canvas.resize(kStartWidth, kStartHeight);
+    m_env.drawing = &m_drawing;
+    m_env.runStartHooks.push_back([this](RunContext&) { m_drawing.startRun(m_fontColor); });
+    m_env.runEndHooks.push_back([this](RunContext&) { m_drawing.endRun(); });
+}
 
 void Workbench::setProgram(std::vector<std::string> compiledLines) {
     m_program = CompiledProgram(std::move(compiledLines));

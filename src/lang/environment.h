@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "bigint/bigint.h"
+#include "expr/function_library.h"
 #include "expr/host.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
@@ -13,6 +15,7 @@
 
 namespace kalvor {
 
+class DrawingContext;
 class RunContext;
 
 /// Options of one run, read from the program's setting lines by the redraw.
@@ -31,15 +34,17 @@ struct RunFlags {
     bool paramsFollowSliders = false;
 };
 
-/// The world a program runs in: the four parser instances, the lists, the text variables,
-/// the output window's lines, the flags and the person (Host). The Workbench owns one and
-/// adds the drawing layer and window services through the hooks below.
+/// The world a program runs in: the four parser instances with the function library, the
+/// lists, the text variables, the 26 big-integer registers, the output window's lines, the
+/// flags and the person (Host). The Workbench owns one and attaches the drawing layer and the
+/// window's services.
 class Environment {
 public:
     static constexpr int kParsers = 4;
+    static constexpr int kRegisters = 26;
     static constexpr int kEscape = 27;
 
-    explicit Environment(Host& host) : host(host) {}
+    explicit Environment(Host& host);
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
 
@@ -52,13 +57,21 @@ public:
     /// A key reached the window: _toetscode in all four parsers; Escape also aborts.
     void keyPressed(int code);
 
+    /// The register named by "#" and a letter (case does not matter; text after the letter
+    /// is ignored); nullptr when the second character is no letter.
+    BigInt* bigIntRegister(std::string_view name);
+
     Host& host;
     std::array<Parser, kParsers> parsers;
     NumberLists lists;
+    FunctionLibrary library{lists, host};
     TextVariables texts;
+    std::array<BigInt, kRegisters> registers;
     OutputLog output;
     RunFlags flags;
     std::string startupDirectory = ".";
+    /// The drawing layer (canvas, PDF recorder, picture text); null in runs without a canvas.
+    DrawingContext* drawing = nullptr;
 
     /// Called at run start (after the executor's own steps) and at run end; the Workbench
     /// registers the drawing state, sliders and picture text here.

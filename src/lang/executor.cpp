@@ -328,14 +328,22 @@ void Executor::totdat() {
 // ---- Conditions -------------------------------------------------------------------------------
 
 void Executor::als() {
+    const std::size_t conditionLine = m_ctx.pc;
     const Number condition = m_ctx.number(0);
     ++m_ctx.pc;
     if (condition != 0) return;
-    m_ctx.pc = scanBlock(m_ctx.pc, true);
+    m_ctx.pc = cachedScan(conditionLine, true);
 }
 
 void Executor::anders() {
-    m_ctx.pc = scanBlock(m_ctx.pc, false);
+    m_ctx.pc = cachedScan(m_ctx.pc - 1, false);
+}
+
+// The scan of a skipped block starts right after `keyLine`, so its result is that line's.
+std::size_t Executor::cachedScan(std::size_t keyLine, bool stopAtAnders) const {
+    std::size_t& jump = m_program.cache(keyLine).jump[stopAtAnders ? 0 : 1];
+    if (jump == CompiledProgram::kNoJump) jump = scanBlock(keyLine + 1, stopAtAnders);
+    return jump;
 }
 
 // The index after the line that ends a skipped block: the matching "eindals", an "anders" at
@@ -461,8 +469,18 @@ void Executor::endProc() {
 void Executor::maak() {
     const std::size_t targetLine = m_ctx.pc;
     const Number value = m_ctx.evaluateLine(targetLine + 1);
-    const std::string& written = m_ctx.arg(0);
     m_ctx.pc += 2;
+    const std::uint64_t generation = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
+                                     m_env.parsers[2].generation();
+    // Only plain variable targets are cached, so a valid cache needs no look at the text.
+    CompiledProgram::LineCache* cache =
+        targetLine < m_program.size() ? &m_program.cache(targetLine) : nullptr;
+    if (cache && cache->cells[0] && cache->cellGeneration == generation) {
+        for (Number* cell : cache->cells)
+            *cell = value;
+        return;
+    }
+    const std::string& written = m_ctx.line(targetLine);
     if (startsWith(written, '$') || startsWith(written, '?')) {
         const std::string target = m_ctx.preprocess(written);
         if (target.find('(') != std::string::npos)
@@ -475,18 +493,13 @@ void Executor::maak() {
         assignListElement(written, value);
         return;
     }
-    CompiledProgram::LineCache& cache = m_program.cache(targetLine);
-    const std::uint64_t generation = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
-                                     m_env.parsers[2].generation();
-    if (cache.cells[0] && cache.cellGeneration == generation) {
-        for (Number* cell : cache.cells)
-            *cell = value;
-        return;
-    }
+    std::array<Number*, 3> cells{};
     for (int i = 0; i < 3; ++i)
-        cache.cells[i] = m_env.parsers[i].setVariable(written, value);
-    cache.cellGeneration = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
-                           m_env.parsers[2].generation();
+        cells[i] = m_env.parsers[i].setVariable(written, value);
+    if (!cache) return;
+    cache->cells = cells;
+    cache->cellGeneration = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
+                            m_env.parsers[2].generation();
 }
 
 void Executor::assignListElement(const std::string& target, Number value) {

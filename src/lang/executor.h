@@ -78,6 +78,7 @@ private:
     void als();
     void anders();
     std::size_t scanBlock(std::size_t from, bool stopAtAnders) const;
+    std::size_t cachedScan(std::size_t keyLine, bool stopAtAnders) const;
     void proc();
     std::size_t findDefinition(const std::string& name) const;
     void bindArguments(Frame& frame, std::size_t param, std::size_t arg);

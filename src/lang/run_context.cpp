@@ -34,30 +34,38 @@ RunContext::RunContext(Environment& environment, const CompiledProgram& program,
                        RunOptions runOptions)
     : env(environment), options(runOptions), m_program(program) {}
 
-const std::string& RunContext::line(std::size_t index) const {
-    static const std::string empty;
-    return index < m_program.size() ? m_program.lines()[index] : empty;
-}
-
 std::uint64_t RunContext::parserGeneration() const {
     return env.parsers[0].generation();
 }
 
 Number RunContext::evaluateLine(std::size_t index) {
-    const std::string& text = line(index);
-    if (index >= m_program.size() || (!text.empty() && (text[0] == '$' || text[0] == '?')))
-        return evaluate(text);
-    CompiledProgram::LineCache& cache = m_program.cache(index);
-    const std::uint64_t generation = parserGeneration();
-    if (!cache.hasFormula || cache.formulaGeneration != generation) {
-        try {
-            cache.formula = env.parsers[0].compile(text);
-        } catch (const ParserError&) {
-            parseFailure(text);
+    if (index < m_program.size()) {
+        CompiledProgram::LineCache& cache = m_program.cache(index);
+        if (cache.hasFormula && cache.formulaGeneration == parserGeneration()) {
+            try {
+                return cache.formula.value();
+            } catch (const EvaluationError&) {
+                evaluationFailure(line(index));
+            }
         }
-        cache.hasFormula = true;
-        cache.formulaGeneration = generation;
+        const std::string& text = line(index);
+        if (text.empty() || (text[0] != '$' && text[0] != '?'))
+            return evaluateCachedLine(index, cache);
     }
+    return evaluate(line(index));
+}
+
+// Compiles a plain argument line (one that preprocessing leaves as it is) into its cache.
+Number RunContext::evaluateCachedLine(std::size_t index, CompiledProgram::LineCache& cache) {
+    const std::string& text = line(index);
+    const std::uint64_t generation = parserGeneration();
+    try {
+        cache.formula = env.parsers[0].compile(text);
+    } catch (const ParserError&) {
+        parseFailure(text);
+    }
+    cache.hasFormula = true;
+    cache.formulaGeneration = generation;
     try {
         return cache.formula.value();
     } catch (const EvaluationError&) {

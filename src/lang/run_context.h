@@ -36,7 +36,9 @@ public:
     // ---- Lines ----
     std::size_t lineCount() const { return m_program.size(); }
     /// The line at `index`, or the empty text past the end.
-    const std::string& line(std::size_t index) const;
+    const std::string& line(std::size_t index) const {
+        return index < m_program.size() ? m_program.lines()[index] : m_empty;
+    }
     /// Argument line `k` (0-based) of the running command.
     const std::string& arg(int k) const { return line(pc + k); }
 
@@ -81,7 +83,10 @@ private:
     [[noreturn]] void evaluationFailure(std::string_view shownText);
     std::uint64_t parserGeneration() const;
 
+    Number evaluateCachedLine(std::size_t index, CompiledProgram::LineCache& cache);
+
     const CompiledProgram& m_program;
+    const std::string m_empty;
     long long m_lastPumpNs = 0;
 };
 

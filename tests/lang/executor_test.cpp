@@ -348,3 +348,30 @@ TEST(ExecutorRobustness, BinaryRecursionIsBoundedByTheStepBudget) {
 
 }  // namespace
 }  // namespace kalvor::test
+
+namespace kalvor::test {
+namespace {
+
+TEST(Environment, RegistersAreNamedByTheirFirstLetter) {
+    HeadlessHost host;
+    Environment env(host);
+    EXPECT_EQ(env.bigIntRegister("#a"), &env.registers[0]);
+    EXPECT_EQ(env.bigIntRegister("#A"), &env.registers[0]);
+    EXPECT_EQ(env.bigIntRegister("#zq"), &env.registers[25]);
+    EXPECT_EQ(env.bigIntRegister("#1"), nullptr);
+    EXPECT_EQ(env.bigIntRegister("#\xC3\xA9"), nullptr);
+    EXPECT_EQ(env.bigIntRegister("#"), nullptr);
+}
+
+TEST(Environment, LibraryIsKnownToEveryParser) {
+    ProgramRunner runner;
+    EXPECT_EQ(
+        runner.run("schrijfregel(u;groter(3,2)+ggd(12,18))\nschrijfregel(u;onepsgelijk(1,2))"),
+        Lines{"7"});
+    // Parser1 knows the inequality as ONGELIJK; ONEPSGELIJK exists only in Parser3.
+    EXPECT_EQ(runner.host.messages().size(), 1u);
+    EXPECT_TRUE(runner.env.parser(3).compile("onepsgelijk(1,2)").value() == 1);
+}
+
+}  // namespace
+}  // namespace kalvor::test
