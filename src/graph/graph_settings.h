@@ -4,15 +4,14 @@
 #include <cstdint>
 #include <string>
 
-namespace kalvor {
+#include "output/color.h"
 
-/// A colour as programs and files write it: 24-bit RGB with red in the low byte.
-using ColourValue = std::uint32_t;
+namespace kalvor {
 
 /// A colour swatch of the side panel: its colour, its line width and whether the user may
 /// change it (a program that fixes the colour disables it).
 struct Swatch {
-    ColourValue colour = 0;
+    Color colour = kBlack;
     int width = 1;
     bool enabled = true;
 };
@@ -33,6 +32,7 @@ struct GraphSettings {
     Swatch gridSwatch{0xE6E6E6, 1, true};
     std::string hint;
     bool showHints = false;
+    std::array<std::string, 3> userTexts;  // the program's user boxes 1 … 3
 };
 
 }  // namespace kalvor

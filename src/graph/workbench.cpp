@@ -9,12 +9,25 @@ namespace kalvor {
 Workbench::Workbench(Host& host) : m_env(host), m_commands(buildCommandTable()) {
     m_canvas.resize(kStartWidth, kStartHeight);
     m_env.drawing = &m_drawing;
+    m_env.window = this;
     m_env.runStartHooks.push_back([this](RunContext&) { m_drawing.startRun(m_fontColor); });
     m_env.runEndHooks.push_back([this](RunContext&) { m_drawing.endRun(); });
 }
 
 void Workbench::setProgram(std::vector<std::string> compiledLines) {
     m_program = CompiledProgram(std::move(compiledLines));
+}
+
+std::string* Workbench::field(std::string_view name) {
+    GraphSettings& s = m_settings;
+    const std::pair<std::string_view, std::string*> fields[] = {
+        {"xmin", &s.xmin},          {"xmax", &s.xmax},         {"ymin", &s.ymin},
+        {"ymax", &s.ymax},          {"F", &s.functions[0]},    {"G", &s.functions[1]},
+        {"H", &s.functions[2]},     {"I", &s.functions[3]},    {"user1", &s.userTexts[0]},
+        {"user2", &s.userTexts[1]}, {"user3", &s.userTexts[2]}};
+    for (auto [fieldName, text] : fields)
+        if (fieldName == name) return text;
+    return nullptr;
 }
 
 bool Workbench::publishRange() {

@@ -11,6 +11,7 @@
 #include "lang/command_table.h"
 #include "lang/compiled_program.h"
 #include "lang/environment.h"
+#include "lang/window_services.h"
 #include "output/pdf_recorder.h"
 #include "output/picture_text.h"
 
@@ -20,7 +21,7 @@ namespace kalvor {
 /// lists, text variables, registers, output lines, flags), the drawing sinks (canvas, PDF
 /// recorder, picture text and the drawing layer over them), the command table and the
 /// compiled program. Windows observe and edit it; the command line drives it headless.
-class Workbench {
+class Workbench : public WindowServices {
 public:
     static constexpr int kStartWidth = 360;
     static constexpr int kStartHeight = 360;
@@ -41,6 +42,8 @@ public:
     /// runs the program, reporting a failure as the redraw does. Returns false when the
     /// range fields do not hold numbers (nothing was run).
     bool runProgram();
+
+    std::string* field(std::string_view name) override;
 
     /// Passed to every run's executor (see Executor::abortCheck and stopCheck).
     std::function<bool()> abortCheck;

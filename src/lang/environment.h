@@ -17,6 +17,7 @@ namespace kalvor {
 
 class DrawingContext;
 class RunContext;
+class WindowServices;
 
 /// Options of one run, read from the program's setting lines by the redraw.
 struct RunOptions {
@@ -32,6 +33,13 @@ struct RunFlags {
     bool expressionError = false;  // an argument could not be parsed (message shown)
     bool evaluationError = false;  // an argument could not be evaluated (message shown)
     bool paramsFollowSliders = false;
+};
+
+/// The mouse as the free points of programs see it.
+struct MouseState {
+    Number x = 0, y = 0;          // world position of the last drag
+    std::string draggedPoint;     // the free point being dragged, empty when none
+    bool resetFreePoints = true;  // set by the reset corner, cleared at every run end
 };
 
 /// The world a program runs in: the four parser instances with the function library, the
@@ -70,8 +78,11 @@ public:
     OutputLog output;
     RunFlags flags;
     std::string startupDirectory = ".";
+    MouseState mouse;
     /// The drawing layer (canvas, PDF recorder, picture text); null in runs without a canvas.
     DrawingContext* drawing = nullptr;
+    /// The graph window's fields and services; null in runs without a window.
+    WindowServices* window = nullptr;
 
     /// Called at run start (after the executor's own steps) and at run end; the Workbench
     /// registers the drawing state, sliders and picture text here.

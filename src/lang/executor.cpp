@@ -85,6 +85,7 @@ void Executor::runStart() {
 }
 
 void Executor::runEnd() {
+    m_env.mouse.resetFreePoints = false;
     for (auto& hook : m_env.runEndHooks)
         hook(m_ctx);
 }
