@@ -14,6 +14,10 @@ if(KALVOR_FUZZ)
   target_link_options(kalvor_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(KALVOR_SANITIZE OR KALVOR_FUZZ)
+  target_sources(kalvor_options INTERFACE ${PROJECT_SOURCE_DIR}/cmake/sanitizer_defaults.cpp)
+endif()
+
 # kalvor_add_layer(NAME DIR DEPS...) builds src/DIR/*.cpp into a static library that may use
 # only the layers listed. The order of layers is one-way:
 #   bigint < expr < output < canvas < lang < graph < ui < app

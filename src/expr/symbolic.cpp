@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "expr/parser.h"
 #include "expr/symbolic_command.h"
 #include "expr/symbolic_formula.h"
 #include "expr/symbolic_giac.h"
@@ -29,6 +30,32 @@ std::string secondsText(std::chrono::milliseconds limit) {
     return std::to_string(ms) + " ms";
 }
 
+Number standIn(void*, Number) {
+    return 0;
+}
+Number standIn2(void*, Number, Number) {
+    return 0;
+}
+
+/// Functions our answers may use beyond the parser's standard set. The workbench's parsers
+/// get them from the function library; for checking that an answer compiles, stand-ins do.
+constexpr const char* kLibraryFunctions[] = {"ARCSIN", "ARCCOS", "ERF"};
+constexpr const char* kLibraryFunctions2[] = {"ROOT"};
+
+void collectVariables(const SymNode& n, std::vector<std::string>& names) {
+    if (n.kind == SymNode::Kind::Variable) names.push_back(n.text);
+    for (const SymNode& arg : n.args)
+        collectVariables(arg, names);
+}
+
+/// A parser message short enough for an answer, on one line.
+std::string shortMessage(std::string text) {
+    constexpr size_t kMaxMessage = 120;
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    if (text.size() > kMaxMessage) text = text.substr(0, kMaxMessage) + "...";
+    return text;
+}
+
 /// The outcome of one library evaluation, shared with its thread, which may outlive the call.
 struct Evaluation {
     std::optional<SymNode> answer;
@@ -49,9 +76,41 @@ std::string calculateSymbolic(std::string_view command, const SymbolicLibraryCal
 struct SymbolicEngine::Impl {
     std::shared_ptr<GiacSession> session = std::make_shared<GiacSession>();
     TimedRunner runner;
+    Parser checker;
 
     explicit Impl(std::chrono::milliseconds timeLimit)
-        : runner({timeLimit, kGrace}, &GiacSession::interrupt, &GiacSession::clearInterrupt) {}
+        : runner({timeLimit, kGrace}, &GiacSession::interrupt, &GiacSession::clearInterrupt) {
+        for (const char* name : kLibraryFunctions)
+            checker.addFunctionOneParam(name, standIn);
+        for (const char* name : kLibraryFunctions2)
+            checker.addFunctionTwoParam(name, standIn2);
+    }
+
+    /// The answer as a formula, refused when our parser would not compile it (too deeply
+    /// nested, too many operations on one level).
+    SymbolicAnswer formula(const SymNode& answer) {
+        const std::string text = toFormulaText(answer);
+        // A cut answer would be another formula, not an error.
+        if (text.size() > static_cast<size_t>(kSymbolicAnswerSize)) {
+            return errorAnswer("het antwoord is langer dan " + std::to_string(kSymbolicAnswerSize) +
+                               " tekens");
+        }
+        std::vector<std::string> names;
+        collectVariables(answer, names);
+        for (const std::string& name : names) {
+            if (!checker.variableExists(name)) checker.setVariable(name, 0);
+        }
+        try {
+            checker.compile(text);
+        } catch (const TooManyNestings&) {
+            return errorAnswer("het antwoord is te ingewikkeld voor een formule");
+        } catch (const ExpressionTooComplex&) {
+            return errorAnswer("het antwoord is te ingewikkeld voor een formule");
+        } catch (const ParserError& e) {
+            return errorAnswer("het antwoord is geen geldige formule: " + shortMessage(e.what()));
+        }
+        return {text, false};
+    }
 
     SymbolicAnswer evaluate(const std::string& libraryText) {
         auto evaluation = std::make_shared<Evaluation>();
@@ -74,7 +133,7 @@ struct SymbolicEngine::Impl {
                 break;
         }
         if (!evaluation->answer) return errorAnswer(evaluation->failure);
-        return {toFormulaText(*evaluation->answer), false};
+        return formula(*evaluation->answer);
     }
 };
 
@@ -85,12 +144,7 @@ SymbolicEngine::~SymbolicEngine() = default;
 
 SymbolicAnswer SymbolicEngine::answer(std::string_view command) {
     try {
-        SymbolicAnswer a = m_impl->evaluate(toSymbolicLibraryText(readSymbolicCommand(command)));
-        if (!a.error && a.text.size() > static_cast<size_t>(kSymbolicAnswerSize)) {
-            return errorAnswer("het antwoord is langer dan " + std::to_string(kSymbolicAnswerSize) +
-                               " tekens");
-        }
-        return a;
+        return m_impl->evaluate(toSymbolicLibraryText(readSymbolicCommand(command)));
     } catch (const SymbolicFailure& e) {
         return errorAnswer(e.what());
     } catch (const std::exception& e) {

@@ -45,7 +45,8 @@ constexpr std::array kFunctions = {
     FunctionForm{"SQRT", 1, "sqrt(#1)"},
     FunctionForm{"ABS", 1, "abs(#1)"},
     FunctionForm{"SIGN", 1, "sign(#1)"},
-    FunctionForm{"HEAV", 1, "Heaviside(#1)"},
+    // Not the library's Heaviside, which is 1/2 at 0 and differentiates to Dirac.
+    FunctionForm{"HEAV", 1, "ceil((sign(#1)+1)/2)"},
     FunctionForm{"TRUNC", 1, "@1"},
     FunctionForm{"INT", 1, "@1"},
     FunctionForm{"CEIL", 1, "ceil(#1)"},

@@ -98,6 +98,7 @@ constexpr std::array kRefusals = {
     Refusal{"piecewise", "het antwoord hangt af van gevallen"},
     Refusal{"ifte", "het antwoord hangt af van gevallen"},
     Refusal{"Dirac", "het antwoord bevat een deltafunctie"},
+    Refusal{"bounded_function", "het antwoord is onbepaald"},
 };
 
 /// Functions we have no name for but can write out in the ones we have.

@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kMaxAnswerDepth = 2000;
 constexpr size_t kMaxMessage = 120;
+// The library keeps 45 bits of a double's mantissa: 13 digits are all it knows.
+constexpr int kDoubleDigits = 13;
 
 /// Swallows what the library logs (warnings such as the one about integrating abs).
 class NullBuffer : public std::streambuf {
@@ -92,7 +94,7 @@ private:
 
     static SymNode real(double v) {
         if (!std::isfinite(v)) fail("het antwoord is oneindig of onbepaald");
-        return negated(SymNode::number(formatGeneral(std::fabs(v))), v < 0);
+        return negated(SymNode::number(formatGeneral(std::fabs(v), kDoubleDigits)), v < 0);
     }
 
     SymNode fraction(const giac::gen& g) {

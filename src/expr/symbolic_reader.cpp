@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace kalvor {
 
@@ -87,13 +88,13 @@ private:
     }
 
     /// "DIV" or "MOD" at the current position, as an operator between two operands.
-    SymNode::Kind wordOperator() {
+    std::optional<SymNode::Kind> wordOperator() {
         skipBlanks();
-        if (m_pos + 3 > m_text.size()) return SymNode::Kind::Number;
+        if (m_pos + 3 > m_text.size()) return std::nullopt;
         const std::string word = upper(m_text.substr(m_pos, 3));
         if (word == "DIV") return SymNode::Kind::IntDiv;
         if (word == "MOD") return SymNode::Kind::Mod;
-        return SymNode::Kind::Number;
+        return std::nullopt;
     }
 
     // sum := product { ("+" | "-") product }
@@ -130,10 +131,10 @@ private:
                 left = SymNode::nary(SymNode::Kind::Product, {std::move(left), std::move(right)});
                 continue;
             }
-            const SymNode::Kind word = wordOperator();
-            if (word == SymNode::Kind::Number) return left;
+            const std::optional<SymNode::Kind> word = wordOperator();
+            if (!word) return left;
             m_pos += 3;
-            left = SymNode::nary(word, {std::move(left), unary()});
+            left = SymNode::nary(*word, {std::move(left), unary()});
         }
     }
 
