@@ -10,12 +10,15 @@
 #include <string>
 #include <thread>
 
+#include "expr/function_library.h"
+#include "expr/number_lists.h"
 #include "expr/parser.h"
 #include "expr/symbolic_command.h"
 #include "expr/symbolic_formula.h"
 #include "expr/symbolic_giac.h"
 #include "expr/symbolic_reader.h"
 #include "expr/symbolic_runner.h"
+#include "recording_host.h"
 
 namespace kalvor {
 namespace {
@@ -128,14 +131,13 @@ TEST(SymbolicCommand, DeepNestingIsRefusedNotACrash) {
 
 // ---- The library's answers to our syntax -------------------------------------------------------
 
-/// Compiles `text` the way a workbench parser would, with stand-ins for the function-library
-/// names that answers use (the library registers the real ones).
+/// Compiles `text` the way a workbench parser would, function library included.
 void expectCompiles(const std::string& text, std::initializer_list<const char*> variables) {
+    NumberLists lists;
+    test::RecordingHost host;
+    FunctionLibrary library(lists, host);
     Parser parser;
-    for (const char* name : {"ARCSIN", "ARCCOS", "ERF"}) {
-        parser.addFunctionOneParam(name, [](void*, Number v) { return v; });
-    }
-    parser.addFunctionTwoParam("ROOT", [](void*, Number p, Number) { return p; });
+    library.registerInto(parser, 1);
     for (const char* name : variables)
         parser.setVariable(name, 1);
     EXPECT_NO_THROW(parser.compile(text)) << text;
