@@ -69,6 +69,10 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args,
 std::string printedValue(Workbench& bench, const std::string& name) {
     Environment& env = bench.environment();
     if (name[0] == '$') return env.texts.get(name);
+    if (name[0] == '#') {
+        const BigInt* value = env.bigIntRegister(name);
+        return value ? value->toString() : std::string();
+    }
     return formatGeneral(env.parser(1).getVariable(name));
 }
 

@@ -3,6 +3,7 @@
 
 #include "expr/numtext.h"
 #include "lang/command_table.h"
+#include "lang/commands/bigint_operands.h"
 #include "lang/commands/families.h"
 #include "lang/run_context.h"
 
@@ -35,20 +36,28 @@ std::string characterText(Number value) {
     return out;
 }
 
-// The text that schrijf and schrijfregel write, by the kind line: t(ekst), u(itvoer), c(har).
+// The text that schrijf and schrijfregel write, by the kind line: t(ekst), u(itvoer), c(har),
+// or # (the decimal text of a big-integer register).
 std::string outputText(RunContext& ctx) {
     const std::string kind = ctx.text(0);
     if (kind == "t" || kind == "tekst") return ctx.text(1);
     if (kind == "u" || kind == "uitvoer") return formatGeneral(ctx.number(1), 18);
     if (kind == "c" || kind == "char") return characterText(ctx.number(1));
+    if (kind == "#") {
+        const BigInt* value = namedRegister(ctx, ctx.arg(1));
+        return value ? value->toString() : std::string();
+    }
     return {};
 }
 
+// A register name that names no register has ended the run: nothing is written then.
 void schrijf(RunContext& ctx) {
-    ctx.env.output.append(outputText(ctx));
+    std::string text = outputText(ctx);
+    if (!ctx.finished()) ctx.env.output.append(text);
 }
 void schrijfregel(RunContext& ctx) {
-    ctx.env.output.appendLine(outputText(ctx));
+    std::string text = outputText(ctx);
+    if (!ctx.finished()) ctx.env.output.appendLine(text);
 }
 
 }  // namespace

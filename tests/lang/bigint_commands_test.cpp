@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "program_runner.h"
+
+namespace kalvor::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct RegisterCase {
+    const char* name;
+    const char* source;  // ends with the register #A holding the result
+    const char* value;
+};
+
+void PrintTo(const RegisterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BigIntCommand : public ::testing::TestWithParam<RegisterCase> {};
+
+TEST_P(BigIntCommand, LeavesValueInRegister) {
+    ProgramRunner runner;
+    const std::string source = std::string(GetParam().source) + "\nschrijfregel(#;#A)";
+    EXPECT_EQ(runner.run(source), Lines{GetParam().value}) << source;
+    EXPECT_EQ(runner.failure, "");
+    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
+}
+
+const RegisterCase kRegisterPrograms[] = {
+    // Operands: a register when the line holds "#", else lenient decimal text.
+    {"MaakFromText", "#A:=123456789012345678901234567890", "123456789012345678901234567890"},
+    {"MaakReadsLeniently", "#A:=-12 345 678", "-12345678"},
+    {"MaakOfTextWithoutDigitsIsZero", "#A:=7\n#A:=abc", "0"},
+    {"MaakDoesNotEvaluate", "#A:=2^10", "210"},
+    {"MaakFromTextVariable", "$n:=1000\nmaak#(#A;$n)", "1000"},
+    {"MaakCopiesRegister", "#B:=5\n#A:=#B\ntelop#(#B;1)", "5"},
+    {"LowerCaseNamesSameRegister", "#a:=5\ntelop#(#A;#a)", "10"},
+    {"CharactersAfterLetterIgnored", "#AB:=7\n#B:=1\ntelop#(#Abc;#bA)", "8"},
+    // Arithmetic with operands.
+    {"Telop", "#A:=99999\ntelop#(#A;1)", "100000"},
+    {"Trekaf", "#A:=5\ntrekaf#(#A;12)", "-7"},
+    {"TrekafSelf", "#A:=5\ntrekaf#(#A;#A)", "0"},
+    {"MaalCrossesElements", "#A:=100000\nmaal#(#A;100000)", "10000000000"},
+    {"DivTruncates", "#A:=-7\ndiv#(#A;3)", "-2"},
+    {"DivByZeroKeepsValue", "#A:=7\ndiv#(#A;0)", "7"},
+    {"ModTakesQuotientSign", "#A:=7\nmod#(#A;-3)", "-1"},
+    {"ModByTwoIsLowestBit", "#A:=-7\nmod#(#A;2)", "1"},
+    {"ModByZeroIsZero", "#A:=7\nmod#(#A;0)", "0"},
+    {"Ggd", "#A:=-12\nggd#(#A;18)", "6"},
+    {"Invmod", "#A:=3\ninvmod#(#A;11)", "4"},
+    {"InvmodWithoutInverse", "#A:=2\ninvmod#(#A;4)", "0"},
+    {"Modpow", "#A:=4\nmodpow#(#A;13;497)", "445"},
+    {"ModpowRegisters", "#A:=4\n#E:=13\n#M:=497\nmodpow#(#A;#E;#M)", "445"},
+    // Commands with a whole number n, evaluated.
+    {"Macht", "#A:=2\nmacht#(#A;64)", "18446744073709551616"},
+    {"MachtEvaluatesN", "#A:=2\nk:=8\nmacht#(#A;k*8)", "18446744073709551616"},
+    {"MachtOddOfNegative", "#A:=-2\nmacht#(#A;3)", "-8"},
+    {"MachtZero", "#A:=12345\nmacht#(#A;0)", "1"},
+    {"MachtTruncatesN", "#A:=3\nmacht#(#A;2.9)", "9"},
+    {"Nwortel", "#A:=100000000000000000000\nnwortel#(#A;2)", "10000000000"},
+    {"NwortelCube", "#A:=1001\nnwortel#(#A;3)", "10"},
+    {"NPr", "#A:=5\nnPr#(#A;2)", "20"},
+    {"NPrMoreThanAvailable", "#A:=5\nnPr#(#A;6)", "0"},
+    {"NPrNegativeKeepsValue", "#A:=5\nnPr#(#A;-1)", "5"},
+    {"NCr", "#A:=52\nnCr#(#A;5)", "2598960"},
+    {"NCrMoreThanAvailable", "#A:=5\nnCr#(#A;7)", "0"},
+    {"NCrOfNegativeKeepsValue", "#A:=-5\nnCr#(#A;2)", "-5"},
+    {"GetalnaarTruncates", "getalnaar#(#A;-7.9)", "-7"},
+    {"GetalnaarLarge", "getalnaar#(#A;2^62)", "4611686018427387904"},
+    // Commands on the register alone.
+    {"Kwadraat", "#A:=-12\nkwadraat#(#A)", "144"},
+    {"Wortel", "#A:=99\nwortel#(#A)", "9"},
+    {"WortelOfNegativeIsZero", "#A:=-4\nwortel#(#A)", "0"},
+    {"Faculteit", "#A:=20\nfaculteit#(#A)", "2432902008176640000"},
+    {"FaculteitOfZero", "#A:=0\nfaculteit#(#A)", "1"},
+    {"FaculteitOfNegativeKeepsValue", "#A:=-3\nfaculteit#(#A)", "-3"},
+    {"FactorOfEven", "#A:=1000000\nfactor#(#A)", "2"},
+    {"FactorSmallestOdd", "#A:=1000001\nfactor#(#A)", "101"},
+    {"FactorOfPrimeKeepsValue", "#A:=2305843009213693951\nfactor#(#A)", "2305843009213693951"},
+    {"VolgendepriemBelowTwo", "#A:=-5\nvolgendepriem#(#A)", "2"},
+    {"VolgendepriemOfTwo", "#A:=2\nvolgendepriem#(#A)", "3"},
+    {"VolgendepriemOfPrime", "#A:=13\nvolgendepriem#(#A)", "17"},
+    {"VolgendepriemOfEven", "#A:=14\nvolgendepriem#(#A)", "17"},
+    {"VolgendepriemLarge", "#A:=1000000\nvolgendepriem#(#A)", "1000003"},
+    // divmod writes two registers.
+    {"DivmodQuotient", "#A:=-7\ndivmod#(#A;3;#R)", "-2"},
+    {"DivmodRemainderIntoSameRegister", "#A:=17\ndivmod#(#A;5;#A)", "2"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Registers, BigIntCommand, ::testing::ValuesIn(kRegisterPrograms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BigIntCommands, DivmodStoresRemainder) {
+    ProgramRunner runner;
+    EXPECT_EQ(runner.run("#A:=-7\ndivmod#(#A;3;#r)\nschrijfregel(#;#R)"), Lines{"-1"});
+}
+
+TEST(BigIntCommands, NaargetalWritesAllParsers) {
+    const std::pair<const char*, Number> cases[] = {
+        {"-42", -42},
+        {"9223372036854775806", 9223372036854775806.0L},
+        {"12345678901234567890123", 12345678901234567890123.0L},
+        {"-12345678901234567890123", -12345678901234567890123.0L},
+    };
+    for (const auto& [text, expected] : cases) {
+        ProgramRunner runner;
+        runner.run(std::string("#Q:=") + text + "\nnaargetal#(#q;v)");
+        for (int parser = 1; parser <= 4; ++parser) {
+            // Exact up to 64 bits; beyond, within one unit of the 64-bit mantissa.
+            const Number relative = std::fabs(runner.value("v", parser) / expected - 1);
+            EXPECT_LE(relative, 1e-18L) << text << " parser " << parser;
+        }
+    }
+}
+
+TEST(BigIntCommands, VergelijkComparesWithRegisterOrWholeNumber) {
+    const std::pair<const char*, int> cases[] = {
+        {"vergelijk#(#A;7;c)", -1},  {"vergelijk#(#A;#B;c)", 0},
+        {"vergelijk#(#A;2*2;c)", 1},  // evaluated: 4, not the digits 22
+        {"vergelijk#(#A;4.9;c)", 1}, {"vergelijk#(#A;5.9;c)", 0},
+        {"vergelijk#(#A;-9;c)", 1},
+    };
+    for (const auto& [line, expected] : cases) {
+        ProgramRunner runner;
+        runner.run(std::string("#A:=5\n#B:=5\n") + line);
+        EXPECT_EQ(runner.value("c"), expected) << line;
+    }
+}
+
+TEST(BigIntCommands, RegistersKeepTheirValuesAcrossRuns) {
+    ProgramRunner runner;
+    runner.run("#A:=3");
+    const char* doubling = "maal#(#A;2)\nschrijfregel(#;#A)";
+    EXPECT_EQ(runner.run(doubling), Lines{"6"});
+    EXPECT_EQ(runner.run(doubling), Lines{"12"});
+    EXPECT_EQ(runner.run("#A:=1\n" + std::string(doubling)), Lines{"2"});
+}
+
+TEST(BigIntCommands, FailuresShowAMessageAndEndTheRun) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"maak#(#1;5)", "\"#1\" is geen groot getal"},
+        {"#A:=5\ntelop#(#A;#?)", "\"#?\" is geen groot getal"},
+        {"#A:=5\ndivmod#(#A;2;R)", "\"R\" is geen groot getal"},
+        {"schrijfregel(#;A)", "\"A\" is geen groot getal"},
+        {"#A:=2\nmacht#(#A;2000000000)", "De uitkomst in #A wordt te groot"},
+        {"#a:=100000000\nfaculteit#(#a)", "De uitkomst in #A wordt te groot"},
+        {"#A:=100000000\nnPr#(#A;90000000)", "De uitkomst in #A wordt te groot"},
+        {"#A:=1\nmacht#(#A;1E30)", "De waarde van \"1E30\" is geen geheel getal"},
+        {"#A:=1\ngetalnaar#(#A;-1E19)", "De waarde van \"-1E19\" is geen geheel getal"},
+    };
+    for (const Case& c : cases) {
+        ProgramRunner runner;
+        runner.run("#A:=0\n" + std::string(c.source) + "\nschrijfregel(t;verder)");
+        EXPECT_TRUE(runner.env.output.lines().empty()) << c.source;
+        ASSERT_EQ(runner.host.messages().size(), 1u) << c.source;
+        EXPECT_EQ(runner.captions().front(), "Oeps");
+        EXPECT_EQ(runner.texts().front().rfind(c.message, 0), 0u)
+            << c.source << ": " << runner.texts().front();
+    }
+}
+
+TEST(BigIntCommands, RefusedResultLeavesRegisterUnchanged) {
+    ProgramRunner runner;
+    runner.run("#A:=2\nmacht#(#A;2000000000)");
+    EXPECT_EQ(runner.env.bigIntRegister("#A")->toString(), "2");
+}
+
+TEST(BigIntCommands, FactorFindsADivisorByRho) {
+    // Both factors lie beyond the trial divisions.
+    ProgramRunner runner;
+    runner.run("#A:=1000036000099\nfactor#(#A)");
+    const std::string found = runner.env.bigIntRegister("#A")->toString();
+    EXPECT_TRUE(found == "1000003" || found == "1000033") << found;
+}
+
+// A person who presses Escape as soon as the program lets the window look at its keys.
+class EscapeHost : public HeadlessHost {
+public:
+    Environment* env = nullptr;
+    void processEvents() override {
+        HeadlessHost::processEvents();
+        if (env) env->keyPressed(Environment::kEscape);
+    }
+};
+
+TEST(BigIntCommands, EscapeCancelsLongProductsQuietly) {
+    const char* lines[] = {"faculteit#(#A)", "nPr#(#A;2900000)", "nCr#(#A;1500000)"};
+    for (const char* line : lines) {
+        EscapeHost host;
+        Environment env{host};
+        host.env = &env;
+        const CommandTable table = buildCommandTable();
+        const CompiledProgram program(ProgramRunner::compile(std::string("#A:=3000000\n") + line +
+                                                             "\nschrijfregel(t;verder)"));
+        Executor(env, table, program).run(1000);
+        EXPECT_EQ(env.registers[0].toString(), "3000000") << line;
+        EXPECT_EQ(env.output.lines(), Lines{"verder"}) << line;
+        EXPECT_TRUE(host.messages().empty()) << line;
+        EXPECT_GT(host.eventRounds(), 0) << line;
+    }
+}
+
+}  // namespace
+}  // namespace kalvor::test

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "expr/random_source.h"
+#include "lang/window_services.h"
+#include "program_runner.h"
+
+namespace kalvor::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ProgramCase {
+    const char* name;
+    const char* source;
+    Lines output;
+};
+
+void PrintTo(const ProgramCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TextCommand : public ::testing::TestWithParam<ProgramCase> {};
+
+TEST_P(TextCommand, WritesExpectedLines) {
+    ProgramRunner runner;
+    EXPECT_EQ(runner.run(GetParam().source), GetParam().output) << GetParam().source;
+    EXPECT_EQ(runner.failure, "");
+    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
+}
+
+const ProgramCase kTextPrograms[] = {
+    // maak$ and reading text variables
+    {"MaakCopiesAnotherVariable", "$a:=hallo\n$b:=$a\n$a:=weg\nschrijfregel(t;$b)", {"hallo"}},
+    {"MaakStoresTestResult",
+     "$a:=?gelijk$(Abc,aBC)\n$b:=?gelijk$(abc,abd)\nschrijf(t;$a)\nschrijf(t;$b)",
+     {"10"}},
+    {"TextVariableEvaluatesAsNumber", "$e:=2*3\nq:=$e\nschrijfregel(u;q+1)", {"7"}},
+    {"NamesIgnoreCase", "$Naam:=Piet\nschrijfregel(t;$NAAM)", {"Piet"}},
+    {"UnsetVariableIsEmpty", "samen$($s;[;$nooit)\nschrijf(t;$s)\nschrijf(t;])", {"[]"}},
+    // samen$, mid$, pos$, lengte$
+    {"SamenJoins", "$l:=ab\nsamen$($s;$l;cd)\nschrijfregel(t;$s)", {"abcd"}},
+    {"MidTakesCount", "mid$($m;abcdef;2;3)\nschrijfregel(t;$m)", {"bcd"}},
+    {"MidPastEndGivesFewer", "mid$($m;abcdef;5;10)\nschrijfregel(t;$m)", {"ef"}},
+    {"MidStartBeyondEndIsEmpty", "mid$($m;abc;9;2)\nschrijf(t;$m)\nschrijf(t;|)", {"|"}},
+    {"MidRoundsDown", "mid$($m;abcdef;2.9;2.9)\nschrijfregel(t;$m)", {"bc"}},
+    {"MidStartBelowOneCountsFromFirst", "mid$($m;abcdef;0;2)\nschrijfregel(t;$m)", {"ab"}},
+    {"MidNegativeCountIsEmpty", "mid$($m;abcdef;2;-1)\nschrijf(t;$m)\nschrijf(t;|)", {"|"}},
+    {"MidCountsCharactersNotBytes",
+     "mid$($m;\xC3\xA9\xC3\xA9n;2;2)\nschrijfregel(t;$m)",
+     {"\xC3\xA9n"}},
+    {"PosFindsFirst", "pos$(p;cd;abcdcd)\nschrijfregel(u;p)", {"3"}},
+    {"PosOfAbsentNeedleIsZero", "pos$(p;xy;abcdef)\nschrijfregel(u;p)", {"0"}},
+    {"PosOfEmptyNeedleIsZero", "pos$(p;$leeg;abc)\nschrijfregel(u;p)", {"0"}},
+    {"PosCountsCharacters", "pos$(p;n;\xC3\xA9\xC3\xA9n)\nschrijfregel(u;p)", {"3"}},
+    {"LengteCountsCharacters", "lengte$(n;h\xC3\xA9llo)\nschrijfregel(u;n)", {"5"}},
+    {"LengteOfUndefinedIsZero", "lengte$(n;$nooit)\nschrijfregel(u;n)", {"0"}},
+    // tussen$
+    {"TussenBalancesBrackets", "tussen$($t;f(g(x))+1;(;))\nschrijfregel(t;$t)", {"g(x)"}},
+    {"TussenWithoutOpeningGivesWhole", "tussen$($t;abc;(;))\nschrijfregel(t;$t)", {"abc"}},
+    {"TussenUnbalancedGivesWhole", "tussen$($t;f(g(x)+1;(;))\nschrijfregel(t;$t)", {"f(g(x)+1"}},
+    {"TussenUsesFirstCharacterOfDelimiters", "tussen$($t;a[b]c;[x;]y)\nschrijfregel(t;$t)", {"b"}},
+    {"TussenSameDelimiterCloses", "tussen$($t;zeg 'hoi' nu;';')\nschrijfregel(t;$t)", {"hoi"}},
+    {"TussenEmptyDelimiterGivesWhole", "tussen$($t;(a);$leeg;))\nschrijfregel(t;$t)", {"(a)"}},
+    // vervang$, split$
+    {"VervangEveryOccurrence", "vervang$($v;abcabc;b;XY)\nschrijfregel(t;$v)", {"aXYcaXYc"}},
+    {"VervangIsCaseSensitive", "vervang$($v;aBc;b;x)\nschrijfregel(t;$v)", {"aBc"}},
+    {"VervangReplacementHoldingSearch", "vervang$($v;aa;a;aa)\nschrijfregel(t;$v)", {"aaaa"}},
+    {"VervangEmptySearchKeepsText", "vervang$($v;abc;$leeg;x)\nschrijfregel(t;$v)", {"abc"}},
+    {"SplitAtFirstSeparator",
+     "split$($h;$r;BC,CD,EF;,)\nschrijfregel(t;$h)\nschrijfregel(t;$r)",
+     {"BC", "CD,EF"}},
+    {"SplitWithoutSeparator",
+     "split$($h;$r;BC;,)\nschrijfregel(t;$h)\nschrijfregel(t;$r)",
+     {"", "BC"}},
+    {"SplitOverwritesEarlierHead",
+     "$h:=oud\nsplit$($h;$r;BC;,)\nschrijf(t;$h)\nschrijf(t;|)",
+     {"|"}},
+    {"SplitWalksAList",
+     "$r:=1,2,3\nherhaal\nsplit$($h;$r;$r;,)\nschrijf(t;$h)\nschrijf(t;/)\nlengte$(n;$h)\n"
+     "totdat(1-sign(n))\nschrijf(t;$r)",
+     {"1/2//3"}},
+    // keus$, operators, number texts
+    {"KeusWithOneItem", "keus$($k;enig)\nschrijfregel(t;$k)", {"enig"}},
+    {"KeusListIsNotPreprocessed", "$a:=x\nkeus$($k;$a)\nschrijfregel(t;$k)", {"$a"}},
+    {"TimesBuildsText", "*$($p;x+1;x-1)\nschrijfregel(t;$p)", {"(x+1)*(x-1)"}},
+    {"OperatorTexts",
+     "+$($p;a;b)\nschrijf(t;$p)\n-$($p;a;b)\nschrijf(t;$p)\n/$($p;a;b)\nschrijf(t;$p)\n"
+     "^$($p;a;b)\nschrijf(t;$p)",
+     {"(a)+(b)(a)-(b)(a)/(b)(a)^(b)"}},
+    {"OperatorTextEvaluatesLater", "*$($p;x+1;x-1)\nx:=3\nq:=$p\nschrijfregel(u;q)", {"8"}},
+    {"OperatorsNest", "$f:=x\n^$($f;$f;2)\n+$($f;$f;1)\nschrijfregel(t;$f)", {"((x)^(2))+(1)"}},
+    {"GetalnaarUses15Digits",
+     "getalnaar$($g;1/3)\nschrijfregel(t;$g)\ngetalnaar$($g;2^60)\nschrijfregel(t;$g)",
+     {"0.333333333333333", "1.15292150460685E18"}},
+    {"RomanNumerals",
+     "getalnaarromeins$($r;1994)\nschrijfregel(t;$r)\ngetalnaarromeins$($r;3.9)\n"
+     "schrijfregel(t;$r)\ngetalnaarromeins$($r;-3.9)\nschrijfregel(t;$r)\n"
+     "getalnaarromeins$($r;4999)\nschrijfregel(t;$r)",
+     {"MCMXCIV", "III", "", "MMMMCMXCIX"}},
+    {"RomanValue",
+     "romeinsnaargetal$(mcmxciv;r)\nschrijfregel(u;r)\nromeinsnaargetal$(IXC;r)\n"
+     "schrijfregel(u;r)\nromeinsnaargetal$($leeg;r)\nschrijfregel(u;r)",
+     {"1994", "89", "0"}},
+    {"RomanValueFromVariable", "$r:=XLII\nromeinsnaargetal$($r;n)\nschrijfregel(u;n)", {"42"}},
+    {"InputDialogHeadlessKeepsDefault",
+     "$d:=ja\ninvoerdialoog$($i;Titel;Vraag;$d)\nschrijfregel(t;$i)",
+     {"ja"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Text, TextCommand, ::testing::ValuesIn(kTextPrograms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextCommands, NumericResultsReachAllFourParsers) {
+    ProgramRunner runner;
+    runner.run("pos$(p;c;abc)\nlengte$(n;abcd)\nromeinsnaargetal$(XIV;r)");
+    for (int parser = 1; parser <= 4; ++parser) {
+        EXPECT_EQ(runner.value("p", parser), 3) << parser;
+        EXPECT_EQ(runner.value("n", parser), 4) << parser;
+        EXPECT_EQ(runner.value("r", parser), 14) << parser;
+    }
+}
+
+TEST(TextCommands, TextVariablesAreEmptiedAtRunStart) {
+    ProgramRunner runner;
+    runner.run("$a:=eerst");
+    EXPECT_EQ(runner.run("schrijfregel(t;$a)"), Lines{""});
+}
+
+TEST(TextCommands, InvalidRomanNumeralAbandonsTheRun) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"romeinsnaargetal$(MCMZ;r)", "Invalid character: Z"},
+        {"romeinsnaargetal$(X I;r)", "Invalid character:  "},
+        {"romeinsnaargetal$(X\xC3\xA9;r)", "Invalid character: \xC3\xA9"},
+    };
+    for (const auto& [line, failure] : cases) {
+        ProgramRunner runner;
+        EXPECT_EQ(runner.run(std::string(line) + "\nschrijfregel(t;verder)"), Lines{}) << line;
+        EXPECT_EQ(runner.failure, failure);
+        EXPECT_TRUE(runner.host.messages().empty());
+    }
+}
+
+TEST(TextCommands, KeusChoosesEveryItemOfALongList) {
+    std::string list;
+    std::set<std::string> items;
+    for (int i = 1; i <= 40; ++i) {
+        const std::string item = "i" + std::to_string(i);
+        list += (i > 1 ? "," : "") + item;
+        items.insert(item);
+    }
+    seedRandom(20240611);
+    ProgramRunner runner;
+    const Lines out =
+        runner.run("for(k;1;2000;1)\nkeus$($k;" + list + ")\nschrijfregel(t;$k)\nnext");
+    ASSERT_EQ(out.size(), 2000u);
+    std::map<std::string, int> counts;
+    for (const std::string& line : out)
+        ++counts[line];
+    std::set<std::string> seen;
+    for (const auto& [item, count] : counts)
+        seen.insert(item);
+    EXPECT_EQ(seen, items);
+    for (const auto& [item, count] : counts)
+        EXPECT_GT(count, 15) << item;  // 50 expected; far fewer means a skewed choice
+}
+
+TEST(TextCommands, KeusKeepsEmptyItems) {
+    seedRandom(5);
+    ProgramRunner runner;
+    std::set<std::string> seen;
+    for (const std::string& line :
+         runner.run("for(k;1;200;1)\nkeus$($k;a,,b)\nschrijfregel(t;$k)\nnext"))
+        seen.insert(line);
+    EXPECT_EQ(seen, (std::set<std::string>{"a", "", "b"}));
+}
+
+// The graph window's boxes, as koppel$ sees them.
+class FakeWindow : public WindowServices {
+public:
+    std::map<std::string, std::string, std::less<>> boxes{
+        {"F", ""}, {"G", "sin(x)"}, {"user2", ""}, {"xmin", ""}};
+    std::string* field(std::string_view name) override {
+        auto it = boxes.find(name);
+        return it == boxes.end() ? nullptr : &it->second;
+    }
+};
+
+TEST(TextCommands, KoppelLinksABoxToAVariable) {
+    struct Case {
+        const char* line;
+        const char* box;
+        const char* boxAfter;
+        const char* variable;
+    };
+    const Case cases[] = {
+        {"koppel$(F;$f;x^2)", "F", "x^2", "x^2"},
+        {"koppel$(G;$f;x^2)", "G", "sin(x)", "sin(x)"},
+        {"koppel$(user2;$f;$start)", "user2", "3*x", "3*x"},
+        {"koppel$(xmin;$f;-5)", "xmin", "", "-5"},  // not a box koppel$ may change
+        {"koppel$(onbekend;$f;1)", nullptr, nullptr, "1"},
+    };
+    for (const Case& c : cases) {
+        FakeWindow window;
+        ProgramRunner runner;
+        runner.env.window = &window;
+        runner.run(std::string("$start:=3*x\n") + c.line);
+        EXPECT_EQ(runner.env.texts.get("$f"), c.variable) << c.line;
+        if (c.box) {
+            EXPECT_EQ(window.boxes[c.box], c.boxAfter) << c.line;
+        }
+    }
+}
+
+TEST(TextCommands, KoppelReadsWhatTheUserTypedOnTheNextRun) {
+    FakeWindow window;
+    ProgramRunner runner;
+    runner.env.window = &window;
+    const char* program = "koppel$(F;$f;x^2)\nschrijfregel(t;$f)";
+    EXPECT_EQ(runner.run(program), Lines{"x^2"});
+    window.boxes["F"] = "x^3";
+    EXPECT_EQ(runner.run(program), Lines{"x^3"});
+}
+
+TEST(TextCommands, KoppelWithoutWindowGivesTheDefault) {
+    ProgramRunner runner;
+    EXPECT_EQ(runner.run("koppel$(F;$f;x^2)\nschrijfregel(t;$f)"), Lines{"x^2"});
+}
+
+// A person at the input dialog: types `typed` and presses OK, or presses Cancel.
+class DialogHost : public HeadlessHost {
+public:
+    bool ok = true;
+    std::string typed;
+    std::string caption, prompt, shownDefault;
+    bool inputDialog(std::string_view c, std::string_view p, std::string& value) override {
+        caption = c, prompt = p, shownDefault = value;
+        if (ok) value = typed;
+        return ok;
+    }
+};
+
+TEST(TextCommands, InputDialogGivesTypedTextOrEmptyOnCancel) {
+    for (const bool ok : {true, false}) {
+        DialogHost host;
+        host.ok = ok;
+        host.typed = "getypt";
+        Environment env{host};
+        const CommandTable table = buildCommandTable();
+        const CompiledProgram program(ProgramRunner::compile(
+            "$t:=Kop\n$i:=oud\ninvoerdialoog$($i;$t;Hoeveel?;10)\nschrijfregel(t;$i)"));
+        Executor(env, table, program).run(1000);
+        EXPECT_EQ(env.output.lines(), Lines{ok ? "getypt" : ""});
+        EXPECT_EQ(host.caption, "Kop");
+        EXPECT_EQ(host.prompt, "Hoeveel?");
+        EXPECT_EQ(host.shownDefault, "10");
+    }
+}
+
+}  // namespace
+}  // namespace kalvor::test
