@@ -16,6 +16,11 @@ BigInt* Environment::bigIntRegister(std::string_view name) {
     return &registers[letter - 'A'];
 }
 
+SymbolicEngine& Environment::symbolic() {
+    if (!m_symbolic) m_symbolic = std::make_unique<SymbolicEngine>();
+    return *m_symbolic;
+}
+
 void Environment::setVariable(std::string_view name, Number value, int upTo) {
     for (int i = 0; i < upTo; ++i)
         parsers[i].setVariable(name, value);

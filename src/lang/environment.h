@@ -10,6 +10,7 @@
 #include "expr/host.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
+#include "expr/symbolic.h"
 #include "lang/output_log.h"
 #include "lang/text_variables.h"
 
@@ -69,6 +70,9 @@ public:
     /// is ignored); nullptr when the second character is no letter.
     BigInt* bigIntRegister(std::string_view name);
 
+    /// The symbolic library of this workbench, started when first asked for.
+    SymbolicEngine& symbolic();
+
     Host& host;
     std::array<Parser, kParsers> parsers;
     NumberLists lists;
@@ -91,6 +95,9 @@ public:
     /// snapshot / toonsnapshot and the passes of film; empty until a canvas is attached.
     std::function<void()> takeSnapshot;
     std::function<void()> showSnapshot;
+
+private:
+    std::unique_ptr<SymbolicEngine> m_symbolic;
 };
 
 }  // namespace kalvor

@@ -113,6 +113,24 @@ const ProgramCase kTextPrograms[] = {
 INSTANTIATE_TEST_SUITE_P(Text, TextCommand, ::testing::ValuesIn(kTextPrograms),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Answers are checked by evaluating them, not by their exact spelling.
+const ProgramCase kSymbolicPrograms[] = {
+    {"Diff", "diff$($d;x^3;x)\nx:=2\nq:=$d\nschrijfregel(u;q)", {"12"}},
+    {"DiffOfTextVariables",
+     "$f:=sin(t)\n$v:=t\ndiff$($d;$f;$v)\nt:=0\nq:=$d\nschrijfregel(u;q)",
+     {"1"}},
+    {"DiffnTakesOrder", "diffn$($d;x^3;x;2)\nx:=2\nq:=$d\nschrijfregel(u;q)", {"12"}},
+    {"Int", "int$($i;2*x;x)\nx:=3\nq:=$i\nschrijfregel(u;q)", {"9"}},
+    {"Subst", "subst$($s;x^2+y;x;t+1)\nt:=2\ny:=1\nq:=$s\nschrijfregel(u;q)", {"10"}},
+    {"SymbPassesTheCommand", "symb$($s;diff(x^2,x))\nx:=5\nq:=$s\nschrijfregel(u;q)", {"10"}},
+    {"ErrorAnswerIsStoredAsText",
+     "diffn$($d;x^2;x;y)\nmid$($m;$d;1;5)\nschrijfregel(t;$m)",
+     {"fout:"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Symbolic, TextCommand, ::testing::ValuesIn(kSymbolicPrograms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(TextCommands, NumericResultsReachAllFourParsers) {
     ProgramRunner runner;
     runner.run("pos$(p;c;abc)\nlengte$(n;abcd)\nromeinsnaargetal$(XIV;r)");

@@ -192,6 +192,33 @@ void koppel(RunContext& ctx) {
     setResult(ctx, 1, std::move(value));
 }
 
+// The symbolic commands store the answer of the symbolic library; an error answer is stored
+// like any other, and fails only when the program uses it as a formula.
+void storeSymbolic(RunContext& ctx, const std::string& command) {
+    setResult(ctx, 0, ctx.env.symbolic().calculate(command));
+}
+
+// symb$ ($var; command): any command, passed on unchanged.
+void symb(RunContext& ctx) {
+    storeSymbolic(ctx, ctx.text(1));
+}
+// diff$ ($var; expression; variable)
+void diff(RunContext& ctx) {
+    storeSymbolic(ctx, "diff(" + ctx.text(1) + "," + ctx.text(2) + ")");
+}
+// diffn$ ($var; expression; variable; n): n as written after preprocessing, not evaluated.
+void diffn(RunContext& ctx) {
+    storeSymbolic(ctx, "diff(" + ctx.text(1) + "," + ctx.text(2) + "," + ctx.text(3) + ")");
+}
+// int$ ($var; expression; variable)
+void integral(RunContext& ctx) {
+    storeSymbolic(ctx, "int(" + ctx.text(1) + "," + ctx.text(2) + ")");
+}
+// subst$ ($var; expression; search; replacement)
+void subst(RunContext& ctx) {
+    storeSymbolic(ctx, "subst(" + ctx.text(1) + "," + ctx.text(2) + "," + ctx.text(3) + ")");
+}
+
 }  // namespace
 
 void registerTextCommands(CommandTable& table) {
@@ -215,12 +242,11 @@ void registerTextCommands(CommandTable& table) {
         {"getalnaar$", 2, getalnaar},
         {"getalnaarromeins$", 2, getalnaarromeins},
         {"romeinsnaargetal$", 2, romeinsnaargetal},
-        // The symbolic commands wait for the symbolic binding; until then they skip their lines.
-        {"symb$", 2},
-        {"diff$", 3},
-        {"diffn$", 4},
-        {"int$", 3},
-        {"subst$", 4},
+        {"symb$", 2, symb},
+        {"diff$", 3, diff},
+        {"diffn$", 4, diffn},
+        {"int$", 3, integral},
+        {"subst$", 4, subst},
     };
     table.add(rows);
 }
