@@ -53,10 +53,10 @@ Executor::Executor(Environment& env, const CommandTable& commands, const Compile
 
 void Executor::run(std::uint64_t maxSteps) {
     runStart();
-    std::uint64_t steps = 0;
-    while (!m_ctx.finished()) {
-        if (++steps > maxSteps && maxSteps != 0) break;
+    const std::size_t end = m_program.size();
+    for (std::uint64_t steps = 1; m_ctx.pc < end; ++steps) {
         if ((steps & 1023) == 0) {
+            if (steps > maxSteps && maxSteps != 0) break;
             if (abortCheck && abortCheck()) m_env.flags.abort = true;
             if (stopCheck && stopCheck()) break;
         }
@@ -108,7 +108,7 @@ void Executor::resolve(std::size_t index, CompiledProgram::LineCache& cache) con
     }
 }
 
-void Executor::step() {
+inline void Executor::step() {
     const std::size_t commandLine = m_ctx.pc;
     CompiledProgram::LineCache& cache = m_program.cache(commandLine);
     if (cache.kind == Kind::Unresolved) resolve(commandLine, cache);

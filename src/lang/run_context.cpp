@@ -34,20 +34,9 @@ RunContext::RunContext(Environment& environment, const CompiledProgram& program,
                        RunOptions runOptions)
     : env(environment), options(runOptions), m_program(program) {}
 
-std::uint64_t RunContext::parserGeneration() const {
-    return env.parsers[0].generation();
-}
-
-Number RunContext::evaluateLine(std::size_t index) {
+Number RunContext::evaluateLineSlowly(std::size_t index) {
     if (index < m_program.size()) {
         CompiledProgram::LineCache& cache = m_program.cache(index);
-        if (cache.hasFormula && cache.formulaGeneration == parserGeneration()) {
-            try {
-                return cache.formula.value();
-            } catch (const EvaluationError&) {
-                evaluationFailure(line(index));
-            }
-        }
         const std::string& text = line(index);
         if (text.empty() || (text[0] != '$' && text[0] != '?'))
             return evaluateCachedLine(index, cache);
@@ -150,8 +139,7 @@ void RunContext::processEvents() {
     env.flags.pumped = true;
 }
 
-void RunContext::processEventsAtLoopEnd(bool always) {
-    if (env.flags.pumped || (!always && !options.checking)) return;
+void RunContext::pumpEvents(bool always) {
     const long long now = coarseNowNs();
     if (always || now - m_lastPumpNs >= kPumpIntervalNs) {
         m_lastPumpNs = now;

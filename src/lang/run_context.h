@@ -47,7 +47,20 @@ public:
     Number number(int k) { return evaluateLine(pc + k); }
     /// PreprocessArgument of argument line k.
     std::string text(int k) { return preprocess(arg(k)); }
-    Number evaluateLine(std::size_t index);
+    Number evaluateLine(std::size_t index) {
+        // The common case inside loops: a plain line whose formula is already compiled.
+        if (index < m_program.size()) {
+            const CompiledProgram::LineCache& cache = m_program.cache(index);
+            if (cache.hasFormula && cache.formulaGeneration == parserGeneration()) {
+                try {
+                    return cache.formula.value();
+                } catch (const EvaluationError&) {
+                    evaluationFailure(line(index));
+                }
+            }
+        }
+        return evaluateLineSlowly(index);
+    }
     /// EvaluateArgument of any text: preprocess, compile in Parser1, evaluate.
     Number evaluate(std::string_view text);
     std::string preprocess(std::string_view text);
@@ -74,14 +87,19 @@ public:
     /// Lets the window process pending events (keys, sliders, buttons) and marks it.
     void processEvents();
     /// Loop ends: processes events at most once per pass, and not at all with checking=nee.
-    void processEventsAtLoopEnd(bool always);
+    void processEventsAtLoopEnd(bool always) {
+        if (env.flags.pumped || (!always && !options.checking)) return;
+        pumpEvents(always);
+    }
 
 private:
     friend class Executor;
 
     [[noreturn]] void parseFailure(std::string_view shownText);
     [[noreturn]] void evaluationFailure(std::string_view shownText);
-    std::uint64_t parserGeneration() const;
+    std::uint64_t parserGeneration() const { return env.parsers[0].generation(); }
+    Number evaluateLineSlowly(std::size_t index);
+    void pumpEvents(bool always);
 
     Number evaluateCachedLine(std::size_t index, CompiledProgram::LineCache& cache);
 
