@@ -23,10 +23,15 @@ void DrawingContext::applyPen() {
     if (pen.width != m_state.lineWidth) pen.width = m_state.lineWidth;
 }
 
-void DrawingContext::applyFill() {
+void DrawingContext::setBrushFromState() {
     CanvasBrush& brush = m_canvas.brush();
     brush.color = m_state.fillColor;
     brushStyleOfCode(m_state.fillStyle, brush.style);
+}
+
+void DrawingContext::applyFill() {
+    setBrushFromState();
+    const CanvasBrush& brush = m_canvas.brush();
     if (brush.style != BrushStyle::Clear && brush.color != kWhite && m_eepicRecording)
         m_picture.append("\\shade");
 }

@@ -83,6 +83,8 @@ public:
     void line(const ArgSource<Segment>& args);
     /// Dotted on the canvas, dashed in the PDF.
     void dashedLine(const ArgSource<Segment>& args);
+    /// Drawn as the line out and back (both end pixels painted) and recorded as one PDF line.
+    void straightLine(const ArgSource<Segment>& args);
     /// No picture text: an arrow has none.
     void arrow(const ArgSource<VectorArgs>& args);
     void moveTo(const ArgSource<WorldPoint>& args);
@@ -95,6 +97,13 @@ public:
     void ellipse(const ArgSource<Box>& args);
     void rectangle(const ArgSource<Box>& args);
     void circle(const ArgSource<CircleArgs>& args);
+    /// Filled in the pen colour. Size 0 sets one pixel on the canvas; while an export
+    /// records, the canvas is left alone and the dot is at least 0.1 pixel (below 1 pixel a
+    /// square in the PDF).
+    void dot(const ArgSource<DotArgs>& args);
+    /// Filled; while the PDF records only the recorder's own turned ellipse is drawn. An
+    /// unfilled one is a closed Bézier outline on the canvas, otherwise a 72-point polygon.
+    void rotatedEllipse(const ArgSource<RotatedEllipseArgs>& args);
     /// With `filled` the figure takes the state's fill first (arcs of angle marks do not).
     void arc(ArcFigure figure, const ArgSource<ArcArgs>& args, bool filled = true);
     /// Upper-left corner at (x, y) with the canvas font; the picture text is unrotated.
@@ -111,6 +120,8 @@ private:
     void lineWidthEpilogue();
     void startPdfPath(const PointList& points);
     void withFill(const std::function<void()>& draw);
+    /// The canvas brush from the state, without announcing it in the picture text.
+    void setBrushFromState();
     void appendPath(const char* command, const PointList& points, PathText text, bool closeText);
     void appendArcText(ArcFigure figure, const ArcArgs& a);
     void drawText(std::string_view text, int angle, Number x, Number y);

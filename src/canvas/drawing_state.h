@@ -56,6 +56,15 @@ struct TextArgs {
     Number x = 0, y = 0;
     Number angle = 0;  // degrees, counter-clockwise
 };
+/// A dot of `size` pixels radius around (x, y).
+struct DotArgs {
+    Number x = 0, y = 0, size = 0;
+};
+/// The ellipse in the box with opposite corners (x1, y1), (x2, y2), turned counter-clockwise
+/// by `alpha` radians about the box centre.
+struct RotatedEllipseArgs {
+    Number x1 = 0, y1 = 0, x2 = 0, y2 = 0, alpha = 0;
+};
 struct AlignedTextArgs {
     std::string text;
     std::string alignment;  // two letters: l/c/r then t/c/b

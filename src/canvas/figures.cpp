@@ -41,6 +41,14 @@ void DrawingContext::line(const ArgSource<Segment>& args) {
         [&](const Segment& s) { m_picture.append(m_picture.eepicLine(s.x1, s.y1, s.x2, s.y2)); });
 }
 
+void DrawingContext::straightLine(const ArgSource<Segment>& args) {
+    fanOut(
+        m_pdfRecording, m_eepicRecording, args,
+        [&](const Segment& s) { m_canvas.d2Line(s.x1, s.y1, s.x2, s.y2); },
+        [&](const Segment& s) { pdfLine(s.x1, s.y1, s.x2, s.y2); },
+        [&](const Segment& s) { m_picture.append(m_picture.eepicLine(s.x1, s.y1, s.x2, s.y2)); });
+}
+
 // The pen stays dotted until the PDF has recorded the line as dashed.
 void DrawingContext::dashedLine(const ArgSource<Segment>& args) {
     m_canvas.pen().style = PenStyle::Dot;

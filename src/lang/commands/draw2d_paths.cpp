@@ -1,0 +1,84 @@
+#include <cmath>
+#include <string>
+
+#include "expr/application_title.h"
+#include "lang/commands/draw2d_handlers.h"
+#include "lang/commands/figure_support.h"
+
+// Paths, polygons and Bézier chains: point pairs up to "#", or a range of two lists.
+
+namespace kalvor::draw2d {
+
+namespace {
+
+constexpr std::string_view kListNames = "L1L2L3L4L5L6";
+
+// The list number of "L1" … "L6", or 0.
+int listNumber(const std::string& name) {
+    if (name.size() != 2 || kListNames.find(name) == std::string_view::npos || name[0] != 'L')
+        return 0;
+    return name[1] - '0';
+}
+
+// lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
+// the start point.
+PointList listPoints(RunContext& ctx) {
+    const std::string first = ctx.arg(1), second = ctx.arg(2);
+    const Number start = std::nearbyint(ctx.number(3)), end = std::nearbyint(ctx.number(4));
+    const int l1 = listNumber(first), l2 = listNumber(second);
+    PointList points;
+    if (l1 == 0 || l2 == 0) {
+        ctx.host().messageBox(kApplicationTitle, "ongeldige lijst: " + first + "en/of " + second,
+                              Host::Icon::None);
+        return points;
+    }
+    if (!(std::fabs(start) < kMaxSamples) || !(end - start < kMaxSamples)) return points;
+    auto i = static_cast<std::int64_t>(start);
+    do {
+        points.append(ctx.env.lists.get(l1, i), ctx.env.lists.get(l2, i));
+        ++i;
+    } while (i <= end);
+    return points;
+}
+
+// Pairs of argument lines until the line after a pair is "#".
+PointList pairPoints(RunContext& ctx) {
+    PointList points;
+    std::size_t i = ctx.pc;
+    do {
+        const Number x = ctx.evaluateLine(i), y = ctx.evaluateLine(i + 1);
+        points.append(x, y);
+        i += 2;
+    } while (i < ctx.lineCount() && ctx.line(i) != "#");
+    return points;
+}
+
+// Reads the points and leaves the program counter after the "#" line.
+PointList readPoints(RunContext& ctx) {
+    PointList points = ctx.arg(0) == "lijst" ? listPoints(ctx) : pairPoints(ctx);
+    std::size_t i = ctx.pc;
+    while (i < ctx.lineCount() && ctx.line(i) != "#")
+        ++i;
+    ctx.pc = i + 1;
+    return points;
+}
+
+}  // namespace
+
+void pad(RunContext& ctx) {
+    const PointList points = readPoints(ctx);
+    if (DrawingContext* d = ctx.env.drawing) d->polyline([&] { return points; }, PathText::Points);
+}
+
+void veelhoek(RunContext& ctx) {
+    const PointList points = readPoints(ctx);
+    if (DrawingContext* d = ctx.env.drawing)
+        d->polygon([&] { return points; }, PathText::Points, true);
+}
+
+void bezier(RunContext& ctx) {
+    const PointList points = readPoints(ctx);
+    if (DrawingContext* d = ctx.env.drawing) d->bezier([&] { return points; });
+}
+
+}  // namespace kalvor::draw2d

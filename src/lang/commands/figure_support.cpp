@@ -1,0 +1,48 @@
+#include "lang/commands/figure_support.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kalvor {
+
+int roundedInt(Number value, int lo, int hi) {
+    const Number r = std::nearbyint(value);
+    if (!(r >= lo)) return lo;
+    if (r > hi) return hi;
+    return static_cast<int>(r);
+}
+
+Color roundedColor(Number value) {
+    const Number r = std::nearbyint(value);
+    if (!(std::fabs(r) < 9.2e18L)) return kBlack;
+    return static_cast<Color>(static_cast<std::int64_t>(r)) & 0xFFFFFF;
+}
+
+PlotBox plotBox(const WorldCanvas& canvas) {
+    const Number x1 = canvas.d2WorldX1(), x2 = x1 + canvas.d2WorldXW();
+    const Number y1 = canvas.d2WorldY1(), y2 = y1 + canvas.d2WorldYW();
+    return {x1 - std::fabs(x1), x2 + std::fabs(x2), y1 - std::fabs(y1), y2 + std::fabs(y2)};
+}
+
+CurvePieces::CurvePieces(DrawingContext& drawing)
+    : m_drawing(drawing), m_box(plotBox(drawing.canvas())) {}
+
+bool CurvePieces::add(Number x, Number y) {
+    if (m_box.contains(x, y)) {
+        m_piece.append(x, y);
+        return true;
+    }
+    flush();
+    return false;
+}
+
+void CurvePieces::finish() {
+    flush();
+}
+
+void CurvePieces::flush() {
+    if (!m_piece.empty()) m_drawing.polyline([this] { return m_piece; }, PathText::PointLines);
+    m_piece.clear();
+}
+
+}  // namespace kalvor

@@ -1,0 +1,479 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "program_runner.h"
+
+// The plane drawing commands, run as programs: the picture text and PDF operators each figure
+// records during an export, the drawing state, and canvas pixels where they are fixed.
+
+namespace kalvor::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr Color kRed = 0x0000FF;
+
+// A 254 × 254 canvas showing -5 … 5 both ways: one world unit is 20 PDF units, yScale is 1.
+DrawingSinks& exportCanvas(ProgramRunner& r, bool pdf, bool eepic) {
+    return r.attachCanvas(254, 254, -5, 5, -5, 5, pdf, eepic);
+}
+
+Lines pictureOf(const char* source) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, true);
+    r.run(source);
+    EXPECT_EQ(r.failure, "") << source;
+    EXPECT_TRUE(r.host.messages().empty()) << source;
+    return d.pictureLines();
+}
+
+Lines pdfOf(const char* source) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, true, false);
+    r.run(source);
+    EXPECT_EQ(r.failure, "") << source;
+    return d.pdfLines();
+}
+
+// Colour lines depend on what the document wrote before; other tests check them.
+Lines withoutColours(Lines pdf) {
+    std::erase_if(pdf, [](const std::string& l) {
+        return l.ends_with(" g") || l.ends_with(" G") || l.ends_with(" rg") || l.ends_with(" RG");
+    });
+    return pdf;
+}
+
+int inkCount(const WorldCanvas& canvas) {
+    int n = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            n += (canvas.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    return n;
+}
+
+struct PictureCase {
+    const char* name;
+    const char* source;
+    Lines picture;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PictureTextOf : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(PictureTextOf, Figure) {
+    EXPECT_EQ(pictureOf(GetParam().source), GetParam().picture);
+}
+
+const PictureCase kPictureCases[] = {
+    {"Lijn", "lijn(0;0;1;1)", {"\\path(0.000,0.000)(1.000,1.000)"}},
+    {"Stippellijn",
+     "stippellijn(0;0;1;0)",
+     {"\\drawline[-200](0.000,0.000)(1.000,0.000)",
+      "%vervang eventueel door \\dashline of \\dottedline; zie eepichandleiding"}},
+    {"VectorHasNoText", "vector(1;1;2;0)", {}},
+    {"GaNaarLijnNaar", "gaNaar(1;2)\nlijnNaar(3;2)", {"\\path(1.000,2.000)(3.000,2.000)"}},
+    {"Ellips", "ellips(0;0;2;1)", {"\\put(1.000,0.500){\\ellipse{2.000}{1.000}}"}},
+    {"Rechthoek",
+     "rechthoek(0;0;2;1)",
+     {"\\path(0.000,0.000)(2.000,0.000)(2.000,1.000)(0.000,1.000)(0.000,0.000)"}},
+    {"CirkelMiddelpuntPunt", "cirkelmppunt(1;1;4;5)", {"\\put(1.000,1.000){\\circle{10.000}}"}},
+    {"FilledRectangleIsShaded",
+     "vulstijl(0)\nvulkleur(255)\nrechthoek(0;0;1;1)",
+     {"\\shade", "\\path(0.000,0.000)(1.000,0.000)(1.000,1.000)(0.000,1.000)(0.000,0.000)"}},
+    {"WhiteFillIsNotShaded",
+     "vulstijl(0)\nrechthoek(0;0;1;1)",
+     {"\\path(0.000,0.000)(1.000,0.000)(1.000,1.000)(0.000,1.000)(0.000,0.000)"}},
+    {"ArcDropsTheShade",
+     "vulstijl(0)\nvulkleur(255)\ncirkelboog(0;0;1;0;pi/2)",
+     {"\\put(0.000,0.000){\\arc{2.000}", "{4.712}{6.283}}"}},
+    {"SectorKeepsTheShadeAndRepeatsIt",
+     "vulstijl(0)\nvulkleur(255)\ncirkelsector(0;0;1;0;pi/2)",
+     {"\\shade", "\\put(0.000,0.000){\\arc{2.000}", "{4.712}{6.283}}",
+      "\\shade\\path(0.000,1.000)(0.000,0.000)(1.000,0.000)"}},
+    {"SegmentClosesWithItsChord",
+     "vulstijl(0)\nvulkleur(255)\ncirkelsegment(0;0;1;0;pi/2)",
+     {"\\shade", "\\put(0.000,0.000){\\arc{2.000}", "{4.712}{6.283}}",
+      "\\path(0.000,1.000)(1.000,0.000)"}},
+    {"UnfilledSectorHasNoShade",
+     "cirkelsector(0;0;2;0;pi)",
+     {"\\put(0.000,0.000){\\arc{4.000}", "{3.142}{6.283}}",
+      "\\path(-2.000,0.000)(0.000,0.000)(2.000,0.000)"}},
+    // A dot is filled in the pen colour; the user's fill coming back adds no second shade.
+    {"DotDuringExportIsAtLeastATenthPixel",
+     "vulstijl(0)\nvulkleur(255)\nstip(0;0;0)",
+     {"\\shade", "\\put(0.000,0.000){\\ellipse{0.008}{0.008}}"}},
+    {"WhiteDotIsNotShaded",
+     "tekenkleur(16777215)\nstip(1;1;127)",
+     {"\\put(1.000,1.000){\\ellipse{10.000}{10.000}}"}},
+    {"KrommeSamplesEightPointsWithTheLastClamped",
+     "kromme(t;t^2;-1;1;0.3)",
+     {"\\path(-1.000,1.000)", "(-0.700,0.490)", "(-0.400,0.160)", "(-0.100,0.010)", "(0.200,0.040)",
+      "(0.500,0.250)", "(0.800,0.640)", "(1.000,1.000)"}},
+    {"KrommeSkipsTheSampleAfterLeavingTheBox",
+     "L1(3):=50\nL1(4):=0\nkromme(t;L1(t);1;6;1)",
+     {"\\path(1.000,0.000)", "(2.000,0.000)", "\\path(5.000,0.000)", "(6.000,0.000)"}},
+    {"KrommeWithoutStepDrawsNothing", "kromme(t;t;0;1;0)\nkromme(t;t;0;1;-1)", {}},
+    {"KrommeTooFineToSampleDrawsNothing", "kromme(t;t;0;1;1E-9)", {}},
+    {"StippelkrommeDrawsDashes",
+     "stippelkromme(t;0;0;2;0.25;0.5;0.5)",
+     {"\\path(0.000,0.000)", "(0.250,0.000)", "(0.500,0.000)", "\\path(1.000,0.000)",
+      "(1.250,0.000)", "(1.500,0.000)", "\\path(2.000,0.000)", "(2.250,0.000)", "(2.500,0.000)"}},
+    {"StippelkrommeThatDoesNotAdvanceDrawsNothing",
+     "stippelkromme(t;0;0;2;0.25;0.5;-0.5)\nstippelkromme(t;0;0;2;0.25;0;0)",
+     {}},
+    {"Pad", "pad(0;0;1;0;1;1)", {"\\path(0.000,0.000)(1.000,0.000)(1.000,1.000)"}},
+    {"VeelhoekRepeatsTheFirstPoint",
+     "veelhoek(0;0;1;0;1;1)",
+     {"\\path(0.000,0.000)(1.000,0.000)(1.000,1.000)(0.000,0.000)"}},
+    {"BezierLinesHoldFourPointsSharingEnds",
+     "bezier(0;0;1;1;2;1;3;0;4;-1;5;-1;4;0)",
+     {"\\spline(0.000,0.000)(1.000,1.000)(2.000,1.000)(3.000,0.000)",
+      "\\spline(3.000,0.000)(4.000,-1.000)(5.000,-1.000)(4.000,0.000)"}},
+    {"PadFromLists",
+     "L5(1):=1\nL5(2):=2\nL6(1):=3\nL6(2):=4\npad(lijst;L5;L6;1;2)",
+     {"\\path(1.000,3.000)(2.000,4.000)"}},
+    {"ListRangeGivesAtLeastTheStartPoint",
+     "L5(2):=2\nL6(2):=4\npad(lijst;L5;L6;2;1)",
+     {"\\path(2.000,4.000)"}},
+    {"PointNamesThroughPunten",
+     "maakpunt(A;0;0)\nmaakpunt(B;2;0)\nveelhoek\npunten(A;B)\n#",
+     {"\\path(0.000,0.000)(2.000,0.000)(0.000,0.000)"}},
+    {"GebiedWithEqualEndsIsSkipped", "gebied(1;1;x)", {}},
+    {"HalfPlaneBelowIncludesTheAxis",
+     "ax+by<c(0;1;0)",
+     {"\\path(-5.000,0.000)", "(-5.000,-5.000)", "(5.000,-5.000)", "(5.000,0.000)"}},
+    {"HalfPlaneAbove",
+     "ax+by>c(0;1;0)",
+     {"\\path(5.000,5.000)", "(-5.000,5.000)", "(-5.000,0.000)", "(5.000,0.000)", "(5.000,5.000)"}},
+    {"LineInTheWindow", "ax+by=c(1;1;0)", {"\\path(-5.000,5.000)", "(5.000,-5.000)"}},
+    {"Tekst", "tekst(1;2;hallo)", {"\\put(1.000,2.000){\\makebox(0,0)[lt]{hallo}}"}},
+    {"GedraaideTekstIsWrittenUnturned",
+     "gedraaidetekst(1;2;hallo;45)",
+     {"\\put(1.000,2.000){\\makebox(0,0)[lt]{hallo}}"}},
+    {"TekstcTekstr",
+     "tekstc(0;0;a)\ntekstr(0;0;b)",
+     {"\\put(0.000,0.000){\\makebox(0,0)[ct]{a}}", "\\put(0.000,0.000){\\makebox(0,0)[rt]{b}}"}},
+    {"Tekst2KeepsTheAnchorAndTheAlignment",
+     "tekst2(1;1;$t;lb)",
+     {"\\put(1.000,1.000){\\makebox(0,0)[lb]{}}"}},
+    {"TekstFromTextVariable",
+     "$t:=Kalvor\ntekst(0;0;$t)",
+     {"\\put(0.000,0.000){\\makebox(0,0)[lt]{Kalvor}}"}},
+    {"Tekst2PlusStip",
+     "tekst2+stip(1;1;P;rb;127)",
+     {"\\put(1.000,1.000){\\makebox(0,0)[rb]{P}}", "\\shade",
+      "\\put(1.000,1.000){\\ellipse{10.000}{10.000}}"}},
+    {"UitvoerWrites18Digits",
+     "uitvoer(0;0;1/3)\nuitvoerc(0;0;2^70)\nuitvoerr(0;0;-2)\nuitvoer2(0;0;0.5;cc)",
+     {"\\put(0.000,0.000){\\makebox(0,0)[lt]{0.333333333333333333}}",
+      "\\put(0.000,0.000){\\makebox(0,0)[ct]{1.1805916207174113E21}}",
+      "\\put(0.000,0.000){\\makebox(0,0)[rt]{-2}}", "\\put(0.000,0.000){\\makebox(0,0)[cc]{0.5}}"}},
+    {"LineWidthsInThePictureText",
+     "lijndikte(2)\nlijndikte(3)\nlijndikte(7)\nlijndikte(1)\nlijndikte(0)\nlijndikte(4)",
+     {"\\thicklines", "\\Thicklines", "\\Thicklines", "\\thinlines", "\\Thicklines",
+      "\\thinlines"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Draw2d, PictureTextOf, ::testing::ValuesIn(kPictureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Draw2d, CurvePiecesStayInsideTheWidenedWorld) {
+    // The box is -10 … 10 here: y = 1/t breaks at its pole instead of joining across it.
+    const Lines lines = pictureOf("kromme(t;1/t;-3.05;3.05;0.1)");
+    int paths = 0;
+    for (const std::string& line : lines) {
+        paths += line.rfind("\\path", 0) == 0;
+        const std::size_t comma = line.find(',');
+        const Number y = std::stold(line.substr(comma + 1));
+        EXPECT_LE(std::fabs(y), 10) << line;
+    }
+    EXPECT_EQ(paths, 2);
+}
+
+TEST(Draw2d, GebiedOutlinesTheRegionBetweenTwoGraphs) {
+    // Under y = x² from -1 to 1, back along y = 0: 201 + 201 samples and the first again.
+    const Lines lines = pictureOf("gebied(-1;1;x^2;1;-1;0)");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front(), "\\path(-1.000,1.000)");
+    EXPECT_EQ(lines.back(), "(-1.000,1.000)");
+    EXPECT_NEAR(static_cast<double>(lines.size()), 403, 2);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "(0.000,0.000)"), lines.end());
+}
+
+TEST(Draw2d, HalfPlaneUsesTheWindowFieldsNotTheWorld) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, true);
+    d.fields["xmin"] = "-2";
+    d.fields["ymax"] = "3";
+    r.run("ax+by<c(0;1;0)");
+    EXPECT_EQ(d.pictureLines(), (Lines{"\\path(-2.000,0.000)", "(-2.000,-5.000)", "(5.000,-5.000)",
+                                       "(5.000,0.000)"}));
+}
+
+TEST(Draw2d, TurnedEllipseInThePictureTextIsA72PointPolygon) {
+    const Lines lines = pictureOf("gedraaideellips(-3;-1;3;1;pi/2)");
+    ASSERT_EQ(lines.size(), 73u);  // "\path" with the first of 72 points, 71 more, the first again
+    EXPECT_EQ(lines.front(), "\\path(0.000,3.000)");
+    EXPECT_EQ(lines[18], "(-1.000,0.000)");
+    EXPECT_EQ(lines.back(), "(0.000,3.000)");
+}
+
+TEST(Draw2d, TurnedEllipseInThePdfIsTheRecordersOwn) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, true, false);
+    r.run("gedraaideellips(-3;-1;3;1;pi/2)");
+    const Lines pdf = withoutColours(d.pdfLines());
+    // Four quarter arcs from the turned top point; nothing reaches the canvas.
+    ASSERT_EQ(pdf.size(), 6u);
+    EXPECT_EQ(pdf[0], "-20.0000 0 m");
+    EXPECT_EQ(std::count_if(pdf.begin(), pdf.end(),
+                            [](const std::string& l) { return l.ends_with(" c"); }),
+              4);
+    EXPECT_EQ(pdf.back(), "s");
+    EXPECT_EQ(inkCount(d.canvas), 0);
+}
+
+TEST(Draw2d, TurnedEllipseOnTheCanvas) {
+    struct Row {
+        const char* source;
+        WorldPoint ink, blank;
+    };
+    const Row rows[] = {
+        {"gedraaideellips(-3;-1;3;1;0)", {3, 0}, {0, 3}},
+        {"gedraaideellips(-3;-1;3;1;pi/2)", {0, 3}, {3, 0}},
+        {"vulstijl(0)\nvulkleur(255)\ngedraaideellips(-3;-1;3;1;pi/2)", {0, 3}, {3, 0}},
+    };
+    for (const Row& row : rows) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, false, false);
+        r.run(row.source);
+        EXPECT_NE(d.pixelAt(row.ink.x, row.ink.y), kWhite) << row.source;
+        EXPECT_EQ(d.pixelAt(row.blank.x, row.blank.y), kWhite) << row.source;
+    }
+}
+
+TEST(Draw2d, PdfOperatorsOfFigures) {
+    struct Row {
+        const char* source;
+        Lines pdf;
+    };
+    const Row rows[] = {
+        {"lijn(0;0;1;1)", {"0 0 m", "20.0000 20.0000 l", "S"}},
+        {"stippellijn(0;0;1;0)", {"[2 2] 0 d", "0 0 m", "20.0000 0 l", "S", "[] 0 d"}},
+        {"vector(1;1;2;0)",
+         {"20.0000 20.0000 m", "60.0000 20.0000 l", "56.6667 23.3333 l", "60.0000 20.0000 m",
+          "56.6667 16.6667 l", "S"}},
+        {"gaNaar(1;2)\nlijndikte(4)\nlijnNaar(3;2)",
+         {"20.0000 40.0000 m", "60.0000 40.0000 l", "S"}},
+        {"rechthoek(0;0;2;1)", {"0 0 40.0000 20.0000 re", "S"}},
+        {"lijndikte(3)\npad(0;0;1;0)", {"1.7008 w", "0 0 m", "20.0000 0 l", "S", "0.5669 w"}},
+        {"veelhoek(0;0;1;0;1;1)", {"0 0 m", "20.0000 0 l", "20.0000 20.0000 l", "s"}},
+        // Below one pixel a dot is a square in the PDF.
+        {"stip(0;0;0)", {"-0.0787 -0.0787 0.1575 0.1575 re", "B"}},
+        {"bezier(0;0;1;1;2;1;3;0;4;-1;5;-1)", {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(withoutColours(pdfOf(row.source)), row.pdf) << row.source;
+}
+
+TEST(Draw2d, SevenPointBezierIsTwoPdfCurves) {
+    const Lines pdf = pdfOf("bezier(0;0;1;1;2;1;3;0;4;-1;5;-1;4;0)");
+    EXPECT_EQ(std::count_if(pdf.begin(), pdf.end(),
+                            [](const std::string& l) { return l.ends_with(" c"); }),
+              2);
+}
+
+TEST(Draw2d, DotIsOnePixelOnTheCanvasForSizeZero) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, false);
+    r.run("tekenkleur(255)\nstip(0;0;0)");
+    EXPECT_EQ(inkCount(d.canvas), 1);
+    EXPECT_EQ(d.pixelAt(0, 0), kRed);
+    r.run("stip(2;2;3)");
+    EXPECT_GT(inkCount(d.canvas), 20);  // a disc of radius 3 pixels, filled in the pen colour
+    EXPECT_EQ(d.pixelAt(2, 2), kBlack);
+}
+
+TEST(Draw2d, DotDuringAnExportLeavesTheCanvasAlone) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, true, true);
+    r.run("stip(0;0;5)");
+    EXPECT_EQ(inkCount(d.canvas), 0);
+    EXPECT_FALSE(d.pdfLines().empty());
+    EXPECT_FALSE(d.pictureLines().empty());
+}
+
+TEST(Draw2d, VectorArrowEndsAtTheTip) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, false);
+    r.run("vector(1;1;2;0)");
+    const WorldCanvas& c = d.canvas;
+    const int row = c.windowY(1);
+    auto ink = [&](int x, int y) { return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+    EXPECT_TRUE(ink(c.windowX(1), row));
+    EXPECT_TRUE(ink(c.windowX(3), row));
+    EXPECT_FALSE(ink(c.windowX(3) + 1, row));
+    EXPECT_FALSE(ink(c.windowX(1) - 1, row));
+    EXPECT_TRUE(ink(c.windowX(3) - 5, row - 5));  // a wing, 45 degrees back
+}
+
+TEST(Draw2d, HalfPlaneFillsBelowTheLineIncludingIt) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, false);
+    r.run("vulstijl(0)\nvulkleur(255)\ntekenkleur(255)\nax+by<c(0;1;0)");
+    const WorldCanvas& c = d.canvas;
+    const int axis = c.windowY(0);
+    auto colour = [&](int y) { return c.image().pixel(c.windowX(1), y) & 0xFFFFFF; };
+    EXPECT_EQ(colour(axis), 0xFF0000u);  // QRgb: red in the high byte
+    EXPECT_EQ(colour(axis + 30), 0xFF0000u);
+    EXPECT_EQ(colour(axis - 1), 0xFFFFFFu);
+}
+
+TEST(Draw2d, FontSizeContinuesTheCanvasSize) {
+    struct Row {
+        const char* argument;
+        int halfPoints;
+        const char* pdfFont;
+    };
+    const Row rows[] = {{"*1.5", 30, "/F5 15 Tf"},
+                        {"+2", 24, "/F5 12 Tf"},
+                        {"", 20, "/F5 10 Tf"},
+                        {"*2-1", 38, "/F5 19 Tf"}};
+    for (const Row& row : rows) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, true, false);
+        ASSERT_EQ(d.canvas.font().size, 10);
+        r.run("lettergrootte(" + std::string(row.argument) + ")\ntekst(0;0;a)");
+        EXPECT_EQ(d.context.state().fontHalfPoints, row.halfPoints) << row.argument;
+        const Lines pdf = d.pdfLines();
+        EXPECT_NE(std::find(pdf.begin(), pdf.end(), row.pdfFont), pdf.end()) << row.argument;
+        EXPECT_EQ(d.canvas.font().size, 10);  // the text commands put the canvas font back
+    }
+}
+
+TEST(Draw2d, FontStyleAndNameReachThePdfFont) {
+    struct Row {
+        const char* source;
+        const char* font;
+    };
+    const Row rows[] = {
+        {"letterstijl(vet)\nletterstijl(cursief)", "/F8 10 Tf"},
+        {"letterstijl(vet)\nletterstijl(cursief)\nletterstijl()", "/F5 10 Tf"},
+        {"letterstijl(Vet)\nletterstijl(vet )", "/F5 10 Tf"},
+        {"letterstijl(cursief)", "/F7 10 Tf"},
+        {"lettertype(Times New Roman)\nletterstijl(vet)", "/F10 10 Tf"},
+        {"lettertype(Courier New)\nlettertype()", "/F5 10 Tf"},
+        {"lettertype(Symbol)\nletterstijl(vet)", "/F13 10 Tf"},
+    };
+    for (const Row& row : rows) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, true, false);
+        r.run(std::string(row.source) + "\ntekst(0;0;a)");
+        const Lines pdf = d.pdfLines();
+        EXPECT_NE(std::find(pdf.begin(), pdf.end(), row.font), pdf.end()) << row.source;
+    }
+}
+
+TEST(Draw2d, UnderlinedTextDrawsItsLineInThePdf) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, true, false);
+    r.run("letterstijl(onderstreept)\nletterkleur(255)\ntekst(0;0;abc)");
+    const Lines pdf = d.pdfLines();
+    EXPECT_NE(std::find(pdf.begin(), pdf.end(), "1 0 0 rg"), pdf.end());  // the text colour
+    EXPECT_EQ(std::count(pdf.begin(), pdf.end(), "S"), 1);
+}
+
+TEST(Draw2d, StateCommandsSetTheRunState) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, false);
+    r.run("tekenkleur(255.5)\nlijndikte(2.5)\nvulkleur(65280)\nvulstijl(4)\nletterkleur(12)");
+    const DrawingState& s = d.context.state();
+    EXPECT_EQ(s.penColor, 256u);  // rounded to even
+    EXPECT_EQ(s.lineWidth, 2);
+    EXPECT_EQ(s.fillColor, 65280u);
+    EXPECT_EQ(s.fillStyle, 4);
+    EXPECT_EQ(d.canvas.font().color, 12u);
+    // The run's end put the canvas pen back.
+    EXPECT_EQ(d.canvas.pen().color, kBlack);
+    EXPECT_EQ(d.canvas.pen().width, 1);
+}
+
+TEST(Draw2d, TextIsDrawnInThePenlessFontColour) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, false);
+    r.run("letterkleur(255)\nlettergrootte(*3)\ntekst(-4;4;MMMM)");
+    const WorldCanvas& c = d.canvas;
+    int red = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 150; ++x)
+            red += (c.image().pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    EXPECT_GT(red, 50);
+}
+
+TEST(Draw2d, InvalidListNamesShowTheMessageAndDrawNothing) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, false, true);
+    const Lines out = r.run("pad(lijst;L7;L1;1;3)\nbezier(lijst;L1;l2;1;3)\nschrijfregel(t;ok)");
+    EXPECT_EQ(out, Lines{"ok"});
+    EXPECT_EQ(r.texts(), (Lines{"ongeldige lijst: L7en/of L1", "ongeldige lijst: L1en/of l2"}));
+    EXPECT_TRUE(d.pictureLines().empty());
+}
+
+TEST(Draw2d, RvraaklijnStoresTheTangentDirection) {
+    ProgramRunner r;  // no canvas needed
+    r.run("rvraaklijn(t^2;t^3;2;r1;r2)");
+    EXPECT_EQ(r.failure, "");
+    EXPECT_NEAR(static_cast<double>(r.value("r1")), 4, 1e-9);
+    EXPECT_NEAR(static_cast<double>(r.value("r2")), 12, 1e-7);
+    EXPECT_NEAR(static_cast<double>(r.value("r2", 2)), 12, 1e-7);
+    EXPECT_FALSE(r.env.parser(3).variableExists("r1"));
+}
+
+TEST(Draw2d, CurveFormulaErrorsShowTheirMessage) {
+    struct Row {
+        const char* source;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"kromme(t;(t;0;1;0.1)", "Kalvor kan de uitdrukking: \r(t\r"},
+        {"kromme(t;ln(t-2);0;1;0.5)", "Fout bij de evaluatie van ln(t-2)"},
+        {"gebied(0;1;sqrt(x-5);1;0;0)", "Fout bij de evaluatie van sqrt(x-5)"},
+    };
+    for (const Row& row : rows) {
+        ProgramRunner r;
+        exportCanvas(r, false, false);
+        r.run(std::string(row.source) + "\nschrijfregel(t;na)");
+        ASSERT_EQ(r.texts().size(), 1u) << row.source;
+        EXPECT_EQ(r.texts()[0].rfind(row.message, 0), 0u) << r.texts()[0];
+        EXPECT_TRUE(r.env.output.lines().empty());  // the run ended
+    }
+}
+
+// Without a canvas the figure commands draw nothing but keep their place in the program.
+TEST(Draw2d, WithoutACanvasFiguresStillConsumeTheirArguments) {
+    ProgramRunner r;
+    const Lines out = r.run(
+        "lijn(0;0;1;1)\nstip(0;0;1)\nkromme(t;t;0;1;0.1)\npad(0;0;1;1)\nveelhoek(0;0;1;0;1;1)\n"
+        "gebied(0;1;x;1;0;0)\nax+by<c(1;1;0)\ntekst(0;0;a)\nlettergrootte(*2)\nletterstijl(vet)\n"
+        "gedraaideellips(0;0;1;1;1)\nschrijfregel(t;klaar)");
+    EXPECT_EQ(r.failure, "");
+    EXPECT_TRUE(r.host.messages().empty());
+    EXPECT_EQ(out, Lines{"klaar"});
+}
+
+TEST(Draw2d, VariableLengthFiguresContinueAfterTheirTerminator) {
+    ProgramRunner r;
+    exportCanvas(r, false, false);
+    const Lines out = r.run(
+        "pad(0;0;1;1)\nschrijfregel(t;a)\nveelhoek(lijst;L1;L2;1;3)\nschrijfregel(t;b)\n"
+        "gebied(0;1;x)\nschrijfregel(t;c)");
+    EXPECT_EQ(out, (Lines{"a", "b", "c"}));
+}
+
+}  // namespace
+}  // namespace kalvor::test
