@@ -144,9 +144,14 @@ const PictureCase kPictureCases[] = {
      "maakpunt(A;0;0)\nmaakpunt(B;2;0)\nveelhoek\npunten(A;B)\n#",
      {"\\path(0.000,0.000)(2.000,0.000)(0.000,0.000)"}},
     {"GebiedWithEqualEndsIsSkipped", "gebied(1;1;x)", {}},
+    // A region's outline is closed, so that it keeps its edge on the line and its shading.
     {"HalfPlaneBelowIncludesTheAxis",
      "ax+by<c(0;1;0)",
-     {"\\path(-5.000,0.000)", "(-5.000,-5.000)", "(5.000,-5.000)", "(5.000,0.000)"}},
+     {"\\path(-5.000,0.000)", "(-5.000,-5.000)", "(5.000,-5.000)", "(5.000,0.000)",
+      "(-5.000,0.000)"}},
+    {"ShadedRegionOfTheLowerRightCorner",
+     "vulstijl(0)\nvulkleur(255)\nax+by>c(1;-1;8)",
+     {"\\shade", "\\path(3.000,-5.000)", "(5.000,-5.000)", "(5.000,-3.000)", "(3.000,-5.000)"}},
     {"HalfPlaneAbove",
      "ax+by>c(0;1;0)",
      {"\\path(5.000,5.000)", "(-5.000,5.000)", "(-5.000,0.000)", "(5.000,0.000)", "(5.000,5.000)"}},
@@ -212,7 +217,7 @@ TEST(Draw2d, HalfPlaneUsesTheWindowFieldsNotTheWorld) {
     d.fields["ymax"] = "3";
     r.run("ax+by<c(0;1;0)");
     EXPECT_EQ(d.pictureLines(), (Lines{"\\path(-2.000,0.000)", "(-2.000,-5.000)", "(5.000,-5.000)",
-                                       "(5.000,0.000)"}));
+                                       "(5.000,0.000)", "(-2.000,0.000)"}));
 }
 
 TEST(Draw2d, TurnedEllipseInThePictureTextIsA72PointPolygon) {

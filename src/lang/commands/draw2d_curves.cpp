@@ -181,17 +181,21 @@ PointList halfPlanePoints(HalfPlane mode, Number a, Number b, Number c, const Wi
     return points;
 }
 
+// The picture text closes a region's outline, which the corner walk leaves open unless the
+// upper right corner is inside: an open path would lose an edge and its shading.
 void halfPlane(RunContext& ctx, HalfPlane mode) {
-    drawFigure(
-        ctx,
-        [&]() -> std::optional<PointList> {
-            const Number a = ctx.number(0), b = ctx.number(1), c = ctx.number(2);
-            if (!ctx.env.drawing) return std::nullopt;
-            return halfPlanePoints(mode, a, b, c, windowRect(ctx, ctx.env.drawing->canvas()));
-        },
-        [](DrawingContext& d, const ArgSource<PointList>& s) {
-            d.polygon(s, PathText::PointLines, false);
-        });
+    auto compute = [&]() -> std::optional<PointList> {
+        const Number a = ctx.number(0), b = ctx.number(1), c = ctx.number(2);
+        if (!ctx.env.drawing) return std::nullopt;
+        return halfPlanePoints(mode, a, b, c, windowRect(ctx, ctx.env.drawing->canvas()));
+    };
+    const std::optional<PointList> first = compute();
+    const bool close =
+        mode != HalfPlane::Line && first && first->size() > 1 && !(first->front() == first->back());
+    drawComputed<PointList>(ctx, first, compute,
+                            [close](DrawingContext& d, const ArgSource<PointList>& s) {
+                                d.polygon(s, PathText::PointLines, close);
+                            });
 }
 
 }  // namespace

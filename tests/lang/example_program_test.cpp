@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <set>
+
+#include "../support/file_checks.h"
+#include "lang/commands/families.h"
+#include "program_runner.h"
+
+// The example program of plane figures: it runs without a message, uses every command of the
+// plane drawing and construction families, and draws something in each of its 64 cells.
+// With KALVOR_EXAMPLE_OUT set to a folder the drawing is also written there as PNG, PDF and
+// picture text, for a look at all three.
+
+namespace kalvor::test {
+namespace {
+
+constexpr int kSize = 800;
+constexpr const char* kExample = "/../../resources/examples/vlakke_figuren.txt";
+
+std::string exampleSource() {
+    return readBytes(QString(KALVOR_TEST_DATA) + kExample);
+}
+
+// The program sets the window 0 … 80 both ways; the runner gets the same world.
+DrawingSinks& runExample(ProgramRunner& r, bool pdf, bool eepic) {
+    DrawingSinks& d = r.attachCanvas(kSize, kSize, 0, 80, 0, 80, pdf, eepic);
+    r.run(exampleSource());
+    d.pdf.endDoc();
+    d.picture.endPicture();
+    return d;
+}
+
+TEST(ExampleProgram, UsesEveryPlaneCommand) {
+    const std::string source = exampleSource();
+    ASSERT_FALSE(source.empty());
+    CommandTable family;
+    registerDraw2dCommands(family);
+    registerGeometryCommands(family);
+    std::set<std::string> used;
+    for (const std::string& line : ProgramRunner::compile(source))
+        if (family.find(line)) used.insert(line);
+    EXPECT_EQ(used.size(), family.size());
+}
+
+TEST(ExampleProgram, DrawsEveryCellWithoutAMessage) {
+    ProgramRunner r;
+    DrawingSinks& d = runExample(r, false, false);
+    EXPECT_EQ(r.failure, "");
+    EXPECT_TRUE(r.host.messages().empty()) << r.texts().front();
+    const QImage& image = d.canvas.image();
+    const int cell = kSize / 8;
+    for (int row = 0; row < 8; ++row)
+        for (int col = 0; col < 8; ++col) {
+            int ink = 0;
+            for (int y = row * cell + 3; y < (row + 1) * cell - 3; ++y)
+                for (int x = col * cell + 3; x < (col + 1) * cell - 3; ++x)
+                    ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            EXPECT_GT(ink, 30) << "cell " << row << "," << col;
+        }
+}
+
+TEST(ExampleProgram, WritesTheThreeRenderingsOnRequest) {
+    const QString out = qEnvironmentVariable("KALVOR_EXAMPLE_OUT");
+    if (out.isEmpty()) GTEST_SKIP() << "KALVOR_EXAMPLE_OUT not set";
+    QDir().mkpath(out);
+    ProgramRunner screen, pdf, eepic;
+    ASSERT_TRUE(runExample(screen, false, false).canvas.image().save(out + "/vlakke_figuren.png"));
+    ASSERT_TRUE(
+        runExample(pdf, true, false).pdf.writeFile((out + "/vlakke_figuren.pdf").toStdString()));
+    ASSERT_TRUE(runExample(eepic, false, true)
+                    .picture.saveToFile((out + "/vlakke_figuren.tex").toStdString()));
+}
+
+}  // namespace
+}  // namespace kalvor::test
