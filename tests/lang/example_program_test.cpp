@@ -32,16 +32,51 @@ DrawingSinks& runExample(ProgramRunner& r, bool pdf, bool eepic) {
     return d;
 }
 
-TEST(ExampleProgram, UsesEveryPlaneCommand) {
-    const std::string source = exampleSource();
-    ASSERT_FALSE(source.empty());
+// The commands of the two families that the example uses.
+std::set<std::string> planeCommandsOfExample() {
     CommandTable family;
     registerDraw2dCommands(family);
     registerGeometryCommands(family);
     std::set<std::string> used;
-    for (const std::string& line : ProgramRunner::compile(source))
+    for (const std::string& line : ProgramRunner::compile(exampleSource()))
         if (family.find(line)) used.insert(line);
-    EXPECT_EQ(used.size(), family.size());
+    return used;
+}
+
+TEST(ExampleProgram, UsesEveryPlaneCommand) {
+    CommandTable family;
+    registerDraw2dCommands(family);
+    registerGeometryCommands(family);
+    EXPECT_EQ(planeCommandsOfExample().size(), family.size());
+}
+
+bool hasNonNumber(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (line.find("NAN") != std::string::npos || line.find("INF") != std::string::npos)
+            return true;
+    return false;
+}
+
+// Missing, repeated, huge and degenerate arguments end every command in an orderly way, and
+// nothing that is drawn carries a coordinate that is not a number.
+TEST(ExampleProgram, EveryPlaneCommandSurvivesOddArguments) {
+    const char* argumentSets[] = {
+        "()",
+        "(1)",
+        "(0;0;0;0;0;0;0;0;0;0;0;0)",
+        "(1;1;1;1;1;1;1;1;1;1;1;1)",
+        "(-1E300;1E300;-1E300;1E300;1E300;-1E300;1E300;1E300;1E300;1E300;1E300;1E300)",
+        "(t;t;0;1E30;1E-30;1E-30;1E-30;1;1;1;1;1)",
+        "(lijst;L1;L2;-1E18;1E18)",
+        "(1E18;1E18;x;1E-18;1E18;x)"};
+    for (const std::string& name : planeCommandsOfExample())
+        for (const char* args : argumentSets) {
+            ProgramRunner r;
+            DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
+            r.run(name + args);
+            EXPECT_FALSE(hasNonNumber(d.pdfLines())) << name << args;
+            EXPECT_FALSE(hasNonNumber(d.pictureLines())) << name << args;
+        }
 }
 
 TEST(ExampleProgram, DrawsEveryCellWithoutAMessage) {

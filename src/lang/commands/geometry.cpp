@@ -22,11 +22,6 @@ using namespace plane;
 
 constexpr Number kDegree = std::numbers::pi_v<long double> / 180;
 
-Vec pointArg(RunContext& ctx, int k) {
-    const Number x = ctx.number(k);
-    return {x, ctx.number(k + 1)};
-}
-
 // A result variable: Parser1 only.
 void setResult(RunContext& ctx, const std::string& name, Number value) {
     ctx.parser(1).setVariable(name, value);

@@ -14,11 +14,6 @@ namespace {
 
 using namespace plane;
 
-Vec pointArg(RunContext& ctx, int k) {
-    const Number x = ctx.number(k);
-    return {x, ctx.number(k + 1)};
-}
-
 /// The segment from S + tmin·R to S + tmax·R; none for a zero direction.
 std::optional<Segment> supportedSegment(Vec s, Vec r, Number tmin, Number tmax) {
     if (r.x == 0 && r.y == 0) return std::nullopt;

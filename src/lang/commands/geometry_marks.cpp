@@ -17,11 +17,6 @@ using namespace plane;
 constexpr Number kTwoPi = 2 * std::numbers::pi_v<long double>;
 constexpr int kMaxMarkArcs = 1000;
 
-Vec pointArg(RunContext& ctx, int k) {
-    const Number x = ctx.number(k);
-    return {x, ctx.number(k + 1)};
-}
-
 // In [0, 2π).
 Number direction(Vec v) {
     const Number angle = std::atan2(v.y, v.x);

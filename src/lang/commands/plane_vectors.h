@@ -37,6 +37,12 @@ inline Vec midpoint(Vec a, Vec b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
+/// The point given by argument lines k and k + 1.
+inline Vec pointArg(RunContext& ctx, int k) {
+    const Number x = ctx.number(k);
+    return {x, ctx.number(k + 1)};
+}
+
 /// The point Z with g·Z = e and k·Z = f by Cramer's rule; both coordinates are the
 /// no-intersection marker when the lines are parallel (determinant exactly 0).
 inline Vec solveLines(Vec g, Number e, Vec k, Number f) {
