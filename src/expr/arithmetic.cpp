@@ -30,8 +30,10 @@ std::int64_t truncToInt64(Number x) {
     return static_cast<std::int64_t>(x);
 }
 
-Number integerPower(Number base, Number exponent) {
-    const std::int64_t n = truncToInt64(exponent);
+namespace {
+
+// base ^ |n| by binary exponentiation.
+Number powerOfMagnitude(Number base, std::int64_t n) {
     std::uint64_t m = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
     Number result = 1;
     Number square = base;
@@ -41,7 +43,27 @@ Number integerPower(Number base, Number exponent) {
         // Squaring only when another bit needs it avoids an overflow the result never sees.
         if (m != 0) square *= square;
     }
-    return n < 0 ? 1 / result : result;
+    return result;
+}
+
+}  // namespace
+
+Number integerPower(Number base, Number exponent) {
+    const std::int64_t n = truncToInt64(exponent);
+    const Number result = powerOfMagnitude(base, n);
+    // The failures the multiplications and the reciprocal raise, as the other operations
+    // report them from their results.
+    if (std::isfinite(base) && std::isinf(result)) throw EvaluationError(kOverflowMessage);
+    if (n >= 0) return result;
+    if (std::isfinite(base) && result == 0) throw EvaluationError(kZeroDivideMessage);
+    return 1 / result;
+}
+
+Number integerPowerRaw(Number base, Number exponent) {
+    const auto n = static_cast<std::int64_t>(exponent);
+    const Number result = powerOfMagnitude(base, n);
+    // An overflowed power stays infinite instead of turning into 0 as its reciprocal.
+    return n < 0 && std::isfinite(result) ? 1 / result : result;
 }
 
 Number realPower(Number base, Number exponent) {

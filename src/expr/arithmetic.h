@@ -24,6 +24,10 @@ std::int64_t truncToInt64(Number x);
 /// gives the reciprocal of the positive power.
 Number integerPower(Number base, Number exponent);
 
+/// integerPower without the checks, for an exponent known to be within the 64-bit range:
+/// every failure shows as an infinity or NaN.
+Number integerPowerRaw(Number base, Number exponent);
+
 /// The general real power (NaN with an invalid operation for a negative base and a
 /// non-integral exponent).
 Number realPower(Number base, Number exponent);

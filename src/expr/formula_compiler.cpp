@@ -2,9 +2,13 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 
+#include "expr/fast_evaluator.h"
+#include "expr/fp_status.h"
 #include "expr/parser_messages.h"
+#include "expr/standard_functions.h"
 
 namespace kalvor {
 
@@ -34,7 +38,16 @@ struct Node {
     FunctionOneParam one = nullptr;
     FunctionTwoParam two = nullptr;
     void* context = nullptr;
+    bool folded = false;  // computed at compile time into m_constants[constantIndex]
+    std::uint32_t constantIndex = 0;
 };
+
+// Arithmetic never has side effects; of the calls, only the pure standard functions.
+bool isPure(const Node& n) {
+    if (n.kind == OpKind::CallOne) return isPureStandardFunction(n.one);
+    if (n.kind == OpKind::CallTwo) return isPureStandardFunction(n.two);
+    return true;
+}
 
 OpKind binaryKind(TermForm form) {
     switch (form) {
@@ -79,9 +92,23 @@ public:
         return buildOperator(p, level);
     }
 
+    /// Computes every pure operation on constants once, unless it would fail: that failure
+    /// belongs to the evaluation. Results and their order are the same as without folding.
+    void foldConstants();
+
     std::unique_ptr<Formula::Impl> finish(const OperandRef& root) const;
 
 private:
+    bool fastCapable(const Node& n) const;
+    void addFastTree(Formula::Impl& impl, const OperandRef& root,
+                     const std::function<Number*(const OperandRef&)>& cellOf) const;
+
+    // A reference to a folded operation's result is a reference to its constant.
+    OperandRef folded(const OperandRef& r) const {
+        if (r.source != OperandRef::Source::Result || !m_nodes[r.index].folded) return r;
+        return {OperandRef::Source::Constant, nullptr, m_nodes[r.index].constantIndex};
+    }
+
     OperandRef constant(Number v) {
         m_constants.push_back(v);
         return {OperandRef::Source::Constant, nullptr,
@@ -185,6 +212,32 @@ private:
     std::array<int, kDeepestLevel + 1> m_perLevel{};
 };
 
+void FormulaBuilder::foldConstants() {
+    // Operands are created after their operation, so going backwards folds them first.
+    for (std::size_t i = m_nodes.size(); i-- > 0;) {
+        Node& n = m_nodes[i];
+        n.first = folded(n.first);
+        n.second = folded(n.second);
+        const auto constantOrNone = [](const OperandRef& r) {
+            return r.source == OperandRef::Source::Constant || r.source == OperandRef::Source::None;
+        };
+        if (!isPure(n) || !constantOrNone(n.first) || !constantOrNone(n.second)) continue;
+        Number cells[3] = {m_constants[n.first.index], 0, 0};
+        if (n.second.source == OperandRef::Source::Constant) cells[1] = m_constants[n.second.index];
+        const bool binary = n.second.source != OperandRef::Source::None;
+        const Operation op{
+            cells, binary ? cells + 1 : nullptr, cells + 2, n.one, n.two, n.context, n.kind, true};
+        try {
+            runOperation(op);
+        } catch (const EvaluationError&) {
+            continue;
+        }
+        if (!std::isfinite(cells[2])) continue;
+        n.folded = true;
+        n.constantIndex = constant(cells[2]).index;
+    }
+}
+
 // Cells: the constants, then one result cell per node (initialised to 0). The list holds the
 // deepest level first and, within a level, the nodes in creation order.
 std::unique_ptr<Formula::Impl> FormulaBuilder::finish(const OperandRef& root) const {
@@ -206,21 +259,77 @@ std::unique_ptr<Formula::Impl> FormulaBuilder::finish(const OperandRef& root) co
         }
         return nullptr;
     };
-    impl->result = resolve(root);
+    impl->result = resolve(folded(root));
+    addFastTree(*impl, folded(root), resolve);
     impl->operations.reserve(m_nodes.size());
     for (int level = kDeepestLevel; level >= 1; --level) {
         for (std::size_t i = 0; i < m_nodes.size(); ++i) {
             const Node& n = m_nodes[i];
-            if (n.level != level) continue;
+            if (n.level != level || n.folded) continue;
+            const bool standard = (n.kind == OpKind::CallOne && isStandardFunction(n.one)) ||
+                                  (n.kind == OpKind::CallTwo && isStandardFunction(n.two));
             impl->operations.push_back(Operation{resolve(n.first), resolve(n.second),
                                                  cells + constantCount + i, n.one, n.two, n.context,
-                                                 n.kind});
+                                                 n.kind, standard});
             if (n.kind == OpKind::CallOne || n.kind == OpKind::CallTwo) {
                 impl->callsFunctions = true;
             }
         }
     }
     return impl;
+}
+
+// Operations that have no side effects and report failures only through NaN and infinities.
+bool FormulaBuilder::fastCapable(const Node& n) const {
+    if (!isPure(n)) return false;
+    if (n.kind != OpKind::IntegerPower) return true;
+    const Number exponent = m_constants[n.second.index];
+    return exponent >= -0x1p63L && exponent < 0x1p63L;
+}
+
+void FormulaBuilder::addFastTree(Formula::Impl& impl, const OperandRef& root,
+                                 const std::function<Number*(const OperandRef&)>& cellOf) const {
+    if (root.source != OperandRef::Source::Result) return;
+    const auto onCell = [](const OperandRef& r) { return r.source != OperandRef::Source::Result; };
+    std::vector<FastOp> ops(m_nodes.size(), FastOp::None);
+    std::vector<bool> inPlace(m_nodes.size(), false);
+    for (std::size_t i = 0; i < m_nodes.size(); ++i) {
+        const Node& n = m_nodes[i];
+        if (n.folded) continue;
+        ops[i] = fastCapable(n) ? fastOpFor(n.kind, n.one) : FastOp::None;
+        if (ops[i] == FastOp::None) return;
+        inPlace[i] =
+            i != root.index && computedInPlace(ops[i]) && onCell(n.first) && onCell(n.second);
+    }
+    impl.fastNodes.resize(m_nodes.size());
+    for (std::size_t i = 0; i < m_nodes.size(); ++i) {
+        const Node& n = m_nodes[i];
+        if (n.folded || inPlace[i]) continue;
+        FastNode& f = impl.fastNodes[i];
+        const auto link = [&](const OperandRef& r, FastOperand& o) {
+            if (r.source != OperandRef::Source::Result) {
+                o.cell = cellOf(r);
+                return OperandSource::Cell;
+            }
+            if (!inPlace[r.index]) {
+                o.node = &impl.fastNodes[r.index];
+                return OperandSource::Node;
+            }
+            const Node& c = m_nodes[r.index];
+            o.cell = cellOf(c.first);
+            o.cell2 = cellOf(c.second);
+            o.inlineOp = static_cast<std::uint8_t>(ops[r.index]);
+            return OperandSource::InPlace;
+        };
+        const OperandSource first = link(n.first, f.operand[0]);
+        const OperandSource second = link(n.second, f.operand[1]);
+        f.eval = fastEvalFor(ops[i], first, second);
+        f.library = n.kind == OpKind::CallOne ? directFormOf(n.one).library : nullptr;
+        f.one = n.one;
+        f.two = n.two;
+        f.context = n.context;
+    }
+    impl.fastRoot = &impl.fastNodes[root.index];
 }
 
 char upperAscii(char c) {
@@ -246,6 +355,11 @@ std::unique_ptr<Formula::Impl> compileFormula(std::string_view text, const NameT
     TermAnalyzer analyzer(trimmed, tables);
     FormulaBuilder builder(analyzer);
     const OperandRef root = builder.build(analyzer.whole(), 1);
+    // Folding runs procedures, which are judged by the flags they raise: start clean and
+    // leave nothing behind.
+    if (fpstatus::allErrors() != 0) fpstatus::clearAll();
+    builder.foldConstants();
+    if (fpstatus::allErrors() != 0) fpstatus::clearAll();
     return builder.finish(root);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// Sticky floating-point error flags. Evaluation runs with the traps masked (IEEE results) and
-// reads the flags once at the end, which costs a few cycles instead of a check per operation.
+// Sticky floating-point error flags. Reading them is slow on some processors (several
+// nanoseconds per read), so evaluation reads them only where a result alone cannot tell a
+// failure from a value: after a registered procedure returned NaN or an infinity.
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KALVOR_X87_STATUS 1
@@ -19,8 +20,7 @@ inline constexpr unsigned kErrors = kInvalid | kZeroDivide | kOverflow;
 
 #ifdef KALVOR_X87_STATUS
 
-/// Error flags of the extended unit. The memory clobber keeps the operations whose results
-/// were stored before the read on the right side of it.
+/// Error flags of the extended unit.
 inline unsigned extendedErrors() {
     unsigned short status;
     __asm__ __volatile__("fnstsw %0" : "=a"(status) : : "memory");

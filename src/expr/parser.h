@@ -71,6 +71,7 @@ private:
     explicit Formula(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> m_impl;
     friend class ParserBase;
+    friend struct FormulaAccess;
 };
 
 // ---- Parser -----------------------------------------------------------------------------------

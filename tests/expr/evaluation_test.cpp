@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "expr/arithmetic.h"
 #include "expr/parser.h"
 #include "expr/random_source.h"
 
@@ -45,6 +46,11 @@ TEST(Evaluation, FailuresAreEvaluationErrors) {
         {"2^100000", kOverflow},
         {"sinh(12000)", kOverflow},
         {"exp(20000)-exp(20000)", kOverflow},  // the overflow, not its consequence
+        {"logn(0,8)", kZeroDivide},            // log2(0) would vanish in the quotient
+        {"logn(2,-8)", kInvalid},
+        {"arg(1E-4000,1E4000)", kOverflow},  // q / p would vanish in the arctangent
+        {"intpower(2,-20000)", kOverflow},   // not 0: the power overflowed first
+        {"2^-20000", kOverflow},
     };
     Parser p;
     for (const FailureRow& row : rows) {
@@ -100,12 +106,20 @@ Number inDouble(void*, Number x) {
 Number quietNan(void*, Number) {
     return std::numeric_limits<Number>::quiet_NaN();
 }
+// Fails inside but returns a finite number, as a procedure that traps would not.
+Number hiddenFailure(void*, Number x) {
+    volatile Number zero = 0;
+    volatile Number pole = 1 / zero;
+    (void)pole;
+    return x;
+}
 
 TEST(Evaluation, RegisteredFunctions) {
     Parser p;
     p.addFunctionOneParam("toobig", tooBig);
     p.addFunctionOneParam("dsqrt", inDouble);
     p.addFunctionOneParam("nan", quietNan);
+    p.addFunctionOneParam("hidden", hiddenFailure);
 
     p.setExpression("1+toobig(x)");
     p.x = 11;
@@ -128,6 +142,32 @@ TEST(Evaluation, RegisteredFunctions) {
     // A NaN produced on purpose is a value, not a failure.
     p.setExpression("nan(1)+1");
     EXPECT_TRUE(std::isnan(p.value()));
+
+    // A failure inside a procedure counts even when its result looks fine.
+    p.setExpression("hidden(2)+1");
+    try {
+        p.value();
+        ADD_FAILURE() << "no error";
+    } catch (const EvaluationError& e) {
+        EXPECT_STREQ(e.what(), "Floating point division by zero");
+    }
+}
+
+// The math library raises the overflow flag for some correct results (a power of a huge
+// base); the standard functions are judged by their results, like the operators.
+TEST(Evaluation, StandardFunctionsAreJudgedByTheirResults) {
+    Parser p;
+    p.x = 1;
+    p.y = -std::numeric_limits<Number>::infinity();
+    const std::pair<const char*, Number> rows[] = {
+        {"power(1E4000,1)", 1E4000L}, {"power(1E4000,x)+0", 1E4000L},
+        {"(1E4000)^(x)", 1E4000L},    {"exp(y)", 0},  // an infinite argument is no failure
+        {"arctan(-y)", kPi / 2},
+    };
+    for (const auto& [text, expected] : rows) {
+        p.setExpression(text);
+        EXPECT_EQ(p.value(), expected) << text;
+    }
 }
 
 // Records the order in which calls run.
