@@ -121,9 +121,11 @@ Number evaluate(const FastNode& n, bool& failed) {
         const Number b = operand<K, B>(n, 1, failed);
         return apply<K>(n, operand<K, A>(n, 0, failed), b);
     } else if constexpr (A == Src::Node && B == Src::Node) {
-        const Number a = operand<K, A>(n, 0, failed);
-        if (!holdable(a)) [[unlikely]]
+        Number a = operand<K, A>(n, 0, failed);
+        if (!holdable(a)) [[unlikely]] {
             failed = true;
+            a = 0;  // the list computes this one; 0 keeps the conversions in range
+        }
         // volatile: stored and reloaded as doubles, never as an extended copy
         const volatile double hi = static_cast<double>(a);
         // -(hi - a) rather than a - hi: the same value, but -0 when a = hi, so that

@@ -42,7 +42,10 @@ public:
 // ---- Functions --------------------------------------------------------------------------------
 
 /// A registered function. `context` is handed back unchanged on every call, so a library can
-/// reach its own state (lists, prime table, host) without globals.
+/// reach its own state (lists, prime table, host) without globals. A call fails with
+/// EvaluationError when the function throws one (passed on unchanged) or when it raises the
+/// invalid-operation, division-by-zero or overflow flag of the extended or the SSE unit, as
+/// it would trap with those exceptions unmasked; a NaN returned without such a flag is a value.
 using FunctionOneParam = Number (*)(void* context, Number x);
 using FunctionTwoParam = Number (*)(void* context, Number p, Number q);
 

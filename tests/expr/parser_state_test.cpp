@@ -39,10 +39,11 @@ TEST(ParserVariables, SetGetAndExistence) {
 TEST(ParserVariables, BadNamesAreUpperCased) {
     const std::vector<std::pair<std::string, std::string>> rows = {
         {"2x", "2X"}, {"a b", "A B"}, {"", ""}, {"x-y", "X-Y"}, {"é", "é"}};
-    for (const auto& [name, message] : rows) {
+    for (const auto& row : rows) {
         Parser p;
-        EXPECT_EQ(messageOf<BadName>([&] { p.setVariable(name, 1); }), message) << name;
-        EXPECT_FALSE(p.variableExists(name));
+        EXPECT_EQ(messageOf<BadName>([&] { p.setVariable(row.first, 1); }), row.second)
+            << row.first;
+        EXPECT_FALSE(p.variableExists(row.first));
     }
     Parser p;
     EXPECT_NO_THROW(p.setVariable("_under_score9", 1));
