@@ -60,7 +60,7 @@ template <FastOp K>
 }
 
 // An operation on cells, computed inside its parent.
-[[gnu::always_inline]] inline Number inPlace(const FastOperand& o) {
+[[gnu::always_inline]] inline Number onCells(const FastOperand& o) {
     const Number a = *o.cell;
     switch (static_cast<FastOp>(o.inlineOp)) {
         case FastOp::Negate:
@@ -86,6 +86,11 @@ template <FastOp K>
         default:
             return std::fabs(a);
     }
+}
+
+[[gnu::always_inline]] inline Number inPlace(const FastOperand& o) {
+    const Number v = onCells(o);
+    return o.negated ? -v : v;
 }
 
 // A cell holds an input, which may be NaN or infinite without any failure; a computed

@@ -293,13 +293,24 @@ void FormulaBuilder::addFastTree(Formula::Impl& impl, const OperandRef& root,
     const auto onCell = [](const OperandRef& r) { return r.source != OperandRef::Source::Result; };
     std::vector<FastOp> ops(m_nodes.size(), FastOp::None);
     std::vector<bool> inPlace(m_nodes.size(), false);
+    std::vector<bool> negatedInPlace(m_nodes.size(), false);
     for (std::size_t i = 0; i < m_nodes.size(); ++i) {
         const Node& n = m_nodes[i];
         if (n.folded) continue;
         ops[i] = fastCapable(n) ? fastOpFor(n.kind, n.one) : FastOp::None;
         if (ops[i] == FastOp::None) return;
+    }
+    // In place: an operation on cells, or the negation of one (operands come later in
+    // creation order, so going backwards decides them first).
+    for (std::size_t i = m_nodes.size(); i-- > 0;) {
+        const Node& n = m_nodes[i];
+        if (n.folded || i == root.index) continue;
+        const bool negatesInPlace = n.kind == OpKind::Negate &&
+                                    n.first.source == OperandRef::Source::Result &&
+                                    inPlace[n.first.index] && !negatedInPlace[n.first.index];
         inPlace[i] =
-            i != root.index && computedInPlace(ops[i]) && onCell(n.first) && onCell(n.second);
+            negatesInPlace || (computedInPlace(ops[i]) && onCell(n.first) && onCell(n.second));
+        negatedInPlace[i] = negatesInPlace;
     }
     impl.fastNodes.resize(m_nodes.size());
     for (std::size_t i = 0; i < m_nodes.size(); ++i) {
@@ -315,10 +326,15 @@ void FormulaBuilder::addFastTree(Formula::Impl& impl, const OperandRef& root,
                 o.node = &impl.fastNodes[r.index];
                 return OperandSource::Node;
             }
-            const Node& c = m_nodes[r.index];
+            std::size_t inner = r.index;
+            if (negatedInPlace[inner]) {
+                o.negated = true;
+                inner = m_nodes[inner].first.index;
+            }
+            const Node& c = m_nodes[inner];
             o.cell = cellOf(c.first);
             o.cell2 = cellOf(c.second);
-            o.inlineOp = static_cast<std::uint8_t>(ops[r.index]);
+            o.inlineOp = static_cast<std::uint8_t>(ops[inner]);
             return OperandSource::InPlace;
         };
         const OperandSource first = link(n.first, f.operand[0]);

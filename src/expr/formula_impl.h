@@ -54,6 +54,7 @@ struct FastOperand {
     const Number* cell2 = nullptr;  // the in-place operation's second cell
     const FastNode* node = nullptr;
     std::uint8_t inlineOp = 0;
+    bool negated = false;  // the in-place result is negated (-x^2)
 };
 
 /// One operation of a formula whose operations are all free of side effects, evaluated as
