@@ -1,5 +1,6 @@
 #include "app/run_command.h"
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -18,15 +19,47 @@ namespace kalvor {
 namespace {
 
 constexpr const char* kUsage =
-    "gebruik: kalvor run PROGRAMMA [--set NAAM=WAARDE]... [--print NAMEN] "
-    "[--timeout SECONDEN]\n";
+    "gebruik: kalvor run PROGRAMMA [--size BxH] [--set NAAM=WAARDE]... [--export BESTAND] "
+    "[--print NAMEN] [--timeout SECONDEN]\n"
+    "  --export: .png .svg .pdf .tex\n";
+
+constexpr int kMaxCanvasSide = 16000;
 
 struct RunArguments {
     std::string program;
+    int width = Workbench::kStartWidth, height = Workbench::kStartHeight;
     std::vector<std::pair<std::string, std::string>> settings;
+    std::string exportFile;
     std::vector<std::string> printNames;
     std::optional<double> timeoutSeconds;
 };
+
+// "WxH" with two whole numbers of at least 1.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    const auto w = wholeNumber(text.substr(0, x)), h = wholeNumber(text.substr(x + 1));
+    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxCanvasSide || *h > kMaxCanvasSide) return false;
+    width = static_cast<int>(*w);
+    height = static_cast<int>(*h);
+    return true;
+}
+
+std::string lowerExtension(const std::string& file) {
+    std::string ext = std::filesystem::path(file).extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+// An error text when the export file's kind cannot be written (yet).
+std::optional<std::string> exportProblem(const std::string& file) {
+    const std::string ext = lowerExtension(file);
+    if (ext == ".png" || ext == ".svg" || ext == ".pdf" || ext == ".tex") return std::nullopt;
+    if (ext == ".bmp" || ext == ".jpg" || ext == ".gif")
+        return "--export naar " + ext + " is nog niet beschikbaar; kies .png, .svg, .pdf of .tex";
+    return "--export kent de soort van " + file + " niet; kies .png, .svg, .pdf of .tex";
+}
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -43,7 +76,13 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--set" && hasValue) {
+        if (arg == "--size" && hasValue) {
+            if (!parseSize(args[++i], parsed.width, parsed.height))
+                return "--size verwacht BREEDTExHOOGTE in pixels (1 tot 16000): " + args[i];
+        } else if (arg == "--export" && hasValue) {
+            parsed.exportFile = args[++i];
+            if (auto problem = exportProblem(parsed.exportFile)) return problem;
+        } else if (arg == "--set" && hasValue) {
             const std::string& setting = args[++i];
             const std::size_t eq = setting.find('=');
             if (eq == std::string::npos) return "--set verwacht NAAM=WAARDE: " + setting;
@@ -74,6 +113,15 @@ std::string printedValue(Workbench& bench, const std::string& name) {
         return value ? value->toString() : std::string();
     }
     return formatGeneral(env.parser(1).getVariable(name));
+}
+
+// The drawing in the file, by the file's extension; false when it was not written.
+bool exportDrawing(Workbench& bench, const std::string& file) {
+    const std::string ext = lowerExtension(file);
+    if (ext == ".pdf") return bench.exportPdf(file);
+    if (ext == ".tex") return bench.exportEepic(file);
+    if (ext == ".svg") return bench.exportMetafile(file);
+    return bench.exportPng(file);
 }
 
 }  // namespace
@@ -112,12 +160,20 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return std::chrono::steady_clock::now() >= deadline + std::chrono::seconds(1);
         };
     }
-    const bool ran = bench.runProgram();
-    for (const std::string& line : bench.environment().output.lines())
+    bench.resizeCanvas(parsed.width, parsed.height);
+    const bool drawn = bench.redraw();
+    // The output of the run itself; an export's redraws run the program again.
+    const std::vector<std::string> output = bench.environment().output.lines();
+    bool exported = true;
+    if (drawn && !parsed.exportFile.empty()) {
+        exported = exportDrawing(bench, parsed.exportFile);
+        if (!exported) err << "kalvor: kan " << parsed.exportFile << " niet schrijven\n";
+    }
+    for (const std::string& line : output)
         out << line << '\n';
     for (const std::string& name : parsed.printNames)
         out << name << '=' << printedValue(bench, name) << '\n';
-    if (!ran || compiled.failedInclude) return 2;
+    if (!drawn || !exported || compiled.failedInclude) return 2;
     return host.errorShown() ? 1 : 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "canvas/canvas_types.h"
 #include "output/color.h"
 
 namespace kalvor {
@@ -14,12 +15,21 @@ struct Swatch {
     Color colour = kBlack;
     int width = 1;
     bool enabled = true;
+    bool operator==(const Swatch&) const = default;
+};
+
+/// The swatch of the right-click fill: a colour and a hatch pattern.
+struct FillSwatch {
+    Color colour = 0x0000FF;  // red
+    BrushStyle pattern = BrushStyle::ForwardDiagonal;
+    bool operator==(const FillSwatch&) const = default;
 };
 
 enum class AxisStyle { Sides, Middle, None };
 
 /// The graph window's fields that the redraw reads, as plain data: ranges and formulas as
-/// the texts the user typed, labels, axis style and options, and the swatches.
+/// the texts the user typed, labels, axis style and options, the swatches, and the few window
+/// choices that the preferences file keeps.
 struct GraphSettings {
     std::string xmin = "-5", xmax = "5", ymin = "-5", ymax = "5";
     std::array<std::string, 4> functions;  // F, G, H, I
@@ -30,9 +40,19 @@ struct GraphSettings {
     bool grid = false, ticks = true, numbers = true;
     Swatch axisSwatch{0, 1, true};
     Swatch gridSwatch{0xE6E6E6, 1, true};
+    FillSwatch fillSwatch;
     std::string hint;
     bool showHints = false;
     std::array<std::string, 3> userTexts;  // the program's user boxes 1 … 3
+    /// "2x zo groot": the metafile export records at the full canvas size.
+    bool metafileFullSize = true;
+    /// "&Transparante Gif's": saved GIF files make white transparent.
+    bool transparentGifs = true;
+    /// The graph window's size in pixels as the window reports it (0: not known); kept in
+    /// the preferences file.
+    int formWidth = 0, formHeight = 0;
+
+    bool operator==(const GraphSettings&) const = default;
 };
 
 }  // namespace kalvor

@@ -14,29 +14,6 @@ constexpr std::string_view kNames[] = {
     "checking", "asopties", "assen",  "roosterkleur", "askleur", "asdikte",
 };
 
-std::optional<long long> integerValue(const std::string& text) {
-    long long v = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, v);
-    if (ec != std::errc() || ptr != end) return std::nullopt;
-    return v;
-}
-
-void applyAxisOptions(GraphSettings& s, const std::string& letters) {
-    if (letters.find('r') != std::string::npos) s.grid = false;
-    if (letters.find('s') != std::string::npos) s.ticks = false;
-    if (letters.find('g') != std::string::npos) s.numbers = false;
-    if (letters.find('R') != std::string::npos) s.grid = true;
-    if (letters.find('S') != std::string::npos) s.ticks = true;
-    if (letters.find('G') != std::string::npos) s.numbers = true;
-}
-
-void applyAxisStyle(GraphSettings& s, const std::string& value) {
-    if (value == "geen") s.axes = AxisStyle::None;
-    if (value == "midden") s.axes = AxisStyle::Middle;
-    if (value == "zijden") s.axes = AxisStyle::Sides;
-}
-
 // A colour or width fixed by the program paints the swatch and locks it; without the line
 // the swatch is free again. A value that is no whole number leaves the swatch as it is.
 template <class Member>
@@ -45,7 +22,7 @@ void applySwatch(Swatch& swatch, Member member, const std::optional<std::string>
         swatch.enabled = true;
         return;
     }
-    if (auto v = integerValue(*value)) {
+    if (auto v = wholeNumber(*value)) {
         swatch.*member = static_cast<std::remove_reference_t<decltype(swatch.*member)>>(*v);
         swatch.enabled = false;
     }
@@ -64,6 +41,47 @@ std::string* textField(GraphSettings& s, std::string_view name) {
 }
 
 }  // namespace
+
+std::optional<long long> wholeNumber(std::string_view text) {
+    long long v = 0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    auto [ptr, ec] = std::from_chars(begin, end, v);
+    if (ec != std::errc() || ptr != end || begin == end) return std::nullopt;
+    return v;
+}
+
+void applyAxisOptionLetters(GraphSettings& s, std::string_view letters) {
+    auto has = [&](char c) { return letters.find(c) != std::string_view::npos; };
+    if (has('r')) s.grid = false;
+    if (has('s')) s.ticks = false;
+    if (has('g')) s.numbers = false;
+    if (has('R')) s.grid = true;
+    if (has('S')) s.ticks = true;
+    if (has('G')) s.numbers = true;
+}
+
+std::string axisOptionLetters(const GraphSettings& s) {
+    return std::string(1, s.grid ? 'R' : 'r') + (s.ticks ? 'S' : 's') + (s.numbers ? 'G' : 'g');
+}
+
+void applyAxisStyleName(GraphSettings& s, std::string_view name) {
+    for (AxisStyle style : {AxisStyle::Sides, AxisStyle::Middle, AxisStyle::None})
+        if (name == axisStyleName(style)) s.axes = style;
+}
+
+std::string_view axisStyleName(AxisStyle style) {
+    switch (style) {
+        case AxisStyle::Sides:
+            return "zijden";
+        case AxisStyle::Middle:
+            return "midden";
+        case AxisStyle::None:
+            return "geen";
+    }
+    return {};
+}
 
 std::optional<std::string> settingValue(const std::vector<std::string>& lines,
                                         std::string_view name) {
@@ -90,9 +108,9 @@ bool applySetting(GraphSettings& s, RunOptions& options, std::string_view name,
         s.hint = value.value_or("");
         s.showHints = value.has_value();
     } else if (name == "asopties") {
-        if (value) applyAxisOptions(s, *value);
+        if (value) applyAxisOptionLetters(s, *value);
     } else if (name == "assen") {
-        if (value) applyAxisStyle(s, *value);
+        if (value) applyAxisStyleName(s, *value);
     } else if (name == "roosterkleur") {
         applySwatch(s.gridSwatch, &Swatch::colour, value);
     } else if (name == "askleur") {

@@ -10,6 +10,18 @@
 
 namespace kalvor {
 
+/// A whole number in decimal with an optional sign, and nothing else; nothing otherwise.
+std::optional<long long> wholeNumber(std::string_view text);
+
+/// The axis options "asopties": each of r, s, g present switches grid, ticks or numbers off,
+/// then each of R, S, G present switches it on.
+void applyAxisOptionLetters(GraphSettings& settings, std::string_view letters);
+/// The three letters that say the axis options: "R" or "r", "S" or "s", "G" or "g".
+std::string axisOptionLetters(const GraphSettings& settings);
+/// "zijden", "midden" or "geen" select the axis style; any other text changes nothing.
+void applyAxisStyleName(GraphSettings& settings, std::string_view name);
+std::string_view axisStyleName(AxisStyle style);
+
 /// The value of the first line of `lines` that starts with `name` and "=", if any.
 std::optional<std::string> settingValue(const std::vector<std::string>& lines,
                                         std::string_view name);

@@ -1,17 +1,58 @@
 #include "graph/workbench.h"
 
+#include <cmath>
+
 #include "expr/numtext.h"
 #include "graph/program_settings.h"
 #include "lang/executor.h"
+#include "lang/run_context.h"
 
 namespace kalvor {
 
-Workbench::Workbench(Host& host) : m_env(host), m_commands(buildCommandTable()) {
+namespace {
+
+constexpr const char* kCannotPlot = "Kalvor kan de uitdrukking: \r";
+constexpr const char* kCannotPlotEnd = "\rniet verwerken.";
+constexpr const char* kProgramSentence =
+    "\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een voorafgaande "
+    "programmaregel.";
+
+const char* widthLine(int width) {
+    return width <= 1 ? "\\thinlines" : width == 2 ? "\\thicklines" : "\\Thicklines";
+}
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+Workbench::Workbench(Host& host, QObject* parent)
+    : QObject(parent), m_env(host), m_commands(buildCommandTable()) {
     m_canvas.resize(kStartWidth, kStartHeight);
+    m_windowFont = m_canvas.font();
     m_env.drawing = &m_drawing;
     m_env.window = this;
-    m_env.runStartHooks.push_back([this](RunContext&) { m_drawing.startRun(m_fontColor); });
-    m_env.runEndHooks.push_back([this](RunContext&) { m_drawing.endRun(); });
+    installRunHooks();
+}
+
+// Run start: the drawing state, no own axes, the sliders back to a and b until the program
+// binds them. Run end: a and b follow the sliders unless the program bound one.
+void Workbench::installRunHooks() {
+    m_env.runStartHooks.push_back([this](RunContext&) {
+        m_drawing.startRun(m_windowFont.color);
+        m_ownAxes = false;
+        m_sliders.startRun();
+    });
+    m_env.runEndHooks.push_back([this](RunContext&) {
+        if (m_env.flags.paramsFollowSliders) {
+            m_env.parser(4).a = m_sliders.parameter(0);
+            m_env.parser(4).b = m_sliders.parameter(1);
+        }
+        m_drawing.endRun();
+    });
 }
 
 void Workbench::setProgram(std::vector<std::string> compiledLines) {
@@ -30,25 +71,87 @@ std::string* Workbench::field(std::string_view name) {
     return nullptr;
 }
 
-bool Workbench::publishRange() {
-    const std::pair<const char*, const std::string*> fields[] = {{"xmax", &m_settings.xmax},
-                                                                 {"xmin", &m_settings.xmin},
-                                                                 {"ymax", &m_settings.ymax},
-                                                                 {"ymin", &m_settings.ymin}};
-    for (auto [name, text] : fields) {
-        Number value = 0;
-        if (!parseNumber(*text, value)) {
-            host().messageBox("Oeps", "'" + *text + "' is geen geldig getal.", Host::Icon::Error);
+// ---- Redraw ----------------------------------------------------------------------------------
+
+bool Workbench::redraw() {
+    if (m_running || m_env.flags.paused) return false;
+    const GraphSettings fieldsBefore = m_settings;
+    const SliderPanel slidersBefore = m_sliders;
+    Range range;
+    const bool drawn = applySettingLines(range) && setWorld(range);
+    if (drawn) {
+        m_band = PlotBand::of(range.xmin, range.xmax, range.ymin, range.ymax, m_samplesPerWidth);
+        m_canvas.clear();
+        m_canvas.setClipped(false);
+        if (m_metafileRecording) m_canvas.setRecordMetafile(true);
+        firstAxesPass();
+        m_canvas.clear();
+        runProgram();
+        m_axes.drawWindowAxes(m_ownAxes);
+        plotFunctions();
+        if (m_drawing.eepicRecording()) m_picture.append("\\thinlines");
+    }
+    if (!(m_settings == fieldsBefore)) emit fieldsChanged();
+    if (!(m_sliders == slidersBefore)) emit slidersChanged();
+    if (drawn) emit redrawn();
+    return drawn;
+}
+
+// The program's setting lines into the fields, then the range fields as numbers for the
+// program (Parser1 … Parser3) and the world.
+bool Workbench::applySettingLines(Range& range) {
+    m_options = applyProgramSettings(m_program.lines(), m_settings);
+    const std::tuple<const char*, const std::string&, Number&> fields[] = {
+        {"xmax", m_settings.xmax, range.xmax},
+        {"xmin", m_settings.xmin, range.xmin},
+        {"ymax", m_settings.ymax, range.ymax},
+        {"ymin", m_settings.ymin, range.ymin}};
+    for (const auto& [name, text, value] : fields) {
+        if (!parseNumber(trimmed(text), value) || !std::isfinite(value)) {
+            host().messageBox("Oeps", std::string(name) + ": '" + text + "' is geen geldig getal.",
+                              Host::Icon::Error);
             return false;
         }
+    }
+    for (const auto& [name, text, value] : fields)
         m_env.setVariable(name, value, 3);
+    return true;
+}
+
+bool Workbench::setWorld(const Range& r) {
+    try {
+        m_canvas.setWorld(r.xmin, r.ymin, r.xmax, r.ymax);
+    } catch (const CanvasError&) {
+        const char* which =
+            r.xmax > r.xmin ? "ymax moet groter zijn dan ymin." : "xmax moet groter zijn dan xmin.";
+        host().messageBox("Oeps", which, Host::Icon::Error);
+        return false;
     }
     return true;
 }
 
-bool Workbench::runProgram() {
-    m_options = applyProgramSettings(m_program.lines(), m_settings);
-    if (!publishRange()) return false;
+// Fixes the axes frame (and with it the mapping the program draws in) without recording.
+void Workbench::firstAxesPass() {
+    const bool eepic = m_drawing.eepicRecording(), pdf = m_drawing.pdfRecording();
+    if (eepic) {
+        m_drawing.setEepicRecording(false);
+    } else if (pdf) {
+        m_drawing.setPdfRecording(false);
+    }
+    m_axes.drawWindowAxes(m_ownAxes);
+    m_drawing.setEepicRecording(eepic);
+    m_drawing.setPdfRecording(pdf);
+}
+
+void Workbench::setRunning(bool running) {
+    m_running = running;
+    emit runningChanged(running);
+}
+
+void Workbench::runProgram() {
+    setRunning(true);
+    m_env.flags.expressionError = false;
+    m_env.flags.evaluationError = false;
     Executor executor(m_env, m_commands, m_program, m_options);
     executor.abortCheck = abortCheck;
     executor.stopCheck = stopCheck;
@@ -57,8 +160,68 @@ bool Workbench::runProgram() {
     } catch (const std::exception&) {
         if (!m_env.flags.expressionError && !m_env.flags.evaluationError)
             host().messageBox("Oeps", kGeneralFailure, Host::Icon::Error);
+        resetCanvasAttributes();
     }
-    return true;
+    setRunning(false);
+}
+
+void Workbench::resetCanvasAttributes() {
+    m_canvas.pen() = CanvasPen{};
+    m_canvas.brush() = CanvasBrush{};
+    m_canvas.font() = m_windowFont;
+}
+
+// F, G, H and I, each on its own: a failure shows its message and the next one is plotted.
+// Afterwards the pen is the window's again, so that a program's figures do not take the
+// colour and width of the last function of the previous redraw.
+void Workbench::plotFunctions() {
+    RunContext ctx(m_env, m_program, m_options);
+    int previousWidth = m_canvas.pen().width;
+    for (int k = 0; k < 4; ++k) {
+        const Swatch& swatch = m_settings.functionSwatches[k];
+        m_canvas.pen().color = swatch.colour;
+        if (swatch.width != previousWidth) {
+            m_canvas.pen().width = swatch.width;
+            if (m_drawing.eepicRecording()) m_picture.append(widthLine(swatch.width));
+        }
+        previousWidth = swatch.width;
+        try {
+            plotFunction(ctx, m_settings.functions[k], m_env.parser(4));
+        } catch (const std::exception&) {
+            if (!m_env.flags.expressionError)
+                host().messageBox("Oeps", kGeneralFailure, Host::Icon::Error);
+        }
+    }
+    m_canvas.pen() = CanvasPen{};
+}
+
+void Workbench::plotFunction(RunContext& ctx, std::string_view expression, Parser& parser) {
+    if (expression.empty()) return;
+    const std::string prepared = ctx.preprocess(expression);
+    if (prepared.empty()) return;
+    bool failed = false;
+    try {
+        parser.setExpression(prepared);
+        failed = parser.parseFailed();
+    } catch (const ParserError&) {
+        failed = true;
+    }
+    if (failed) {
+        std::string text = kCannotPlot + std::string(expression) + kCannotPlotEnd;
+        if (&parser != &m_env.parser(4)) text += kProgramSentence;
+        m_env.flags.expressionError = true;
+        host().messageBox("Oeps", text, Host::Icon::Error);
+        throw RunAborted("the formula of a graph could not be parsed");
+    }
+    samplePieces(parser, m_band, m_plotPoints, [this](const PointList& piece) {
+        m_drawing.polyline([&piece] { return piece; }, PathText::PointLines);
+    });
+}
+
+void Workbench::drawOwnAxes(std::string_view xFormat, std::string_view yFormat, Number xStep,
+                            Number yStep) {
+    m_ownAxes = true;
+    m_axes.drawOwnAxes({std::string(xFormat), std::string(yFormat), xStep, yStep});
 }
 
 }  // namespace kalvor

@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QObject>
+#include <array>
 #include <functional>
-#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "canvas/drawing_context.h"
 #include "canvas/world_canvas.h"
+#include "graph/function_plot.h"
 #include "graph/graph_settings.h"
+#include "graph/sliders.h"
+#include "graph/swatches.h"
+#include "graph/window_axes.h"
 #include "lang/command_table.h"
 #include "lang/compiled_program.h"
 #include "lang/environment.h"
@@ -17,52 +24,195 @@
 
 namespace kalvor {
 
+enum class MouseButton { Left, Middle, Right };
+
+/// The names the export dialogs offer first.
+inline constexpr const char* kDefaultEepicName = "eepic.tex";
+inline constexpr const char* kDefaultMetafileName = "met.svg";
+
 /// The document of the graph window: its fields, the program environment (the four parsers,
 /// lists, text variables, registers, output lines, flags), the drawing sinks (canvas, PDF
-/// recorder, picture text and the drawing layer over them), the command table and the
-/// compiled program. Windows observe and edit it; the command line drives it headless.
-class Workbench : public WindowServices {
+/// recorder, picture text and the drawing layer over them), the sliders, the command table
+/// and the compiled program; and the redraw that rebuilds the picture from all of them.
+/// Windows observe it through its signals and the canvas's, and call its methods; the
+/// command line drives it headless.
+class Workbench : public QObject, public WindowServices {
+    Q_OBJECT
+
 public:
     static constexpr int kStartWidth = 360;
     static constexpr int kStartHeight = 360;
 
-    explicit Workbench(Host& host);
+    explicit Workbench(Host& host, QObject* parent = nullptr);
     Workbench(const Workbench&) = delete;
     Workbench& operator=(const Workbench&) = delete;
 
     Host& host() { return m_env.host; }
+    /// The program's world: parsers, lists, texts, registers, the output window's lines
+    /// (environment().output, with its `changed` callback), flags and mouse state.
     Environment& environment() { return m_env; }
+    /// The window's fields. Editing them changes nothing until the next redraw.
     GraphSettings& settings() { return m_settings; }
+    const GraphSettings& settings() const { return m_settings; }
     WorldCanvas& canvas() { return m_canvas; }
+    const WorldCanvas& canvas() const { return m_canvas; }
     DrawingContext& drawing() { return m_drawing; }
     const CompiledProgram& program() const { return m_program; }
+    /// The program that every redraw runs (as the editor compiled it).
     void setProgram(std::vector<std::string> compiledLines);
 
-    /// Applies the program's setting lines, publishes xmin … ymax to Parser1 … Parser3 and
-    /// runs the program, reporting a failure as the redraw does. Returns false when the
-    /// range fields do not hold numbers (nothing was run).
-    bool runProgram();
+    // ---- Redraw ----
+    /// "Weer Tekenen": applies the program's setting lines, sets the world from the range
+    /// fields, draws the axes, runs the program, draws the axes again and plots F … I.
+    /// Returns false when nothing was drawn: a program is running or waits at `stop`, or a
+    /// range field holds no usable number (its message has been shown).
+    bool redraw();
+    /// A program run is in progress: redraws are ignored and the canvas keeps its size.
+    bool isRunning() const { return m_running; }
+    /// A program waits at `stop`: redraws and exports are ignored.
+    bool isPaused() const { return m_env.flags.paused; }
+    /// The band, range and sample step of the last redraw.
+    const PlotBand& plotBand() const { return m_band; }
+    int samplesPerWidth() const { return m_samplesPerWidth; }
 
+    // ---- Canvas size and font ----
+    /// The canvas takes the new size; refused (false) while a program runs. Redraws once
+    /// start-up is complete and no presentation is being opened.
+    bool resizeCanvas(int width, int height);
+    /// "breedte 9.5 cm (360 pix)" and "hoogte 9.5 cm (360 pix)".
+    std::pair<std::string, std::string> sizeTexts() const;
+    void setStartupComplete(bool complete) { m_startupComplete = complete; }
+    void setPresentationIdle(bool idle) { m_presentationIdle = idle; }
+    /// The font chosen in the window's font dialog: the canvas takes it, runs start with
+    /// its colour, and the picture is redrawn.
+    void setWindowFont(const CanvasFont& font);
+    const CanvasFont& windowFont() const { return m_windowFont; }
+
+    // ---- Sliders ----
+    const SliderPanel& sliders() const { return m_sliders; }
+    /// A slider moved (index 0 or 1, position clamped to −100 … 100): the parameter a or b,
+    /// or the program variable bound to it, follows, and the picture is redrawn.
+    void setSliderPosition(int index, int position);
+    /// A slider gained focus.
+    void sliderEntered(int index);
+    /// The two readouts ("a=3.7", or "name=value" for a program slider).
+    std::array<std::string, 2> sliderTexts() const { return m_sliders.readouts; }
+    bool sliderVisible(int index) const { return m_sliders.sliderVisible.at(index); }
+    bool sliderReadoutVisible(int index) const { return m_sliders.readoutVisible.at(index); }
+    /// The menu item "Sch&uifbalken": checked while the sliders are shown.
+    bool slidersMenuChecked() const { return m_sliders.menuChecked; }
+    void toggleSlidersMenu();
+    /// A new program begins (the editor opens): slider bindings forgotten, sliders hidden,
+    /// free points back at their start.
+    void resetProgramInterface();
+
+    // ---- Mouse and keys (canvas pixels) ----
+    /// A press in the 10 × 10 pixels at the lower-right corner puts the free points back.
+    void mouseDown(int px, int py, MouseButton button);
+    /// With the left button held: the mouse world position follows and the picture redraws.
+    void mouseMove(int px, int py, bool leftHeld);
+    /// Ends a drag; the right button flood-fills the clicked area with the fill swatch on the
+    /// canvas only (the next redraw removes it).
+    void mouseUp(int px, int py, MouseButton button);
+    /// Every key that reaches the window; returns true when it was consumed (Escape).
+    bool keyPressed(int code);
+
+    // ---- Swatches ----
+    const Swatch& swatch(SwatchId id) const;
+    /// A colour chosen for a swatch; the function swatches redraw at once.
+    void setSwatchColour(SwatchId id, Color colour);
+    /// The answer of the "Lijndikte" box for a function or the axis swatch, clamped to
+    /// 1 … 3. A non-number shows a message and changes nothing (false). The function
+    /// swatches redraw at once; the grid swatch has no width.
+    bool setSwatchWidth(SwatchId id, std::string_view answer);
+    const FillSwatch& fillSwatch() const { return m_settings.fillSwatch; }
+    /// Left click on the fill swatch.
+    void nextFillPattern();
+    void setFillColour(Color colour);
+
+    // ---- Preferences ("voorkeuren.txt" in `folder`) ----
+    /// Writes the settings; shows "Geen toegang tot voorkeuren, voorkeuren niet opgeslagen"
+    /// when the file cannot be written.
+    bool savePreferences(const std::string& folder = ".");
+    /// Reads the file when it exists (otherwise the lines of the last save or load are
+    /// applied again) and redraws when asked. A value that should be a whole number and is
+    /// not shows a message and ends the load there (false), without a redraw.
+    bool loadPreferences(const std::string& folder = ".", bool redrawAfter = true);
+    /// Start-up: loads the file, or creates it from the current settings (failures ignored).
+    void loadPreferencesAtStart(const std::string& folder = ".");
+    const std::vector<std::string>& preferenceLines() const { return m_preferenceLines; }
+
+    // ---- Exports (ignored while a program runs or waits at `stop`) ----
+    /// The drawing as a one-page PDF (recording redraw); reports through the host.
+    bool exportPdf(const std::string& path);
+    /// The drawing as a LaTeX picture with eepic commands (recording redraw).
+    bool exportEepic(const std::string& path);
+    /// The drawing as SVG from the canvas's vector mirror at twice the canvas size, or at
+    /// the canvas size when "2x zo groot" is off.
+    bool exportMetafile(const std::string& path);
+    /// The canvas bitmap as it stands, as PNG.
+    bool exportPng(const std::string& path);
+
+    // ---- What programs ask of the window ----
     std::string* field(std::string_view name) override;
+    void plotFunction(RunContext& ctx, std::string_view expression, Parser& parser) override;
+    void drawOwnAxes(std::string_view xFormat, std::string_view yFormat, Number xStep,
+                     Number yStep) override;
+    void bindSlider(int number, std::string_view variable, Number min, Number max) override;
 
     /// Passed to every run's executor (see Executor::abortCheck and stopCheck).
     std::function<bool()> abortCheck;
     std::function<bool()> stopCheck;
 
+signals:
+    /// Setting lines of the program or a preferences load changed the fields.
+    void fieldsChanged();
+    /// Positions, readouts or visibility of the sliders changed.
+    void slidersChanged();
+    void sizeTextsChanged();
+    /// A program run started (true) or ended (false).
+    void runningChanged(bool running);
+    /// A redraw completed.
+    void redrawn();
+
 private:
-    bool publishRange();
+    struct Range {
+        Number xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    };
+
+    bool applySettingLines(Range& range);
+    bool setWorld(const Range& range);
+    void firstAxesPass();
+    void runProgram();
+    void plotFunctions();
+    void setRunning(bool running);
+    void resetCanvasAttributes();
+    void publishSliderValues();
+    void installRunHooks();
+    bool writePreferences(const std::string& folder);
+    void reportUnsaved(const std::string& path);
 
     Environment m_env;
     WorldCanvas m_canvas;
     PdfRecorder m_pdf;
     PictureText m_picture;
     DrawingContext m_drawing{m_canvas, m_pdf, m_picture};
-    /// The font colour of the window's font choice, given to every run.
-    Color m_fontColor = kBlack;
     CommandTable m_commands;
     GraphSettings m_settings;
+    WindowAxes m_axes{m_drawing, m_settings};
     CompiledProgram m_program;
     RunOptions m_options;
+    CanvasFont m_windowFont;
+    SliderPanel m_sliders;
+    PlotBand m_band;
+    PointList m_plotPoints;
+    std::vector<std::string> m_preferenceLines;
+    int m_samplesPerWidth = kStartWidth;
+    bool m_running = false;
+    bool m_ownAxes = false;
+    bool m_metafileRecording = false;
+    bool m_startupComplete = false;
+    bool m_presentationIdle = true;
 };
 
 }  // namespace kalvor

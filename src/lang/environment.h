@@ -31,6 +31,7 @@ struct RunFlags {
     bool abort = false;            // Escape: loops end at their next end test
     bool pumped = false;           // events were processed since the last loop jump
     bool waiting = false;          // pauze or stop is waiting
+    bool paused = false;           // stop waits for its button: redraw requests are ignored
     bool expressionError = false;  // an argument could not be parsed (message shown)
     bool evaluationError = false;  // an argument could not be evaluated (message shown)
     bool paramsFollowSliders = false;

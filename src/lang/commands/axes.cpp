@@ -1,14 +1,39 @@
 #include "lang/command_table.h"
 #include "lang/commands/families.h"
+#include "lang/run_context.h"
+#include "lang/window_services.h"
+
+// The commands that draw through the graph window: axes with steps of the program's choice
+// and function graphs sampled like the window's own F … I.
 
 namespace kalvor {
 
-// Handlers arrive with the family's issue; until then each row skips its argument lines.
+namespace {
+
+// eigenassen (xstap; ystap)
+void eigenassen(RunContext& ctx) {
+    const Number xStep = ctx.number(0), yStep = ctx.number(1);
+    if (ctx.env.window) ctx.env.window->drawOwnAxes("", "", xStep, yStep);
+}
+
+// eigenassenf (xstap; ystap; xformat; yformat): the formats as written, not evaluated.
+void eigenassenf(RunContext& ctx) {
+    const Number xStep = ctx.number(0), yStep = ctx.number(1);
+    if (ctx.env.window) ctx.env.window->drawOwnAxes(ctx.arg(2), ctx.arg(3), xStep, yStep);
+}
+
+// grafiek, followed by the formula on the next line, evaluated in Parser1.
+void grafiek(RunContext& ctx) {
+    if (ctx.env.window) ctx.env.window->plotFunction(ctx, ctx.arg(0), ctx.parser(1));
+}
+
+}  // namespace
+
 void registerAxesCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"eigenassen", 2},
-        {"eigenassenf", 4},
-        {"grafiek", 1},
+        {"eigenassen", 2, eigenassen},
+        {"eigenassenf", 4, eigenassenf},
+        {"grafiek", 1, grafiek},
     };
     table.add(rows);
 }

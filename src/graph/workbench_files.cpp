@@ -1,0 +1,173 @@
+#include <QBuffer>
+#include <QByteArray>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "expr/application_title.h"
+#include "graph/preferences.h"
+#include "graph/workbench.h"
+#include "output/atomic_file.h"
+
+// What the graph window writes and reads: the preferences file and the exports of the
+// drawing. The vector exports redraw with their recording switched on.
+
+namespace kalvor {
+
+namespace {
+
+std::string preferencesPath(const std::string& folder) {
+    return (std::filesystem::path(folder) / kPreferencesFileName).string();
+}
+
+// The lines of a text file with LF or CR LF line ends; nothing when it cannot be read.
+std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    if (!lines.empty() && lines.front().rfind("\xEF\xBB\xBF", 0) == 0) lines.front().erase(0, 3);
+    return lines;
+}
+
+// Switches one recording flag on for the life of the scope.
+class Recording {
+public:
+    Recording(DrawingContext& drawing, void (DrawingContext::*set)(bool))
+        : m_drawing(drawing), m_set(set) {
+        (m_drawing.*m_set)(true);
+    }
+    ~Recording() { (m_drawing.*m_set)(false); }
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
+private:
+    DrawingContext& m_drawing;
+    void (DrawingContext::*m_set)(bool);
+};
+
+}  // namespace
+
+// ---- Preferences -----------------------------------------------------------------------------
+
+bool Workbench::writePreferences(const std::string& folder) {
+    m_preferenceLines = kalvor::preferenceLines(m_settings);
+    std::string text;
+    for (const std::string& line : m_preferenceLines)
+        text.append(line).append("\r\n");
+    return writeFileAtomically(preferencesPath(folder), text);
+}
+
+bool Workbench::savePreferences(const std::string& folder) {
+    if (writePreferences(folder)) return true;
+    host().messageBox(kApplicationTitle, "Geen toegang tot voorkeuren, voorkeuren niet opgeslagen",
+                      Host::Icon::None);
+    return false;
+}
+
+bool Workbench::loadPreferences(const std::string& folder, bool redrawAfter) {
+    if (auto lines = readTextLines(preferencesPath(folder))) m_preferenceLines = std::move(*lines);
+    const GraphSettings before = m_settings;
+    const auto error = applyPreferenceLines(m_preferenceLines, m_settings);
+    if (!(m_settings == before)) emit fieldsChanged();
+    if (error) {
+        host().messageBox("Oeps",
+                          "'" + error->value + "' is geen geldig geheel getal (" +
+                              kPreferencesFileName + ", " + error->name + ").",
+                          Host::Icon::Error);
+        return false;
+    }
+    if (redrawAfter) redraw();
+    return true;
+}
+
+void Workbench::loadPreferencesAtStart(const std::string& folder) {
+    std::error_code ignored;
+    if (std::filesystem::exists(preferencesPath(folder), ignored)) {
+        loadPreferences(folder, false);
+    } else {
+        writePreferences(folder);
+    }
+}
+
+// ---- Exports ---------------------------------------------------------------------------------
+
+void Workbench::reportUnsaved(const std::string& path) {
+    host().messageBox("Oeps", "Kan " + path + " niet opslaan.", Host::Icon::Error);
+}
+
+bool Workbench::exportPdf(const std::string& path) {
+    if (m_running || isPaused() || !redraw()) return false;
+    bool saved = false;
+    {
+        Recording recording(m_drawing, &DrawingContext::setPdfRecording);
+        m_pdf.clear();
+        const Number x1 = m_canvas.d2WorldX1(), y1 = m_canvas.d2WorldY1();
+        m_pdf.beginDoc(m_canvas.width(), m_canvas.height(), x1, x1 + m_canvas.d2WorldXW(), y1,
+                       y1 + m_canvas.d2WorldYW());
+        redraw();
+        m_pdf.endDoc();
+        saved = m_pdf.saveToFile(path, host());
+    }
+    m_pdf.clear();
+    redraw();
+    return saved;
+}
+
+bool Workbench::exportEepic(const std::string& path) {
+    if (m_running || isPaused() || !redraw()) return false;
+    bool saved = false;
+    {
+        Recording recording(m_drawing, &DrawingContext::setEepicRecording);
+        m_picture.beginPicture(m_canvas.d2WorldX1(), m_canvas.d2WorldXW(), m_canvas.d2WorldY1(),
+                               m_canvas.d2WorldYW());
+        redraw();
+        m_picture.endPicture();
+        saved = m_picture.saveToFile(path);
+    }
+    if (!saved) reportUnsaved(path);
+    redraw();
+    return saved;
+}
+
+// Without "2x zo groot" the canvas is halved for the recording, so that the picture has the
+// window's size; the sampling stays as fine as before.
+bool Workbench::exportMetafile(const std::string& path) {
+    if (m_running || isPaused()) return false;
+    const int width = m_canvas.width(), height = m_canvas.height();
+    const int fontSize = m_canvas.font().size, samples = m_samplesPerWidth;
+    const bool halve = !m_settings.metafileFullSize;
+    m_metafileRecording = true;
+    if (halve) {
+        m_canvas.resize(std::max(1, width / 2), std::max(1, height / 2));
+        m_canvas.font().size = std::max(1, fontSize / 2);
+        m_samplesPerWidth = 2 * samples;
+    }
+    const bool drawn = redraw();
+    const bool saved = drawn && m_canvas.saveMetafile(path);
+    if (drawn && !saved) reportUnsaved(path);
+    m_metafileRecording = false;
+    m_canvas.setRecordMetafile(false);
+    if (halve) {
+        m_canvas.font().size = fontSize;
+        m_canvas.resize(width, height);
+        m_samplesPerWidth = samples;
+        redraw();
+    }
+    return saved;
+}
+
+bool Workbench::exportPng(const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_canvas.image().save(&buffer, "PNG")) return false;
+    return writeFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+}  // namespace kalvor

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "graph/swatches.h"
+#include "workbench_fixture.h"
+
+namespace kalvor {
+namespace {
+
+using test::BenchFixture;
+
+TEST(Swatches, FillPatternCycleNeverChoosesClear) {
+    const BrushStyle cycle[] = {BrushStyle::Solid,
+                                BrushStyle::Horizontal,
+                                BrushStyle::Vertical,
+                                BrushStyle::ForwardDiagonal,
+                                BrushStyle::BackwardDiagonal,
+                                BrushStyle::Cross,
+                                BrushStyle::DiagonalCross,
+                                BrushStyle::Solid};
+    for (std::size_t i = 0; i + 1 < std::size(cycle); ++i)
+        EXPECT_EQ(nextFillPattern(cycle[i]), cycle[i + 1]) << i;
+    EXPECT_EQ(nextFillPattern(BrushStyle::Clear), BrushStyle::Horizontal);
+}
+
+TEST(Swatches, LineWidthAnswerIsClampedToOneToThree) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"7", 3},
+        {"0", 1},
+        {"2", 2},
+        {"-4", 1},
+        {" 3 ", 3},
+        {"+1", 1},
+        {"abc", std::nullopt},
+        {"1.5", std::nullopt},
+        {"", std::nullopt},
+        {"99999999999999999999999", std::nullopt}};
+    for (const auto& [answer, width] : cases)
+        EXPECT_EQ(lineWidthFromAnswer(answer), width) << "'" << answer << "'";
+}
+
+TEST(Swatches, FunctionSwatchesRedrawAxisSwatchWaits) {
+    BenchFixture f;
+    int redraws = 0;
+    QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });
+    EXPECT_TRUE(f.bench.setSwatchWidth(SwatchId::G, "7"));
+    EXPECT_EQ(f.bench.swatch(SwatchId::G).width, 3);
+    EXPECT_EQ(redraws, 1);
+    f.bench.setSwatchColour(SwatchId::I, 255);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_TRUE(f.bench.setSwatchWidth(SwatchId::Axis, "2"));
+    f.bench.setSwatchColour(SwatchId::Grid, 255);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(f.bench.settings().axisSwatch.width, 2);
+    EXPECT_EQ(f.bench.settings().gridSwatch.colour, 255u);
+    EXPECT_FALSE(f.bench.setSwatchWidth(SwatchId::F, "dik"));
+    EXPECT_EQ(f.bench.swatch(SwatchId::F).width, 1);
+    EXPECT_EQ(f.texts().size(), 1u);
+    EXPECT_FALSE(f.bench.setSwatchWidth(SwatchId::Grid, "2"));
+}
+
+TEST(Mouse, CornerPressPutsFreePointsBack) {
+    BenchFixture f;
+    f.bench.redraw();  // a run end clears the flag
+    ASSERT_FALSE(f.bench.environment().mouse.resetFreePoints);
+    f.bench.mouseDown(300, 300, MouseButton::Left);
+    EXPECT_FALSE(f.bench.environment().mouse.resetFreePoints);
+    int redraws = 0;
+    QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });
+    f.bench.environment().flags.paused = true;  // seen before the run would clear it
+    f.bench.mouseDown(355, 351, MouseButton::Left);
+    EXPECT_TRUE(f.bench.environment().mouse.resetFreePoints);
+    f.bench.environment().flags.paused = false;
+    f.bench.mouseDown(355, 351, MouseButton::Right);
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST(Mouse, DragMovesTheWorldPositionAndRedraws) {
+    BenchFixture f;
+    f.bench.redraw();
+    int redraws = 0;
+    QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });
+    f.bench.mouseMove(0, 359, false);
+    EXPECT_EQ(redraws, 0);
+    EXPECT_EQ(f.bench.environment().mouse.x, 0);
+    f.bench.mouseMove(0, 359, true);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_NEAR(static_cast<double>(f.bench.environment().mouse.x), -5, 1e-12);
+    EXPECT_NEAR(static_cast<double>(f.bench.environment().mouse.y), -5, 1e-12);
+    f.bench.environment().mouse.draggedPoint = "p";
+    f.bench.mouseUp(0, 359, MouseButton::Left);
+    EXPECT_EQ(f.bench.environment().mouse.draggedPoint, "");
+}
+
+TEST(Mouse, RightClickFillsTheAreaOnTheCanvasOnly) {
+    BenchFixture f;
+    f.program("assen=geen");
+    f.bench.redraw();
+    WorldCanvas& canvas = f.bench.canvas();
+    canvas.brush().style = BrushStyle::Clear;
+    canvas.d2Rectangle(-2, -2, 2, 2);
+    canvas.brush().style = BrushStyle::Solid;
+    const int outside = f.inkPixels();
+    f.bench.mouseUp(canvas.windowX(0), canvas.windowY(0), MouseButton::Right);
+    EXPECT_GT(f.inkPixels(), outside + 1000);
+    // Red hatching inside, nothing outside, and the brush as it was.
+    bool red = false;
+    for (int x = canvas.windowX(-2) + 1; x < canvas.windowX(2); ++x)
+        red = red || f.pixel(x, canvas.windowY(0)) == QColor(Qt::red);
+    EXPECT_TRUE(red);
+    EXPECT_EQ(f.pixel(canvas.windowX(3), canvas.windowY(3)), QColor(Qt::white));
+    EXPECT_EQ(canvas.brush(), CanvasBrush{});
+    f.bench.redraw();
+    EXPECT_EQ(f.inkPixels(), 0);
+}
+
+TEST(Keys, EscapeAbortsAndEveryKeyReachesThePrograms) {
+    BenchFixture f;
+    EXPECT_FALSE(f.bench.keyPressed(65));
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(f.bench.environment().parser(n).getVariable("_toetscode"), 65);
+    EXPECT_FALSE(f.bench.environment().flags.abort);
+    EXPECT_TRUE(f.bench.keyPressed(27));
+    EXPECT_TRUE(f.bench.environment().flags.abort);
+}
+
+TEST(CanvasSize, ReadoutsInCentimetresAndPixels) {
+    BenchFixture f;
+    EXPECT_EQ(f.bench.sizeTexts().first, "breedte 9.5 cm (360 pix)");
+    ASSERT_TRUE(f.bench.resizeCanvas(1920, 1080));
+    EXPECT_EQ(f.bench.sizeTexts().first, "breedte 50.8 cm (1920 pix)");
+    EXPECT_EQ(f.bench.sizeTexts().second, "hoogte 28.6 cm (1080 pix)");
+    EXPECT_EQ(f.bench.samplesPerWidth(), 1920);
+}
+
+TEST(CanvasSize, RedrawsOnlyOnceStartedAndNeverDuringARun) {
+    BenchFixture f;
+    int redraws = 0;
+    QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });
+    f.bench.resizeCanvas(400, 300);
+    EXPECT_EQ(redraws, 0);
+    f.bench.setStartupComplete(true);
+    f.bench.resizeCanvas(410, 300);
+    EXPECT_EQ(redraws, 1);
+    f.bench.setPresentationIdle(false);
+    f.bench.resizeCanvas(420, 300);
+    EXPECT_EQ(redraws, 1);
+}
+
+}  // namespace
+}  // namespace kalvor

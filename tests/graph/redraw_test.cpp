@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "workbench_fixture.h"
+
+namespace kalvor {
+namespace {
+
+using test::BenchFixture;
+using test::countOf;
+using test::indexOf;
+
+constexpr const char* kXAxis = "\\path(-5.000,0.000)(5.000,0.000)";
+
+// eigenassen draws its own axis lines; with those the program's figure is recognisable.
+TEST(Redraw, ProgramThenAxesThenFunctionsThenThinLines) {
+    BenchFixture f;
+    f.program("F=x\neigenassen(10;10)\nassen=midden");
+    auto lines = f.recordedPicture();
+    // The window's axes are left out while a program draws its own.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kXAxis), 1);
+    EXPECT_EQ(lines.back(), "\\thinlines");
+
+    f.program("F=x\nassen=midden");
+    lines = f.recordedPicture();
+    const int axis = indexOf(lines, kXAxis);
+    const int graph = indexOf(lines, "\\path(-5.250,-5.250)", true);
+    ASSERT_NE(axis, -1);
+    ASSERT_NE(graph, -1);
+    EXPECT_LT(axis, graph);
+    // The first axes pass is not recorded.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kXAxis), 1);
+    EXPECT_EQ(lines.back(), "\\thinlines");
+}
+
+TEST(Redraw, OwnAxesComeFromTheProgramBeforeTheFunctions) {
+    BenchFixture f;
+    f.program("F=x\neigenassen(1;1)");
+    const auto lines = f.recordedPicture();
+    const int own = indexOf(lines, kXAxis);
+    const int graph = indexOf(lines, "\\path(-5.250,-5.250)", true);
+    ASSERT_NE(own, -1);
+    EXPECT_LT(own, graph);
+}
+
+TEST(Redraw, FunctionWidthsInThePictureText) {
+    BenchFixture f;
+    f.program("F=1\nG=2\nH=3");
+    f.bench.settings().functionSwatches[0].width = 2;
+    f.bench.settings().functionSwatches[1].width = 2;
+    f.bench.settings().functionSwatches[2].width = 3;
+    const auto lines = f.recordedPicture();
+    const int thick = indexOf(lines, "\\thicklines");
+    const int f1 = indexOf(lines, "\\path(-5.250,1.000)", true);
+    const int f2 = indexOf(lines, "\\path(-5.250,2.000)", true);
+    const int thicker = indexOf(lines, "\\Thicklines");
+    ASSERT_NE(thick, -1);
+    EXPECT_EQ(thick + 1, f1);
+    EXPECT_EQ(countOf(lines, "\\thicklines"), 1);  // G keeps F's width
+    EXPECT_LT(f2, thicker);
+    EXPECT_EQ(lines.back(), "\\thinlines");
+}
+
+TEST(Redraw, FunctionCurvesAreOnePointPerLine) {
+    BenchFixture f;
+    f.program("F=x/2");
+    const auto lines = f.recordedPicture();
+    const int first = indexOf(lines, "\\path(-5.250,-2.625)", true);
+    ASSERT_NE(first, -1);
+    EXPECT_EQ(lines[first + 1], "(-5.222,-2.611)");
+    EXPECT_EQ(countOf(lines, "\\path"), 1 + 2 + 20);  // the graph, the axes, the ticks
+}
+
+TEST(Redraw, SettingLinesReachTheFieldsAndTheFirstThreeParsers) {
+    BenchFixture f;
+    f.program("xmin=-2\nxmax=8\nymax=4\nschrijfregel(u;xmax-xmin)");
+    int fieldSignals = 0;
+    QObject::connect(&f.bench, &Workbench::fieldsChanged, [&] { ++fieldSignals; });
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.bench.settings().xmin, "-2");
+    EXPECT_EQ(f.bench.environment().output.lines(), std::vector<std::string>{"10"});
+    EXPECT_EQ(f.bench.environment().parser(3).getVariable("ymax"), 4);
+    EXPECT_FALSE(f.bench.environment().parser(4).variableExists("ymax"));
+    EXPECT_EQ(f.bench.canvas().d2WorldXW(), 10);
+    EXPECT_EQ(f.bench.plotBand().upper, 8);
+    EXPECT_EQ(fieldSignals, 1);
+    f.bench.redraw();
+    EXPECT_EQ(fieldSignals, 1);
+}
+
+struct RangeCase {
+    const char* field;
+    const char* value;
+    const char* message;
+};
+
+TEST(Redraw, UnusableRangeStopsWithAMessage) {
+    const RangeCase cases[] = {
+        {"xmin", "abc", "xmin: 'abc' is geen geldig getal."},
+        {"ymax", "", "ymax: '' is geen geldig getal."},
+        {"xmax", "-6", "xmax moet groter zijn dan xmin."},
+        {"ymin", "5", "ymax moet groter zijn dan ymin."},
+    };
+    for (const RangeCase& c : cases) {
+        BenchFixture f;
+        f.program("schrijfregel(t;gelopen)");
+        *f.bench.field(c.field) = c.value;
+        EXPECT_FALSE(f.bench.redraw()) << c.field;
+        EXPECT_EQ(f.texts(), std::vector<std::string>{c.message});
+        EXPECT_TRUE(f.bench.environment().output.lines().empty());
+    }
+}
+
+TEST(Redraw, RangeWithBlanksAroundIsANumber) {
+    BenchFixture f;
+    f.bench.settings().xmin = " -4 ";
+    EXPECT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.bench.canvas().d2WorldX1(), -4);
+}
+
+TEST(Redraw, NothingWhileAProgramWaitsAtStop) {
+    BenchFixture f;
+    f.program("F=x\nschrijfregel(t;gelopen)");
+    f.bench.environment().flags.paused = true;
+    const QImage before = f.bench.canvas().image();
+    EXPECT_FALSE(f.bench.redraw());
+    EXPECT_TRUE(f.bench.environment().output.lines().empty());
+    EXPECT_EQ(f.bench.canvas().image(), before);
+    EXPECT_FALSE(f.bench.exportPng("/nonexistent/dir/x.png"));
+}
+
+// A host that asks for a redraw whenever the run lets events through.
+struct NestingHost : HeadlessHost {
+    Workbench* bench = nullptr;
+    std::vector<bool> answers;
+    std::vector<bool> running;
+    void processEvents() override {
+        running.push_back(bench->isRunning());
+        answers.push_back(bench->redraw());
+    }
+};
+
+TEST(Redraw, RequestsDuringARunAreIgnored) {
+    NestingHost host;
+    Workbench bench(host);
+    host.bench = &bench;
+    bench.setProgram(test::ProgramRunner::compile("for(i;1;3;1)\nschrijf(u;i)\nnext"));
+    ASSERT_TRUE(bench.redraw());
+    ASSERT_FALSE(host.answers.empty());
+    for (bool answer : host.answers)
+        EXPECT_FALSE(answer);
+    for (bool running : host.running)
+        EXPECT_TRUE(running);
+    EXPECT_FALSE(bench.isRunning());
+    EXPECT_EQ(bench.environment().output.lines(), std::vector<std::string>{"123"});
+}
+
+TEST(Redraw, FailedRunShowsTheGeneralMessageOnceAndGoesOn) {
+    BenchFixture f;
+    f.program("F=1\na :=3");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.texts(),
+              std::vector<std::string>{"Hier heb ik het moeilijk mee! Controleer even of alles "
+                                       "wel klopt."});
+    EXPECT_EQ(f.host.messages()[0].caption, "Oeps");
+    EXPECT_EQ(f.pixel(200, f.bench.canvas().windowY(1)), QColor(Qt::black));  // F plotted
+}
+
+TEST(Redraw, ArgumentErrorAddsNoGeneralMessage) {
+    BenchFixture f;
+    f.program("schrijfregel(u;1+)");
+    f.bench.redraw();
+    ASSERT_EQ(f.texts().size(), 1u);
+    EXPECT_EQ(f.texts()[0].rfind("Kalvor kan de uitdrukking", 0), 0u);
+}
+
+TEST(Redraw, FormulaThatDoesNotCompileSkipsOnlyItsFunction) {
+    BenchFixture f;
+    f.program("F=3*\nG=2");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.texts(),
+              std::vector<std::string>{"Kalvor kan de uitdrukking: \r3*\rniet verwerken."});
+    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
+}
+
+TEST(Redraw, GrafiekPlotsInParser1AndNamesTheProgram) {
+    BenchFixture f;
+    f.program("q:=2\ngrafiek(q)\nschrijfregel(t;verder)");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_TRUE(f.texts().empty());
+    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
+
+    f.program("grafiek(x+)\nschrijfregel(t;niet)");
+    f.bench.environment().output.clear();
+    f.bench.redraw();
+    EXPECT_EQ(f.texts().back(),
+              "Kalvor kan de uitdrukking: \rx+\rniet verwerken.\rDe oorzaak kan deze uitdrukking "
+              "zelf zijn, maar ook een fout in een voorafgaande programmaregel.");
+    EXPECT_EQ(f.texts().size(), 1u);  // no general message besides
+    EXPECT_TRUE(f.bench.environment().output.lines().empty());
+}
+
+TEST(Redraw, ProgramPenDoesNotInheritTheLastFunctionsColour) {
+    BenchFixture f;
+    f.program("grafiek(1)\nI=100\nassen=geen");
+    f.bench.settings().functionSwatches[3] = {0x0000FF, 3, true};
+    for (int redraw = 0; redraw < 2; ++redraw) {
+        f.bench.redraw();
+        const int row = f.bench.canvas().windowY(1);
+        EXPECT_EQ(f.pixel(100, row), QColor(Qt::black)) << redraw;
+        EXPECT_EQ(f.pixel(100, row + 1), QColor(Qt::white)) << redraw;
+    }
+}
+
+TEST(Redraw, SideAxesFixTheMappingTheProgramDrawsIn) {
+    BenchFixture f;
+    f.program("assen=zijden");
+    f.bench.redraw();
+    EXPECT_TRUE(f.bench.canvas().clipped());
+    EXPECT_GT(f.bench.canvas().windowX(-5), 0);  // room for the labels
+
+    f.program("assen=geen");
+    f.bench.redraw();
+    EXPECT_FALSE(f.bench.canvas().clipped());
+    EXPECT_EQ(f.inkPixels(), 0);
+}
+
+TEST(Redraw, AFollowsTheSliderInTheFunctions) {
+    BenchFixture f;
+    f.program("F=a\nassen=geen");
+    f.bench.setSliderPosition(0, 20);
+    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
+    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(0)), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace kalvor
