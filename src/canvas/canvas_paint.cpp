@@ -43,17 +43,6 @@ QBrush qtBrush(const CanvasBrush& brush) {
     return QBrush(qtColor(brush.color), kStyles[static_cast<int>(brush.style)]);
 }
 
-QFont qtFont(const CanvasFont& font, int scale, int sizeDelta) {
-    QFont result(QString::fromStdString(font.name));
-    const long double points = static_cast<long double>(font.size + sizeDelta) * scale;
-    result.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(points * 96 / 72))));
-    result.setBold(font.bold);
-    result.setItalic(font.italic);
-    result.setUnderline(font.underline);
-    result.setStyleStrategy(QFont::NoAntialias);
-    return result;
-}
-
 namespace {
 
 // The Symbol font's letters, by the key that types them: a → α, p → π, W → Ω.
@@ -65,6 +54,20 @@ bool isSymbolFont(const CanvasFont& font) {
 }
 
 }  // namespace
+
+// The installed symbol fonts keep their glyphs out of reach of Unicode text, so the Symbol
+// font is shown by a serif font that has the Greek letters displayText() turns its text into.
+QFont qtFont(const CanvasFont& font, int scale, int sizeDelta) {
+    QFont result(isSymbolFont(font) ? QStringLiteral("Times New Roman")
+                                    : QString::fromStdString(font.name));
+    const long double points = static_cast<long double>(font.size + sizeDelta) * scale;
+    result.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(points * 96 / 72))));
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStyleStrategy(QFont::NoAntialias);
+    return result;
+}
 
 QString displayText(const CanvasFont& font, std::string_view utf8) {
     QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

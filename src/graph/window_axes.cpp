@@ -16,10 +16,6 @@ constexpr Number kPi = std::numbers::pi_v<long double>;
 // meant to be, so that every decade is divided alike.
 constexpr Number kSnap = 1e-12L;
 
-const char* widthLine(int width) {
-    return width <= 1 ? "\\thinlines" : width == 2 ? "\\thicklines" : "\\Thicklines";
-}
-
 struct World {
     Number x1, y1, xw, yw, x2, y2;
     explicit World(const WorldCanvas& c)
@@ -62,6 +58,10 @@ void piTexts(std::string& shown, std::string& picture) {
 }
 
 }  // namespace
+
+const char* pictureLineWidth(int width) {
+    return width <= 1 ? "\\thinlines" : width == 2 ? "\\thicklines" : "\\Thicklines";
+}
 
 Number niceTickStep(Number range) {
     Number d = std::log10(range);
@@ -120,7 +120,7 @@ void WindowAxes::drawMiddleAxes() {
     if (m_settings.showYLabel && !m_settings.ylabel.empty())
         alignedText(m_drawing, m_settings.ylabel, "rt", 0, 0.98L * w.y2 + 0.02L * w.y1);
     const bool eepic = m_drawing.eepicRecording();
-    if (eepic) m_drawing.picture().append(widthLine(c.pen().width));
+    if (eepic) m_drawing.picture().append(pictureLineWidth(c.pen().width));
     line(m_drawing, w.x1, 0, w.x2, 0);
     line(m_drawing, 0, w.y1, 0, w.y2);
     c.pen().width = 1;

@@ -17,10 +17,6 @@ constexpr const char* kProgramSentence =
     "\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een voorafgaande "
     "programmaregel.";
 
-const char* widthLine(int width) {
-    return width <= 1 ? "\\thinlines" : width == 2 ? "\\thicklines" : "\\Thicklines";
-}
-
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -182,7 +178,7 @@ void Workbench::plotFunctions() {
         m_canvas.pen().color = swatch.colour;
         if (swatch.width != previousWidth) {
             m_canvas.pen().width = swatch.width;
-            if (m_drawing.eepicRecording()) m_picture.append(widthLine(swatch.width));
+            if (m_drawing.eepicRecording()) m_picture.append(pictureLineWidth(swatch.width));
         }
         previousWidth = swatch.width;
         try {

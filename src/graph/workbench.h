@@ -138,7 +138,8 @@ public:
     /// applied again) and redraws when asked. A value that should be a whole number and is
     /// not shows a message and ends the load there (false), without a redraw.
     bool loadPreferences(const std::string& folder = ".", bool redrawAfter = true);
-    /// Start-up: loads the file, or creates it from the current settings (failures ignored).
+    /// Start-up (the window calls it once it exists): loads the file without redrawing, or
+    /// creates it from the current settings (failures ignored).
     void loadPreferencesAtStart(const std::string& folder = ".");
     const std::vector<std::string>& preferenceLines() const { return m_preferenceLines; }
 
@@ -148,7 +149,8 @@ public:
     /// The drawing as a LaTeX picture with eepic commands (recording redraw).
     bool exportEepic(const std::string& path);
     /// The drawing as SVG from the canvas's vector mirror at twice the canvas size, or at
-    /// the canvas size when "2x zo groot" is off.
+    /// the canvas size when "2x zo groot" is off (the canvas is then halved for the
+    /// recording and restored afterwards, announcing both through its resized()).
     bool exportMetafile(const std::string& path);
     /// The canvas bitmap as it stands, as PNG.
     bool exportPng(const std::string& path);

@@ -113,16 +113,6 @@ TEST(Mouse, RightClickFillsTheAreaOnTheCanvasOnly) {
     EXPECT_EQ(f.inkPixels(), 0);
 }
 
-TEST(Keys, EscapeAbortsAndEveryKeyReachesThePrograms) {
-    BenchFixture f;
-    EXPECT_FALSE(f.bench.keyPressed(65));
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(f.bench.environment().parser(n).getVariable("_toetscode"), 65);
-    EXPECT_FALSE(f.bench.environment().flags.abort);
-    EXPECT_TRUE(f.bench.keyPressed(27));
-    EXPECT_TRUE(f.bench.environment().flags.abort);
-}
-
 TEST(CanvasSize, ReadoutsInCentimetresAndPixels) {
     BenchFixture f;
     EXPECT_EQ(f.bench.sizeTexts().first, "breedte 9.5 cm (360 pix)");
@@ -132,7 +122,7 @@ TEST(CanvasSize, ReadoutsInCentimetresAndPixels) {
     EXPECT_EQ(f.bench.samplesPerWidth(), 1920);
 }
 
-TEST(CanvasSize, RedrawsOnlyOnceStartedAndNeverDuringARun) {
+TEST(CanvasSize, RedrawsOnlyOnceStartUpIsComplete) {
     BenchFixture f;
     int redraws = 0;
     QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });

@@ -110,13 +110,6 @@ TEST(Redraw, UnusableRangeStopsWithAMessage) {
     }
 }
 
-TEST(Redraw, RangeWithBlanksAroundIsANumber) {
-    BenchFixture f;
-    f.bench.settings().xmin = " -4 ";
-    EXPECT_TRUE(f.bench.redraw());
-    EXPECT_EQ(f.bench.canvas().d2WorldX1(), -4);
-}
-
 TEST(Redraw, NothingWhileAProgramWaitsAtStop) {
     BenchFixture f;
     f.program("F=x\nschrijfregel(t;gelopen)");

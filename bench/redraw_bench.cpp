@@ -1,0 +1,56 @@
+// One full redraw of the graph window: four functions (a parabola, a sine with the slider
+// parameter, a pole and a half circle with an undefined stretch) on axes through the
+// origin with grid, ticks and numbers, at the start size and at full HD. Moving a slider
+// costs exactly this, so it should stay well under one frame (16 ms).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "graph/workbench.h"
+#include "lang/headless_host.h"
+
+namespace {
+
+using namespace kalvor;
+
+void fullRedraw(benchmark::State& state) {
+    HeadlessHost host;
+    Workbench bench(host);
+    bench.resizeCanvas(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    GraphSettings& s = bench.settings();
+    s.functions = {"3*x^2", "sin(a*x)", "1/x", "sqrt(16-x^2)"};
+    s.axes = AxisStyle::Middle;
+    s.grid = s.ticks = s.numbers = true;
+    bench.environment().parser(4).a = 2;
+    for (auto _ : state)
+        bench.redraw();
+    if (!host.messages().empty()) state.SkipWithError("the redraw showed a message");
+}
+BENCHMARK(fullRedraw)->Args({360, 360})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The sampling alone, without drawing: four formulas at 1920 columns.
+void sampleOnly(benchmark::State& state) {
+    Parser parser;
+    PointList points;
+    const PlotBand band = PlotBand::of(-5, 5, -5, 5, 1920);
+    const char* formulas[] = {"3*x^2", "sin(2*x)", "1/x", "sqrt(16-x^2)"};
+    for (auto _ : state) {
+        for (const char* formula : formulas) {
+            parser.setExpression(formula);
+            samplePieces(parser, band, points,
+                         [](const PointList& piece) { benchmark::DoNotOptimize(piece.size()); });
+        }
+    }
+}
+BENCHMARK(sampleOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
