@@ -11,7 +11,8 @@ class Parser;
 class RunContext;
 
 /// What programs may ask of the graph window besides drawing: its text fields, function
-/// graphs, own axes and the sliders. The Workbench implements it.
+/// graphs, own axes and the sliders. The Workbench implements it; a window that only offers
+/// fields (a test's) draws nothing and binds no slider.
 class WindowServices {
 public:
     virtual ~WindowServices() = default;
@@ -24,17 +25,19 @@ public:
     /// current redraw and drawn with the canvas pen through the drawing layer. A formula
     /// that does not compile shows its message (with the program sentence unless `parser`
     /// is the plot parser), sets the expression error flag and throws RunAborted.
-    virtual void plotFunction(RunContext& ctx, std::string_view expression, Parser& parser) = 0;
+    virtual void plotFunction(RunContext& /*ctx*/, std::string_view /*expression*/,
+                              Parser& /*parser*/) {}
 
     /// Axes with ticks every `xStep` and `yStep`, numbered in the given formats (a "p" in
     /// the x format counts in multiples of π); the window's own axes stay away until the
     /// next run.
-    virtual void drawOwnAxes(std::string_view xFormat, std::string_view yFormat, Number xStep,
-                             Number yStep) = 0;
+    virtual void drawOwnAxes(std::string_view /*xFormat*/, std::string_view /*yFormat*/,
+                             Number /*xStep*/, Number /*yStep*/) {}
 
     /// Binds slider `number` (1 or 2; others are ignored) to the variable, which is created
     /// with 0 when it does not exist, and publishes every bound slider's value.
-    virtual void bindSlider(int number, std::string_view variable, Number min, Number max) = 0;
+    virtual void bindSlider(int /*number*/, std::string_view /*variable*/, Number /*min*/,
+                            Number /*max*/) {}
 };
 
 }  // namespace kalvor
