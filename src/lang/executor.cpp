@@ -55,12 +55,24 @@ void Executor::run(std::uint64_t maxSteps) {
     runStart();
     const std::size_t end = m_program.size();
     for (std::uint64_t steps = 1; m_ctx.pc < end; ++steps) {
-        if ((steps & 1023) == 0) {
+        if ((steps & 1023) == 0) [[unlikely]] {
             if (steps > maxSteps && maxSteps != 0) break;
             if (abortCheck && abortCheck()) m_env.flags.abort = true;
             if (stopCheck && stopCheck()) break;
         }
-        step();
+        CompiledProgram::LineCache& cache = m_program.cache(m_ctx.pc);
+        if (cache.kind == Kind::Unresolved) [[unlikely]]
+            resolve(m_ctx.pc, cache);
+        ++m_ctx.pc;
+        // The commands of tight loops first, without the general dispatch.
+        switch (cache.kind) {
+            case Kind::Maak: maak(); break;
+            case Kind::Next: next(); break;
+            case Kind::Als: als(); break;
+            default: dispatch(cache.kind, cache.row); continue;
+        }
+        m_previousKind = cache.kind;
+        m_previous = nullptr;
     }
     runEnd();
 }
@@ -106,14 +118,6 @@ void Executor::resolve(std::size_t index, CompiledProgram::LineCache& cache) con
     } else {
         cache.kind = Kind::Unknown;
     }
-}
-
-inline void Executor::step() {
-    const std::size_t commandLine = m_ctx.pc;
-    CompiledProgram::LineCache& cache = m_program.cache(commandLine);
-    if (cache.kind == Kind::Unresolved) resolve(commandLine, cache);
-    ++m_ctx.pc;
-    dispatch(cache.kind, cache.row);
 }
 
 void Executor::dispatch(Kind kind, const CommandRow* row) {

@@ -63,7 +63,6 @@ private:
 
     void runStart();
     void runEnd();
-    void step();
     void dispatch(CompiledProgram::Kind kind, const CommandRow* row);
     void resolve(std::size_t index, CompiledProgram::LineCache& cache) const;
     void runCommand(const CommandRow& row);
