@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace kalvor {
+
+/// What a file dialog proposes: a file name in the current folder, a filter in the form
+/// "description (*.ext)" and the extension added when the person types none.
+struct FileDialogSpec {
+    QString caption;
+    QString fileName;
+    QString filter;
+    QString defaultSuffix;
+};
+
+/// The standard dialogs the windows open: file choice, colour choice and a one-line question.
+/// Windows receive one; the desktop passes the real dialogs, tests a scripted stand-in.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    /// Asks before an existing file is replaced; nothing when the person cancelled.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
+    virtual std::optional<QString> text(QWidget* parent, const QString& caption,
+                                        const QString& prompt, const QString& value) = 0;
+};
+
+/// The dialogs of the desktop: QFileDialog, QColorDialog and QInputDialog.
+class QtDialogs : public Dialogs {
+public:
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
+    std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,
+                                const QString& value) override;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,42 @@
+#include "ui/qt_text.h"
+
+#include <QStringDecoder>
+
+namespace kalvor {
+
+QString withLineFeeds(std::string_view text) {
+    QString result = toQString(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QChar('\r'), QChar('\n'));
+    return result;
+}
+
+QString decodeFileLine(const std::string& line) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
+    if (!utf8.hasError()) return decoded;
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+}
+
+QStringList toQStringList(const std::vector<std::string>& lines) {
+    QStringList result;
+    result.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        result << toQString(line);
+    return result;
+}
+
+std::vector<std::string> toStdLines(const QStringList& lines) {
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        result.push_back(toStdString(line));
+    return result;
+}
+
+std::vector<std::string> linesOfText(const QString& text) {
+    if (text.isEmpty()) return {};
+    return toStdLines(text.split(QChar('\n')));
+}
+
+}  // namespace kalvor

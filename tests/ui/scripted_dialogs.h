@@ -1,0 +1,62 @@
+#pragma once
+
+// Dialogs for window tests: answers come from queues, every request is recorded. A null
+// QString or an invalid QColor in a queue, or an empty queue, stands for "cancelled".
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace kalvor::test {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct TextRequest {
+        QString caption, prompt, value;
+    };
+
+    std::deque<QString> fileAnswers;
+    std::deque<QColor> colourAnswers;
+    std::deque<QString> textAnswers;
+    std::vector<FileDialogSpec> saveRequests, openRequests;
+    std::vector<QColor> colourRequests;
+    std::vector<TextRequest> textRequests;
+
+    std::optional<QString> saveFileName(QWidget*, const FileDialogSpec& spec) override {
+        saveRequests.push_back(spec);
+        return next(fileAnswers);
+    }
+    std::optional<QString> openFileName(QWidget*, const FileDialogSpec& spec) override {
+        openRequests.push_back(spec);
+        return next(fileAnswers);
+    }
+    std::optional<QColor> color(QWidget*, const QColor& initial) override {
+        colourRequests.push_back(initial);
+        return next(colourAnswers);
+    }
+    std::optional<QString> text(QWidget*, const QString& caption, const QString& prompt,
+                                const QString& value) override {
+        textRequests.push_back({caption, prompt, value});
+        return next(textAnswers);
+    }
+
+private:
+    static std::optional<QString> next(std::deque<QString>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const QString answer = answers.front();
+        answers.pop_front();
+        if (answer.isNull()) return std::nullopt;
+        return answer;
+    }
+    static std::optional<QColor> next(std::deque<QColor>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const QColor answer = answers.front();
+        answers.pop_front();
+        if (!answer.isValid()) return std::nullopt;
+        return answer;
+    }
+};
+
+}  // namespace kalvor::test
