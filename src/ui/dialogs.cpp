@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 
 namespace kalvor {
@@ -36,6 +37,13 @@ std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialog
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
     return chosen;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <optional>
 
@@ -27,16 +28,18 @@ public:
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
+    virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QString> text(QWidget* parent, const QString& caption,
                                         const QString& prompt, const QString& value) = 0;
 };
 
-/// The dialogs of the desktop: QFileDialog, QColorDialog and QInputDialog.
+/// The dialogs of the desktop: QFileDialog, QColorDialog, QFontDialog and QInputDialog.
 class QtDialogs : public Dialogs {
 public:
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
     std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,
                                 const QString& value) override;
 };

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "scripted_dialogs.h"
 #include "ui/dialogs.h"
 
 namespace kalvor {
@@ -113,6 +114,21 @@ TEST(QtHost, InputDialogReturnsTheAnswerOrKeepsTheDefault) {
         EXPECT_EQ(prompt, "voer in: 1,2 of 3");
         EXPECT_EQ(shownDefault, "1");
     }
+}
+
+TEST(QtHost, MissingFileIsAskedForWithTheProgramFilter) {
+    test::ScriptedDialogs dialogs;
+    QtHost host(dialogs);
+    dialogs.fileAnswers = {QString(), QStringLiteral("/tmp/gekozen.txt")};
+    std::string path = "sub/bestand.txt";
+    EXPECT_FALSE(host.chooseFileToOpen("Openen", path));
+    EXPECT_EQ(path, "sub/bestand.txt");
+    EXPECT_TRUE(host.chooseFileToOpen("Openen", path));
+    EXPECT_EQ(path, "/tmp/gekozen.txt");
+    ASSERT_EQ(dialogs.openRequests.size(), 2u);
+    EXPECT_EQ(dialogs.openRequests[0].caption, "Openen");
+    EXPECT_EQ(dialogs.openRequests[0].fileName, "sub/bestand.txt");
+    EXPECT_EQ(dialogs.openRequests[0].filter, "tekstfiles (*.txt);;alle (*)");
 }
 
 TEST(QtHost, ProcessEventsDeliversWaitingEvents) {

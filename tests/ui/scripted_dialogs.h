@@ -20,8 +20,10 @@ public:
     std::deque<QString> fileAnswers;
     std::deque<QColor> colourAnswers;
     std::deque<QString> textAnswers;
+    std::deque<std::optional<QFont>> fontAnswers;
     std::vector<FileDialogSpec> saveRequests, openRequests;
     std::vector<QColor> colourRequests;
+    std::vector<QFont> fontRequests;
     std::vector<TextRequest> textRequests;
 
     std::optional<QString> saveFileName(QWidget*, const FileDialogSpec& spec) override {
@@ -35,6 +37,13 @@ public:
     std::optional<QColor> color(QWidget*, const QColor& initial) override {
         colourRequests.push_back(initial);
         return next(colourAnswers);
+    }
+    std::optional<QFont> font(QWidget*, const QFont& initial) override {
+        fontRequests.push_back(initial);
+        if (fontAnswers.empty()) return std::nullopt;
+        const std::optional<QFont> answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        return answer;
     }
     std::optional<QString> text(QWidget*, const QString& caption, const QString& prompt,
                                 const QString& value) override {

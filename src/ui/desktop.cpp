@@ -1,0 +1,37 @@
+#include "ui/desktop.h"
+
+#include <QDir>
+
+#include "ui/about_box.h"
+#include "ui/editor_window.h"
+#include "ui/graph_window.h"
+#include "ui/output_window.h"
+#include "ui/qt_text.h"
+
+namespace kalvor {
+
+Desktop::Desktop(Host& host, Dialogs& dialogs) : m_dialogs(dialogs), m_bench(host) {
+    // Included programs are also looked for below the folder the program started in.
+    m_bench.environment().startupDirectory = toStdString(QDir::currentPath());
+    m_graph = std::make_unique<GraphWindow>(m_bench, m_dialogs);
+    m_editor = std::make_unique<EditorWindow>(m_bench, m_dialogs);
+    m_graph->setEditor(m_editor.get());
+    QObject::connect(m_editor.get(), &EditorWindow::runRequested, m_graph.get(),
+                     &GraphWindow::showAndRedraw);
+    m_about = std::make_unique<AboutBox>(m_graph.get());
+    m_graph->setAboutBox(m_about.get());
+    m_output = std::make_unique<OutputWindow>(m_bench.environment().output, host, m_dialogs);
+    // Only the graph window ends the program when it closes.
+    m_editor->setAttribute(Qt::WA_QuitOnClose, false);
+    m_output->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+Desktop::~Desktop() {
+    m_graph->setEditor(nullptr);
+}
+
+void Desktop::show() {
+    m_graph->show();
+}
+
+}  // namespace kalvor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "graph/workbench.h"
+
+namespace kalvor {
+
+class AboutBox;
+class Dialogs;
+class EditorWindow;
+class GraphWindow;
+class OutputWindow;
+
+/// The desktop program: the Workbench and the windows, created in their fixed order (graph
+/// window, editor, about box, output window) and wired together. Only the graph window is
+/// shown at start; closing it ends the program. The Host and the dialogs come from outside
+/// (real dialogs on the desktop, scripted ones in tests).
+class Desktop {
+public:
+    Desktop(Host& host, Dialogs& dialogs);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    void show();
+
+    Workbench& workbench() { return m_bench; }
+    GraphWindow& graphWindow() { return *m_graph; }
+    EditorWindow& editorWindow() { return *m_editor; }
+    OutputWindow& outputWindow() { return *m_output; }
+
+private:
+    Dialogs& m_dialogs;
+    Workbench m_bench;
+    std::unique_ptr<GraphWindow> m_graph;
+    std::unique_ptr<EditorWindow> m_editor;
+    std::unique_ptr<AboutBox> m_about;
+    std::unique_ptr<OutputWindow> m_output;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,266 @@
+#include "ui/editor_window.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "expr/application_title.h"
+#include "graph/workbench.h"
+#include "lang/compiler.h"
+#include "lang/program_file.h"
+#include "ui/command_templates.h"
+#include "ui/dialogs.h"
+#include "ui/qt_text.h"
+#include "ui/swatch_widget.h"
+#include "ui/window_fonts.h"
+
+namespace kalvor {
+
+namespace {
+
+const QString kProgramFilter = QStringLiteral("tekstfiles (*.txt);;alle (*)");
+
+QPlainTextEdit* makePane(const QString& name) {
+    auto* pane = new QPlainTextEdit;
+    pane->setObjectName(name);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+QPushButton* makeButton(const QString& caption, const QString& name) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_bench(bench), m_dialogs(dialogs) {
+    setWindowTitle(QStringLiteral("Meer"));
+    m_source = makePane(QStringLiteral("bron"));
+    m_source->setFont(fixedPitchFont());
+    m_compiled = makePane(QStringLiteral("gecompileerd"));
+    QFont small = m_compiled->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_compiled->setFont(small);
+    connect(m_compiled, &QPlainTextEdit::textChanged, this, &EditorWindow::compiledChanged);
+
+    auto* central = new QWidget;
+    auto* layout = new QHBoxLayout(central);
+    layout->addWidget(m_source, 1);
+    layout->addWidget(buildSidePanel());
+    setCentralWidget(central);
+    buildMenus();
+
+    resize(678, 502);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void EditorWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
+    file->addAction(QStringLiteral("Programma &Openen"), this, &EditorWindow::openProgram);
+    file->addAction(QStringLiteral("Programma O&pslaan"), this, &EditorWindow::saveProgram);
+    file->addAction(QStringLiteral("Ge&compileerd opslaan"), this, &EditorWindow::saveCompiled);
+}
+
+QWidget* EditorWindow::buildSidePanel() {
+    m_commands = new QComboBox;
+    m_commands->setObjectName(QStringLiteral("opdrachten"));
+    m_commands->setPlaceholderText(QStringLiteral("Opdrachten"));
+    m_commands->setMaxVisibleItems(13);
+    for (std::string_view name : editorCommands())
+        m_commands->addItem(toQString(name));
+    m_commands->setCurrentIndex(-1);
+    connect(m_commands, &QComboBox::activated, this, &EditorWindow::showTemplate);
+    QPushButton* append = makeButton(QStringLiteral(">"), QStringLiteral("toevoegen"));
+    append->setFixedWidth(28);
+    connect(append, &QPushButton::clicked, this, &EditorWindow::appendChosenCommand);
+
+    m_template = new QLabel;
+    m_template->setObjectName(QStringLiteral("sjabloon"));
+    m_template->setTextFormat(Qt::PlainText);
+    m_template->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_template->hide();
+
+    QPushButton* compileButton = makeButton(QStringLiteral("Compile"), QStringLiteral("compile"));
+    connect(compileButton, &QPushButton::clicked, this, &EditorWindow::compile);
+    QPushButton* runButton =
+        makeButton(QStringLiteral("Compile+Run"), QStringLiteral("compileRun"));
+    connect(runButton, &QPushButton::clicked, this, &EditorWindow::compileAndRun);
+
+    auto* panel = new QWidget;
+    panel->setFixedWidth(250);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* chooser = new QHBoxLayout;
+    chooser->addWidget(m_commands, 1);
+    chooser->addWidget(append);
+    column->addLayout(chooser);
+    column->addWidget(m_template);
+    column->addWidget(buildTools());
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(compileButton);
+    buttons->addWidget(runButton);
+    column->addLayout(buttons);
+    column->addWidget(m_compiled, 1);
+    return panel;
+}
+
+QWidget* EditorWindow::buildTools() {
+    auto* group = new QGroupBox(QStringLiteral("Gereedschappen"));
+    m_colourTool = new SwatchWidget;
+    m_colourTool->setObjectName(QStringLiteral("kleurgereedschap"));
+    m_colourTool->setColour(kWhite);
+    m_colourTool->setToolTip(QStringLiteral("kleur"));
+    connect(m_colourTool, &SwatchWidget::pressed, this, [this] { pickColour(); });
+    m_fillTool = new SwatchWidget;
+    m_fillTool->setObjectName(QStringLiteral("vulstijlgereedschap"));
+    m_fillTool->setToolTip(QStringLiteral("vulstijl"));
+    connect(m_fillTool, &SwatchWidget::released, this, [this] { nextFillStyle(); });
+    m_number = new QLineEdit;
+    m_number->setObjectName(QStringLiteral("getal"));
+    QPushButton* insert = makeButton(QStringLiteral(">"), QStringLiteral("invoegen"));
+    insert->setFixedWidth(28);
+    connect(insert, &QPushButton::clicked, this, &EditorWindow::insertNumber);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(m_colourTool);
+    row->addWidget(m_fillTool);
+    row->addWidget(m_number, 1);
+    row->addWidget(insert);
+    return group;
+}
+
+void EditorWindow::showTemplate(int index) {
+    if (index < 0) return;
+    m_template->setText(withLineFeeds(commandTemplate(toStdString(m_commands->itemText(index)))));
+    m_template->show();
+}
+
+void EditorWindow::appendChosenCommand() {
+    // Without a choice the list shows only its caption, which is no command.
+    if (m_commands->currentIndex() < 0) return;
+    m_source->appendPlainText(m_commands->currentText());
+}
+
+void EditorWindow::insertNumber() {
+    m_source->insertPlainText(m_number->text());
+}
+
+void EditorWindow::pickColour() {
+    const auto chosen = m_dialogs.color(
+        this, QColor::fromRgb(redOf(m_colourTool->colour()), greenOf(m_colourTool->colour()),
+                              blueOf(m_colourTool->colour())));
+    if (!chosen) return;
+    m_colourTool->setColour(makeColor(chosen->red(), chosen->green(), chosen->blue()));
+    m_number->setText(QString::number(m_colourTool->colour()));
+}
+
+void EditorWindow::nextFillStyle() {
+    const int code = (static_cast<int>(m_fillTool->brushStyle()) + 1) % 8;
+    BrushStyle style = BrushStyle::Solid;
+    brushStyleOfCode(code, style);
+    m_fillTool->setBrushStyle(style);
+    m_number->setText(QString::number(code));
+}
+
+void EditorWindow::addLateCommands() {
+    std::vector<std::string> items;
+    for (int i = 0; i < m_commands->count(); ++i)
+        items.push_back(toStdString(m_commands->itemText(i)));
+    for (std::string_view name : kLateCommands) {
+        if (std::find(items.begin(), items.end(), name) != items.end()) continue;
+        const std::size_t at = commandInsertPosition(items, name);
+        items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), std::string(name));
+        m_commands->insertItem(static_cast<int>(at), toQString(name));
+    }
+}
+
+void EditorWindow::compile() {
+    FileIncludeResolver resolver(m_bench.environment().startupDirectory, &m_bench.host());
+    const CompileResult result = compileProgram(linesOfText(m_source->toPlainText()), resolver);
+    m_compiled->setPlainText(toQStringList(result.lines).join(QChar('\n')));
+    if (result.failedInclude)
+        m_bench.host().messageBox(kApplicationTitle, includeFailureMessage(*result.failedInclude),
+                                  Host::Icon::Error);
+}
+
+void EditorWindow::compileAndRun() {
+    compile();
+    emit runRequested();
+}
+
+void EditorWindow::compiledChanged() {
+    m_programPending = true;
+    handOverProgram();
+}
+
+void EditorWindow::handOverProgram() {
+    // The executor walks the program while it runs; a new one waits for the run to end.
+    if (!m_programPending || m_bench.isRunning()) return;
+    m_programPending = false;
+    m_bench.setProgram(linesOfText(m_compiled->toPlainText()));
+}
+
+void EditorWindow::setFileCaption(const QString& path) {
+    setWindowTitle(QStringLiteral("Meer ") + path);
+}
+
+bool EditorWindow::writeLines(const QString& path, const std::vector<std::string>& lines) {
+    if (writeCompiledProgram(toStdString(path), lines)) return true;
+    m_bench.host().messageBox(
+        kApplicationTitle,
+        "Kan " + toStdString(path) + " niet opslaan; het vorige bestand is ongewijzigd.",
+        Host::Icon::Error);
+    return false;
+}
+
+void EditorWindow::openProgram() {
+    const auto path = m_dialogs.openFileName(
+        this, {QString(), m_openName, kProgramFilter, QStringLiteral("txt")});
+    if (!path) return;
+    const auto lines = readProgramLines(toStdString(*path));
+    if (!lines) {
+        m_bench.host().messageBox(kApplicationTitle, "Kan " + toStdString(*path) + " niet openen",
+                                  Host::Icon::Error);
+        return;
+    }
+    QStringList text;
+    for (const std::string& line : *lines)
+        text << decodeFileLine(line);
+    m_source->setPlainText(text.join(QChar('\n')));
+    m_openName = *path;
+    m_saveName = *path;
+    setFileCaption(*path);
+}
+
+void EditorWindow::saveProgram() {
+    const auto path = m_dialogs.saveFileName(
+        this, {QString(), m_saveName, kProgramFilter, QStringLiteral("txt")});
+    if (!path) return;
+    m_saveName = *path;
+    if (writeLines(*path, linesOfText(m_source->toPlainText()))) setFileCaption(*path);
+}
+
+void EditorWindow::saveCompiled() {
+    const auto path = m_dialogs.saveFileName(
+        this, {QString(), m_saveName, kProgramFilter, QStringLiteral("txt")});
+    if (!path) return;
+    m_saveName = *path;
+    writeLines(*path, linesOfText(m_compiled->toPlainText()));
+}
+
+}  // namespace kalvor

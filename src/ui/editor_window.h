@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kalvor {
+
+class Dialogs;
+class SwatchWidget;
+class Workbench;
+
+/// The editor window ("Meer"): the program source, its compiled form (which the graph
+/// window runs at every redraw), opening and saving programs, the command list with its
+/// argument templates, and small tools that insert a colour or fill-style number.
+class EditorWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    QPlainTextEdit* sourcePane() const { return m_source; }
+    QPlainTextEdit* compiledPane() const { return m_compiled; }
+    QComboBox* commandList() const { return m_commands; }
+    QLabel* templateLabel() const { return m_template; }
+    QLineEdit* numberBox() const { return m_number; }
+
+    /// The commands that join the list once the editor is shown from the graph window.
+    void addLateCommands();
+    /// Gives the compiled pane to the graph window if it changed while a program ran.
+    void handOverProgram();
+
+public slots:
+    /// "Compile": replaces the compiled pane by the compiled source.
+    void compile();
+    /// "Compile+Run": compiles, then asks the graph window to show itself and redraw.
+    void compileAndRun();
+    void openProgram();
+    void saveProgram();
+    void saveCompiled();
+    /// ">": the chosen command's name as a new last line of the source.
+    void appendChosenCommand();
+    /// ">" of the tools: the number box's text at the caret.
+    void insertNumber();
+
+signals:
+    void runRequested();
+
+private:
+    void buildMenus();
+    QWidget* buildSidePanel();
+    QWidget* buildTools();
+    void showTemplate(int index);
+    void pickColour();
+    void nextFillStyle();
+    void compiledChanged();
+    void setFileCaption(const QString& path);
+    bool writeLines(const QString& path, const std::vector<std::string>& lines);
+
+    Workbench& m_bench;
+    Dialogs& m_dialogs;
+    QPlainTextEdit* m_source;
+    QPlainTextEdit* m_compiled;
+    QComboBox* m_commands;
+    QLabel* m_template;
+    QLineEdit* m_number;
+    SwatchWidget* m_colourTool;
+    SwatchWidget* m_fillTool;
+    QString m_openName = QStringLiteral("*.txt");
+    QString m_saveName = QStringLiteral("*.txt");
+    bool m_programPending = false;
+};
+
+}  // namespace kalvor

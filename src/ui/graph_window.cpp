@@ -1,0 +1,414 @@
+#include "ui/graph_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "canvas/canvas_paint.h"
+#include "expr/application_title.h"
+#include "graph/workbench.h"
+#include "ui/canvas_view.h"
+#include "ui/dialogs.h"
+#include "ui/editor_window.h"
+#include "ui/key_codes.h"
+#include "ui/qt_text.h"
+
+namespace kalvor {
+
+namespace {
+
+// The sliders' default places in the strip below the canvas; their readouts stand 20 pixels
+// further right.
+constexpr int kSliderLeft[2] = {8, 184};
+constexpr int kSliderWidth = 170;
+constexpr int kReadoutOffset = 20;
+constexpr int kStripHeight = 54;
+constexpr int kMinFontSize = 6, kMaxFontSize = 24;
+
+std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+Color colourOf(const QColor& colour) {
+    return makeColor(colour.red(), colour.green(), colour.blue());
+}
+
+}  // namespace
+
+GraphWindow::GraphWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_bench(bench), m_dialogs(dialogs) {
+    setWindowTitle(toQString(kApplicationTitle));
+    m_canvas = new CanvasView(bench.canvas());
+    m_panel = new SidePanel(bench.settings());
+    buildLayout();
+    buildMenus();
+    connectParts();
+    qApp->installEventFilter(this);
+
+    // The window is sized so that the canvas starts at its own size (360 × 360).
+    resize(sizeHint());
+    m_bench.settings().formWidth = width();
+    m_bench.settings().formHeight = height();
+    m_bench.loadPreferencesAtStart();
+    refreshFields();
+    refreshSliders();
+    refreshSizeTexts();
+}
+
+GraphWindow::~GraphWindow() {
+    qApp->removeEventFilter(this);
+}
+
+void GraphWindow::buildLayout() {
+    // A small screen may not hold the whole panel beside the canvas; it then scrolls.
+    auto* panelArea = new QScrollArea;
+    panelArea->setWidget(m_panel);
+    panelArea->setWidgetResizable(true);
+    panelArea->setFrameShape(QFrame::NoFrame);
+    panelArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelArea->setFixedWidth(m_panel->sizeHint().width());
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(m_canvas, 1);
+    row->addWidget(panelArea);
+    column->addLayout(row, 1);
+    column->addWidget(buildSliderStrip());
+    setCentralWidget(central);
+}
+
+void GraphWindow::connectParts() {
+    connect(m_panel, &SidePanel::redrawRequested, this, &GraphWindow::redraw);
+    connect(m_panel, &SidePanel::swatchClicked, this, &GraphWindow::swatchClicked);
+    connect(m_panel, &SidePanel::formulaHelpRequested, this, &GraphWindow::explainFormulaEntry);
+    connect(m_panel, &SidePanel::fontRequested, this, &GraphWindow::chooseFont);
+    connect(m_canvas, &CanvasView::mousePressed, this, [this](QPoint p, Qt::MouseButton b) {
+        if (auto button = workbenchButton(b)) m_bench.mouseDown(p.x(), p.y(), *button);
+    });
+    connect(m_canvas, &CanvasView::mouseMoved, this, [this](QPoint p, Qt::MouseButtons b) {
+        m_bench.mouseMove(p.x(), p.y(), b.testFlag(Qt::LeftButton));
+    });
+    connect(m_canvas, &CanvasView::mouseReleased, this, [this](QPoint p, Qt::MouseButton b) {
+        if (auto button = workbenchButton(b)) m_bench.mouseUp(p.x(), p.y(), *button);
+    });
+    connect(m_canvas, &CanvasView::sizeChanged, this, &GraphWindow::followCanvasSize);
+    connect(&m_bench, &Workbench::fieldsChanged, this, &GraphWindow::refreshFields);
+    connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
+    connect(&m_bench, &Workbench::sizeTextsChanged, this, &GraphWindow::refreshSizeTexts);
+    connect(&m_bench, &Workbench::runningChanged, this, &GraphWindow::runningChanged);
+}
+
+void GraphWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
+    file->addAction(QStringLiteral("&Voorkeuren opslaan"), this, &GraphWindow::savePreferences);
+    file->addAction(QStringLiteral("Voorkeuren &laden"), this, &GraphWindow::loadPreferences);
+    file->addSeparator();
+    file->addAction(QStringLiteral("Opslaan als P&df"), this, &GraphWindow::exportPdf);
+    file->addAction(QStringLiteral("Opslaan als Eepi&c"), this, &GraphWindow::exportEepic);
+    file->addAction(QStringLiteral("Opslaan als &Metafile"), this, &GraphWindow::exportMetafile);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Sluiten"), this, &QWidget::close);
+    menuBar()->addAction(QStringLiteral("Mee&r..."), this, &GraphWindow::showEditor);
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Opties"));
+    m_slidersAction = options->addAction(QStringLiteral("Sch&uifbalken"));
+    m_slidersAction->setCheckable(true);
+    connect(m_slidersAction, &QAction::triggered, this, [this] { m_bench.toggleSlidersMenu(); });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Info..."), this, [this] {
+        if (m_about) m_about->show();
+    });
+}
+
+QWidget* GraphWindow::buildSliderStrip() {
+    // Programs move these controls to pixel positions, so they are placed by hand.
+    auto* strip = new QWidget;
+    strip->setObjectName(QStringLiteral("schuifbalken"));
+    strip->setFixedHeight(kStripHeight);
+    for (int i = 0; i < 2; ++i) {
+        auto* slider = new QSlider(Qt::Horizontal, strip);
+        slider->setObjectName(QStringLiteral("schuifbalk%1").arg(i + 1));
+        slider->setRange(-100, 100);
+        slider->setPageStep(10);
+        slider->setTickInterval(20);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setGeometry(kSliderLeft[i], 16, kSliderWidth, 36);
+        slider->installEventFilter(this);
+        slider->hide();
+        connect(slider, &QSlider::valueChanged, this,
+                [this, i](int position) { m_bench.setSliderPosition(i, position); });
+        auto* readout = new QLabel(strip);
+        readout->setObjectName(QStringLiteral("schuifwaarde%1").arg(i + 1));
+        readout->setGeometry(kSliderLeft[i] + kReadoutOffset, 0, kSliderWidth, 16);
+        readout->hide();
+        m_sliders[i] = slider;
+        m_readouts[i] = readout;
+    }
+    return strip;
+}
+
+void GraphWindow::setEditor(EditorWindow* editor) {
+    m_editor = editor;
+    m_bench.setStartupComplete(editor != nullptr);
+}
+
+// ---- Showing what the Workbench announces --------------------------------------------------
+
+void GraphWindow::refreshFields() {
+    m_panel->refresh();
+    const GraphSettings& settings = m_bench.settings();
+    m_canvas->setToolTip(settings.showHints ? toQString(settings.hint) : QString());
+    applyFormSize();
+}
+
+void GraphWindow::refreshSliders() {
+    const auto readouts = m_bench.sliderTexts();
+    for (int i = 0; i < 2; ++i) {
+        {
+            const QSignalBlocker quiet(m_sliders[i]);
+            m_sliders[i]->setValue(m_bench.sliders().positions[i]);
+        }
+        m_sliders[i]->setVisible(m_bench.sliderVisible(i));
+        m_readouts[i]->setText(toQString(readouts[i]));
+        m_readouts[i]->setVisible(m_bench.sliderReadoutVisible(i));
+    }
+    m_slidersAction->setChecked(m_bench.slidersMenuChecked());
+}
+
+void GraphWindow::refreshSizeTexts() {
+    const auto [width, height] = m_bench.sizeTexts();
+    m_panel->setSizeTexts(toQString(width), toQString(height));
+}
+
+void GraphWindow::applyFormSize() {
+    const GraphSettings& settings = m_bench.settings();
+    if (settings.formWidth > 0 && settings.formHeight > 0 &&
+        QSize(settings.formWidth, settings.formHeight) != size())
+        resize(settings.formWidth, settings.formHeight);
+}
+
+// ---- Size -------------------------------------------------------------------------------------
+
+void GraphWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_bench.settings().formWidth = width();
+    m_bench.settings().formHeight = height();
+}
+
+void GraphWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shownOnce) return;
+    m_shownOnce = true;
+    // The first picture, once the canvas has its place on the screen.
+    QTimer::singleShot(0, this, [this] {
+        followCanvasSize();
+        redraw();
+    });
+}
+
+void GraphWindow::followCanvasSize() {
+    const QSize size = m_canvas->size();
+    if (size == QSize(m_bench.canvas().width(), m_bench.canvas().height())) return;
+    // Refused while a program runs; afterRun() catches up.
+    if (m_bench.resizeCanvas(size.width(), size.height())) refreshSizeTexts();
+}
+
+void GraphWindow::runningChanged(bool running) {
+    if (running && !m_sizeLocked) {
+        // The window keeps its size while a program runs.
+        m_lockedMinimum = minimumSize();
+        m_lockedMaximum = maximumSize();
+        setFixedSize(size());
+        m_sizeLocked = true;
+    }
+    // Later, outside the redraw that announced the end; quick successive runs (a slider being
+    // dragged) keep the lock until the window is idle.
+    if (!running) QTimer::singleShot(0, this, &GraphWindow::afterRun);
+}
+
+void GraphWindow::afterRun() {
+    if (m_bench.isRunning()) return;
+    if (m_sizeLocked) {
+        setMinimumSize(m_lockedMinimum);
+        setMaximumSize(m_lockedMaximum);
+        m_sizeLocked = false;
+    }
+    if (m_editor) m_editor->handOverProgram();
+    followCanvasSize();
+}
+
+// ---- Commands ---------------------------------------------------------------------------------
+
+void GraphWindow::redraw() {
+    if (m_editor) m_editor->handOverProgram();
+    m_bench.redraw();
+}
+
+void GraphWindow::showAndRedraw() {
+    show();
+    raise();
+    activateWindow();
+    redraw();
+}
+
+void GraphWindow::showEditor() {
+    m_bench.resetProgramInterface();
+    if (!m_editor) return;
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+    m_editor->addLateCommands();
+}
+
+void GraphWindow::explainFormulaEntry() {
+    m_bench.host().messageBox(kApplicationTitle, kFunctionEntryHelp, Host::Icon::None);
+}
+
+void GraphWindow::chooseFont() {
+    const CanvasFont current = m_bench.windowFont();
+    QFont shown(toQString(current.name), current.size);
+    shown.setBold(current.bold);
+    shown.setItalic(current.italic);
+    shown.setUnderline(current.underline);
+    const auto chosen = m_dialogs.font(this, shown);
+    if (!chosen) {
+        redraw();
+        return;
+    }
+    CanvasFont font = current;
+    font.name = toStdString(chosen->family());
+    const int points = chosen->pointSize() > 0 ? chosen->pointSize() : current.size;
+    font.size = std::clamp(points, kMinFontSize, kMaxFontSize);
+    font.bold = chosen->bold();
+    font.italic = chosen->italic();
+    font.underline = chosen->underline();
+    m_bench.setWindowFont(font);
+}
+
+void GraphWindow::savePreferences() {
+    m_bench.savePreferences();
+}
+
+void GraphWindow::loadPreferences() {
+    if (m_editor) m_editor->handOverProgram();
+    m_bench.loadPreferences();
+    refreshFields();
+}
+
+void GraphWindow::exportDrawing(const FileDialogSpec& spec,
+                                bool (Workbench::*write)(const std::string&)) {
+    // Nothing while a program runs or waits at its stop point.
+    if (m_bench.isRunning() || m_bench.isPaused()) return;
+    if (const auto path = m_dialogs.saveFileName(this, spec)) (m_bench.*write)(toStdString(*path));
+}
+
+void GraphWindow::exportPdf() {
+    exportDrawing({QString(), QStringLiteral("tekening.pdf"), QStringLiteral("pdf (*.pdf)"),
+                   QStringLiteral("pdf")},
+                  &Workbench::exportPdf);
+}
+
+void GraphWindow::exportEepic() {
+    exportDrawing({QString(), QString::fromLatin1(kDefaultEepicName),
+                   QStringLiteral("texfile (*.tex)"), QStringLiteral("tex")},
+                  &Workbench::exportEepic);
+}
+
+void GraphWindow::exportMetafile() {
+    exportDrawing({QString(), QString::fromLatin1(kDefaultMetafileName),
+                   QStringLiteral("Metafile (*.svg)"), QStringLiteral("svg")},
+                  &Workbench::exportMetafile);
+}
+
+// ---- Swatches ---------------------------------------------------------------------------------
+
+void GraphWindow::swatchClicked(SidePanel::SwatchKind kind, int index, Qt::MouseButton button) {
+    const bool left = button == Qt::LeftButton;
+    const bool right = button == Qt::RightButton;
+    using Kind = SidePanel::SwatchKind;
+    if (kind == Kind::Fill) {
+        if (left) m_bench.nextFillPattern();
+        if (right) {
+            const FillSwatch& fill = m_bench.fillSwatch();
+            if (auto colour = m_dialogs.color(this, qtColor(fill.colour)))
+                m_bench.setFillColour(colourOf(*colour));
+        }
+        m_panel->refresh();
+        return;
+    }
+    const SwatchId id = kind == Kind::Axis   ? SwatchId::Axis
+                        : kind == Kind::Grid ? SwatchId::Grid
+                                             : static_cast<SwatchId>(index);
+    if (left) {
+        const auto colour = m_dialogs.color(this, qtColor(m_bench.swatch(id).colour));
+        if (colour) {
+            m_bench.setSwatchColour(id, colourOf(*colour));
+        } else if (kind == Kind::Function) {
+            redraw();  // the function swatches redraw whatever the answer
+        }
+    } else if (right && kind != Kind::Grid) {
+        askLineWidth(static_cast<int>(id));
+    }
+    m_panel->refresh();
+}
+
+void GraphWindow::askLineWidth(int swatchId) {
+    const auto id = static_cast<SwatchId>(swatchId);
+    const QString current = QString::number(m_bench.swatch(id).width);
+    const auto answer =
+        m_dialogs.text(this, toQString(kLineWidthCaption), toQString(kLineWidthPrompt), current);
+    // A cancelled box answers with the width it showed.
+    m_bench.setSwatchWidth(id, toStdString(answer.value_or(current)));
+}
+
+// ---- Keys and the program's end -----------------------------------------------------------
+
+bool GraphWindow::keyReachesWindow(QObject* watched) const {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) return false;
+    // Qt offers a key to the focus widget first and then to its parents; count it once.
+    QWidget* focus = QApplication::focusWidget();
+    return widget == (focus != nullptr ? focus : this);
+}
+
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && keyReachesWindow(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int code = virtualKeyCode(key->key(), key->modifiers());
+        if (code != 0 && m_bench.keyPressed(code)) return true;
+    } else if (event->type() == QEvent::FocusIn) {
+        for (int i = 0; i < 2; ++i)
+            if (watched == m_sliders[i]) m_bench.sliderEntered(i);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GraphWindow::closeEvent(QCloseEvent* event) {
+    // A running program ends at its next loop end, as with Escape.
+    m_bench.environment().flags.abort = true;
+    m_bench.setStartupComplete(false);
+    event->accept();
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace kalvor

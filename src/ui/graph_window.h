@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "ui/dialogs.h"
+#include "ui/side_panel.h"
+
+class QAction;
+class QLabel;
+class QSlider;
+
+namespace kalvor {
+
+class CanvasView;
+class EditorWindow;
+class Workbench;
+
+/// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
+/// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
+/// commands) to the Workbench and shows what the Workbench announces; the picture itself is
+/// always the Workbench's.
+class GraphWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    GraphWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~GraphWindow() override;
+
+    /// The editor exists: start-up is complete and resizes redraw from now on.
+    void setEditor(EditorWindow* editor);
+    void setAboutBox(QWidget* about) { m_about = about; }
+
+    CanvasView* canvasView() const { return m_canvas; }
+    SidePanel* sidePanel() const { return m_panel; }
+    QSlider* slider(int index) const { return m_sliders[index]; }
+    QLabel* sliderReadout(int index) const { return m_readouts[index]; }
+    QAction* slidersAction() const { return m_slidersAction; }
+
+public slots:
+    /// "Weer Tekenen" (also what every other part of the window asks for).
+    void redraw();
+    /// Compile+Run: shows the window in front and redraws.
+    void showAndRedraw();
+    /// "Mee&r...": a fresh program interface, then the editor in front.
+    void showEditor();
+    void explainFormulaEntry();
+    /// "font": the canvas font, sizes 6 … 24; the picture is redrawn either way.
+    void chooseFont();
+    void savePreferences();
+    void loadPreferences();
+    void exportPdf();
+    void exportEepic();
+    void exportMetafile();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void connectParts();
+    QWidget* buildSliderStrip();
+    void refreshFields();
+    void refreshSliders();
+    void refreshSizeTexts();
+    void applyFormSize();
+    void runningChanged(bool running);
+    void afterRun();
+    void followCanvasSize();
+    void swatchClicked(SidePanel::SwatchKind kind, int index, Qt::MouseButton button);
+    void askLineWidth(int swatchId);
+    void exportDrawing(const FileDialogSpec& spec, bool (Workbench::*write)(const std::string&));
+    bool keyReachesWindow(QObject* watched) const;
+
+    Workbench& m_bench;
+    Dialogs& m_dialogs;
+    CanvasView* m_canvas;
+    SidePanel* m_panel;
+    std::array<QSlider*, 2> m_sliders{};
+    std::array<QLabel*, 2> m_readouts{};
+    QAction* m_slidersAction = nullptr;
+    QPointer<EditorWindow> m_editor;
+    QPointer<QWidget> m_about;
+    QSize m_lockedMinimum, m_lockedMaximum;
+    bool m_sizeLocked = false;
+    bool m_shownOnce = false;
+};
+
+}  // namespace kalvor

@@ -1,0 +1,89 @@
+#pragma once
+
+// The desktop program with scripted dialogs and a recording host, started in an empty
+// temporary folder (the preferences file is written there).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "../support/recording_host.h"
+#include "graph/workbench.h"
+#include "scripted_dialogs.h"
+#include "ui/desktop.h"
+#include "ui/editor_window.h"
+#include "ui/graph_window.h"
+
+namespace kalvor::test {
+
+/// Records boxes like RecordingHost, lets a running program see window events, and answers
+/// requests for missing files from a queue (empty: cancelled).
+class EventHost : public RecordingHost {
+public:
+    void processEvents() override { QCoreApplication::processEvents(); }
+    bool chooseFileToOpen(std::string_view, std::string& path) override {
+        fileRequests.emplace_back(path);
+        if (fileAnswers.empty()) return false;
+        path = fileAnswers.front();
+        fileAnswers.erase(fileAnswers.begin());
+        return true;
+    }
+    std::vector<std::string> fileRequests, fileAnswers;
+};
+
+class DesktopFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid());
+        QDir::setCurrent(m_folder.path());
+        desktop = std::make_unique<Desktop>(host, dialogs);
+        desktop->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph()));
+        settle();
+    }
+    void TearDown() override {
+        desktop.reset();
+        QDir::setCurrent(m_previous);
+    }
+
+    GraphWindow& graph() { return desktop->graphWindow(); }
+    EditorWindow& editor() { return desktop->editorWindow(); }
+    Workbench& bench() { return desktop->workbench(); }
+    QString folder() const { return m_folder.path(); }
+
+    /// Lets posted events and zero-delay timers run.
+    static void settle() {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    /// Pixels of exactly `colour` in the canvas rows `fromRow` … `toRow`.
+    int pixelsInRows(QRgb colour, int fromRow, int toRow) {
+        const QImage& image = bench().canvas().image();
+        int count = 0;
+        for (int y = std::max(0, fromRow); y <= std::min(toRow, image.height() - 1); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return count;
+    }
+
+    /// A key as the person types it: to the widget that has the keyboard focus.
+    void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : &graph(), key, modifiers);
+    }
+
+    EventHost host;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Desktop> desktop;
+
+private:
+    QTemporaryDir m_folder;
+    QString m_previous = QDir::currentPath();
+};
+
+}  // namespace kalvor::test

@@ -1,0 +1,175 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "desktop_fixture.h"
+#include "lang/program_file.h"
+#include "ui/swatch_widget.h"
+
+namespace kalvor {
+namespace {
+
+using test::DesktopFixture;
+
+std::string fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll().toStdString();
+}
+
+class EditorWindowTest : public DesktopFixture {
+protected:
+    void choose(const QString& command) {
+        QComboBox* list = editor().commandList();
+        const int index = list->findText(command);
+        ASSERT_GE(index, 0) << command.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    QPushButton* button(const char* name) { return editor().findChild<QPushButton*>(name); }
+    QString source() const { return desktop->editorWindow().sourcePane()->toPlainText(); }
+    QString compiled() const { return desktop->editorWindow().compiledPane()->toPlainText(); }
+};
+
+TEST_F(EditorWindowTest, ChosenCommandShowsItsTemplate) {
+    EXPECT_EQ(editor().windowTitle(), "Meer");
+    EXPECT_FALSE(editor().templateLabel()->isVisibleTo(&editor()));
+    const std::pair<const char*, const char*> rows[] = {
+        {"lijn", "lijn(x1;y1;x2;y2)"},
+        {"oplossingskromme", "(d.v.;x0;y0;stap;aantal;euler|impeuler|runge)"},
+        {"projectie", "zie help"},
+        {"herhaal", "herhaal"},
+        {"hoekmarkering", "hoekmarkering(a1;a2;b1;b2;c1;c2\n;grootte;aantal)"},
+    };
+    for (const auto& [command, label] : rows) {
+        choose(command);
+        EXPECT_TRUE(editor().templateLabel()->isVisibleTo(&editor()));
+        EXPECT_EQ(editor().templateLabel()->text(), label);
+    }
+}
+
+TEST_F(EditorWindowTest, AppendButtonAddsOnlyTheCommandName) {
+    QTest::mouseClick(button("toevoegen"), Qt::LeftButton);
+    EXPECT_EQ(source(), "");  // nothing chosen yet
+    editor().sourcePane()->setPlainText("assen=geen");
+    choose("lijn");
+    QTest::mouseClick(button("toevoegen"), Qt::LeftButton);
+    choose("oplossingskromme");
+    QTest::mouseClick(button("toevoegen"), Qt::LeftButton);
+    EXPECT_EQ(source(), "assen=geen\nlijn\noplossingskromme");
+}
+
+TEST_F(EditorWindowTest, ToolsPutColourAndFillStyleNumbersIntoTheSource) {
+    auto* colour = editor().findChild<SwatchWidget*>("kleurgereedschap");
+    auto* fill = editor().findChild<SwatchWidget*>("vulstijlgereedschap");
+    ASSERT_TRUE(colour && fill);
+    const std::pair<QColor, const char*> colours[] = {
+        {QColor(255, 0, 0), "255"}, {QColor(0, 0, 255), "16711680"}, {QColor(0, 128, 0), "32768"}};
+    for (const auto& [chosen, number] : colours) {
+        dialogs.colourAnswers.push_back(chosen);
+        QTest::mousePress(colour, Qt::LeftButton);
+        EXPECT_EQ(editor().numberBox()->text(), number);
+    }
+    dialogs.colourAnswers.push_back(QColor());  // cancelled: nothing changes
+    QTest::mousePress(colour, Qt::LeftButton);
+    EXPECT_EQ(editor().numberBox()->text(), "32768");
+    // Eight styles, then round again.
+    for (const char* expected : {"1", "2", "3", "4", "5", "6", "7", "0", "1"}) {
+        QTest::mouseClick(fill, Qt::LeftButton);
+        EXPECT_EQ(editor().numberBox()->text(), expected);
+    }
+    editor().sourcePane()->setPlainText("vulstijl()");
+    QTextCursor caret = editor().sourcePane()->textCursor();
+    caret.setPosition(9);
+    editor().sourcePane()->setTextCursor(caret);
+    QTest::mouseClick(button("invoegen"), Qt::LeftButton);
+    EXPECT_EQ(source(), "vulstijl(1)");
+}
+
+TEST_F(EditorWindowTest, CompileFillsTheCompiledPaneAndTheWorkbench) {
+    editor().sourcePane()->setPlainText("l:=3\n\n  lijn(0;0;l;1) % schuin\nproc init");
+    QTest::mouseClick(button("compile"), Qt::LeftButton);
+    EXPECT_EQ(compiled(), "maak\nl\n3\nlijn\n0\n0\nl\n1\nproc\ninit\n#");
+    const std::vector<std::string> lines = {"maak", "l", "3",    "lijn", "0", "0",
+                                            "l",    "1", "proc", "init", "#"};
+    EXPECT_EQ(bench().program().lines(), lines);
+    // Recompiling replaces everything; a program whose last line is an empty argument keeps it.
+    editor().sourcePane()->setPlainText("lettertype()");
+    editor().compile();
+    EXPECT_EQ(bench().program().lines(), (std::vector<std::string>{"lettertype", ""}));
+}
+
+TEST_F(EditorWindowTest, MissingIncludeAsksForTheFileThenReports) {
+    editor().sourcePane()->setPlainText("lijn(0;0;1;1)\n&bestaatniet.txt\nstip(0;0;1)");
+    editor().compile();
+    ASSERT_EQ(host.fileRequests.size(), 1u);  // asked for the file, then cancelled
+    EXPECT_EQ(host.fileRequests[0], "bestaatniet.txt");
+    EXPECT_EQ(compiled(), "lijn\n0\n0\n1\n1");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_NE(host.boxes[0].text.find("bestaatniet.txt"), std::string::npos);
+    // A chosen file is included as it stands.
+    const QString included = folder() + "/gecompileerd.txt";
+    ASSERT_TRUE(writeCompiledProgram(included.toStdString(), {"stip", "1", "2", "3"}));
+    host.fileAnswers.push_back(included.toStdString());
+    editor().compile();
+    EXPECT_EQ(compiled(), "lijn\n0\n0\n1\n1\nstip\n1\n2\n3\nstip\n0\n0\n1");
+}
+
+TEST_F(EditorWindowTest, OpenAndSaveKeepTheFileName) {
+    const QString path = folder() + "/prog.txt";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("lijn(0;0;1;1)\r\ntekst(0;0;caf\xe9)\r\n");  // an older single-byte file
+    file.close();
+    dialogs.fileAnswers.push_back(path);
+    editor().openProgram();
+    EXPECT_EQ(dialogs.openRequests.back().fileName, "*.txt");
+    EXPECT_EQ(dialogs.openRequests.back().filter, "tekstfiles (*.txt);;alle (*)");
+    EXPECT_EQ(source(), QString::fromUtf8("lijn(0;0;1;1)\ntekst(0;0;café)"));
+    EXPECT_EQ(editor().windowTitle(), "Meer " + path);
+
+    editor().sourcePane()->appendPlainText("stip(0;0;2)");
+    const QString copy = folder() + "/kopie.txt";
+    dialogs.fileAnswers.push_back(copy);
+    editor().saveProgram();
+    EXPECT_EQ(dialogs.saveRequests.back().fileName, path);  // proposed: the opened file
+    EXPECT_EQ(fileBytes(copy), "lijn(0;0;1;1)\r\ntekst(0;0;caf\xc3\xa9)\r\nstip(0;0;2)\r\n");
+    EXPECT_EQ(editor().windowTitle(), "Meer " + copy);
+
+    editor().compile();
+    const QString compiledPath = folder() + "/prog.gec";
+    dialogs.fileAnswers.push_back(compiledPath);
+    editor().saveCompiled();
+    EXPECT_EQ(
+        fileBytes(compiledPath),
+        "lijn\r\n0\r\n0\r\n1\r\n1\r\ntekst\r\n0\r\n0\r\ncaf\xc3\xa9\r\nstip\r\n0\r\n0\r\n2\r\n");
+    // Cancelling writes nothing and keeps the caption.
+    dialogs.fileAnswers.push_back(QString());
+    editor().saveProgram();
+    EXPECT_EQ(editor().windowTitle(), "Meer " + copy);
+}
+
+TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
+    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
+    editor().compile();
+    const std::vector<std::string> looping = bench().program().lines();
+    std::vector<std::string> duringRun;
+    QTimer::singleShot(100, [&] {
+        editor().sourcePane()->setPlainText("F=1");
+        editor().compile();
+        duringRun = bench().program().lines();
+        typeKey(Qt::Key_Escape);
+    });
+    graph().showAndRedraw();
+    EXPECT_EQ(duringRun, looping);  // the running program was left alone
+    settle();
+    EXPECT_EQ(bench().program().lines(), std::vector<std::string>{"F=1"});
+}
+
+}  // namespace
+}  // namespace kalvor

@@ -1,0 +1,404 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <optional>
+
+#include "desktop_fixture.h"
+#include "graph/swatches.h"
+#include "ui/canvas_view.h"
+#include "ui/output_window.h"
+#include "ui/swatch_widget.h"
+
+namespace kalvor {
+namespace {
+
+using test::DesktopFixture;
+
+constexpr QRgb kBlackPixel = 0x000000;
+constexpr QRgb kRedPixel = 0xFF0000;
+
+// The canvas row of world height y on the start canvas (−5 … 5 over 360 pixels).
+int rowOf(double y) {
+    return static_cast<int>((5 - y) / 10 * 360);
+}
+
+QAction* menuAction(QMainWindow& window, const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->text() == text) return action;
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    return nullptr;
+}
+
+std::string fileText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
+class GraphWindowTest : public DesktopFixture {
+protected:
+    SidePanel& panel() { return *graph().sidePanel(); }
+    void typeFormula(int index, const QString& text) {
+        panel().functionEdit(index)->clear();
+        QTest::keyClicks(panel().functionEdit(index), text);
+    }
+    void clickRedraw() { QTest::mouseClick(panel().redrawButton(), Qt::LeftButton); }
+};
+
+TEST_F(GraphWindowTest, StartsWithItsTitleA360CanvasAndHiddenSliders) {
+    EXPECT_EQ(graph().windowTitle(), "Kalvor 2.1");
+    EXPECT_EQ(graph().canvasView()->size(), QSize(360, 360));
+    EXPECT_EQ(bench().canvas().width(), 360);
+    EXPECT_EQ(bench().canvas().height(), 360);
+    EXPECT_EQ(panel().widthLabel()->text(), "breedte 9.5 cm (360 pix)");
+    EXPECT_EQ(panel().heightLabel()->text(), "hoogte 9.5 cm (360 pix)");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(graph().slider(i)->isVisible());
+        EXPECT_FALSE(graph().sliderReadout(i)->isVisible());
+    }
+    EXPECT_EQ(graph().sliderReadout(0)->text(), "a=0");
+    EXPECT_EQ(graph().sliderReadout(1)->text(), "b=0");
+    EXPECT_EQ(panel().functionEdit(0)->toolTip(), "B.v. 3*x^2 (zonder y=)");
+    EXPECT_EQ(panel().rangeEdit(0)->text(), "-5");
+    EXPECT_EQ(panel().rangeEdit(3)->text(), "5");
+    EXPECT_TRUE(panel().doubleSizeBox()->isChecked());
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_FALSE(desktop->outputWindow().isVisible());
+    // Without a preferences file the start writes one.
+    EXPECT_TRUE(QFile::exists(folder() + "/voorkeuren.txt"));
+    // The first picture is drawn at start: the x-axis crosses the middle.
+    EXPECT_GT(pixelsInRows(kBlackPixel, 180, 180), 300);
+}
+
+TEST_F(GraphWindowTest, TypedFormulaIsDrawnByWeerTekenen) {
+    typeFormula(0, "2");
+    EXPECT_EQ(bench().settings().functions[0], "2");
+    EXPECT_LT(pixelsInRows(kBlackPixel, rowOf(2) - 2, rowOf(2) + 2), 50);
+    clickRedraw();
+    EXPECT_GT(pixelsInRows(kBlackPixel, rowOf(2) - 2, rowOf(2) + 2), 300);
+}
+
+TEST_F(GraphWindowTest, RangeFieldsChangeTheWorld) {
+    typeFormula(0, "1");
+    QLineEdit* ymax = panel().rangeEdit(3);
+    ymax->clear();
+    QTest::keyClicks(ymax, "15");
+    QTest::keyClick(ymax, Qt::Key_Return);  // Enter in a field redraws too
+    const int row = static_cast<int>((15 - 1) / 20.0 * 360);
+    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
+}
+
+TEST_F(GraphWindowTest, SliderDrivesTheParameterAndRedraws) {
+    typeFormula(0, "a");
+    menuAction(graph(), "Sch&uifbalken")->trigger();
+    EXPECT_TRUE(graph().slidersAction()->isChecked());
+    EXPECT_TRUE(graph().slider(0)->isVisible());
+    EXPECT_TRUE(graph().slider(1)->isVisible());
+    EXPECT_TRUE(graph().sliderReadout(0)->isVisible());
+    graph().slider(0)->setValue(37);
+    EXPECT_EQ(graph().sliderReadout(0)->text(), "a=3.7");
+    EXPECT_GT(pixelsInRows(kBlackPixel, rowOf(3.7) - 2, rowOf(3.7) + 2), 300);
+    graph().slider(1)->setValue(-100);
+    EXPECT_EQ(graph().sliderReadout(1)->text(), "b=-10");
+    // The menu item hides them again.
+    menuAction(graph(), "Sch&uifbalken")->trigger();
+    EXPECT_FALSE(graph().slider(0)->isVisible());
+    EXPECT_FALSE(graph().slidersAction()->isChecked());
+}
+
+TEST_F(GraphWindowTest, LineWidthBoxClampsAndRefusesNonNumbers) {
+    struct Row {
+        QString answer;  // null: the box is cancelled
+        int width;
+        bool message;
+    };
+    const Row rows[] = {{"7", 3, false},       {"0", 1, false},  {"2", 2, false},
+                        {QString(), 2, false}, {"abc", 2, true}, {"-4", 1, false}};
+    SwatchWidget* swatch = panel().functionSwatch(1);
+    for (const Row& row : rows) {
+        host.boxes.clear();
+        dialogs.textAnswers.push_back(row.answer);
+        QTest::mouseClick(swatch, Qt::RightButton);
+        const auto& asked = dialogs.textRequests.back();
+        EXPECT_EQ(asked.caption, "Lijndikte");
+        EXPECT_EQ(asked.prompt, "voer in: 1,2 of 3");
+        EXPECT_EQ(bench().settings().functionSwatches[1].width, row.width)
+            << row.answer.toStdString();
+        EXPECT_EQ(swatch->lineWidth(), row.width);
+        EXPECT_EQ(!host.boxes.empty(), row.message) << row.answer.toStdString();
+    }
+    // The box is pre-filled with the current width; the axes take one as well, the grid none.
+    dialogs.textAnswers.push_back("3");
+    QTest::mouseClick(panel().axisSwatch(), Qt::RightButton);
+    EXPECT_EQ(dialogs.textRequests.back().value, "1");
+    EXPECT_EQ(bench().settings().axisSwatch.width, 3);
+    const std::size_t asked = dialogs.textRequests.size();
+    QTest::mouseClick(panel().gridSwatch(), Qt::RightButton);
+    EXPECT_EQ(dialogs.textRequests.size(), asked);
+}
+
+TEST_F(GraphWindowTest, SwatchColoursAndFillPattern) {
+    typeFormula(0, "2");
+    dialogs.colourAnswers.push_back(QColor(255, 0, 0));
+    QTest::mouseClick(panel().functionSwatch(0), Qt::LeftButton);
+    EXPECT_EQ(bench().settings().functionSwatches[0].colour, 0x0000FFu);
+    EXPECT_EQ(panel().functionSwatch(0)->colour(), 0x0000FFu);
+    // The function swatches redraw at once.
+    EXPECT_GT(pixelsInRows(kRedPixel, rowOf(2) - 2, rowOf(2) + 2), 300);
+
+    dialogs.colourAnswers.push_back(QColor());  // cancelled: the grid keeps its colour
+    QTest::mouseClick(panel().gridSwatch(), Qt::LeftButton);
+    EXPECT_EQ(bench().settings().gridSwatch.colour, 0xE6E6E6u);
+    dialogs.colourAnswers.push_back(QColor(0, 0, 255));
+    QTest::mouseClick(panel().axisSwatch(), Qt::LeftButton);
+    EXPECT_EQ(bench().settings().axisSwatch.colour, 0xFF0000u);
+
+    const BrushStyle before = bench().settings().fillSwatch.pattern;
+    QTest::mouseClick(panel().fillSwatch(), Qt::LeftButton);
+    EXPECT_EQ(bench().settings().fillSwatch.pattern, nextFillPattern(before));
+    EXPECT_EQ(panel().fillSwatch()->brushStyle(), nextFillPattern(before));
+    dialogs.colourAnswers.push_back(QColor(0, 255, 0));
+    QTest::mouseClick(panel().fillSwatch(), Qt::RightButton);
+    EXPECT_EQ(bench().settings().fillSwatch.colour, 0x00FF00u);
+}
+
+TEST_F(GraphWindowTest, EveryKeyReachesThePrograms) {
+    panel().functionEdit(0)->setFocus();
+    graph().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&graph()));
+    const std::pair<Qt::Key, double> keys[] = {
+        {Qt::Key_A, 65}, {Qt::Key_Left, 37}, {Qt::Key_5, 53}, {Qt::Key_Escape, 27}};
+    for (const auto& [key, code] : keys) {
+        typeKey(key);
+        for (int p = 1; p <= 4; ++p)
+            EXPECT_EQ(bench().environment().parser(p).getVariable("_toetscode"), code)
+                << "parser " << p << " key " << key;
+    }
+    // Keys still do their ordinary work in the fields.
+    EXPECT_EQ(panel().functionEdit(0)->text(), "5a");
+}
+
+TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
+    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
+    editor().compile();
+    bool ranMeanwhile = false;
+    QSize before, during;
+    QTimer::singleShot(100, [&] {
+        ranMeanwhile = bench().isRunning();
+        before = graph().size();
+        graph().resize(before + QSize(80, 60));
+        during = graph().size();
+        // A second redraw request while running is ignored.
+        clickRedraw();
+        typeKey(Qt::Key_Escape);
+    });
+    graph().showAndRedraw();  // returns when Escape has ended the run
+    settle();
+    EXPECT_TRUE(ranMeanwhile);
+    EXPECT_EQ(during, before);
+    EXPECT_FALSE(bench().isRunning());
+    // Once the run is over the window can grow again, and the canvas follows it (with a
+    // program that ends, since every resize runs the program again).
+    editor().sourcePane()->setPlainText("F=1");
+    editor().compile();
+    graph().resize(before + QSize(80, 60));
+    settle();
+    EXPECT_EQ(graph().size(), before + QSize(80, 60));
+    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
+    EXPECT_EQ(bench().canvas().height(), graph().canvasView()->height());
+}
+
+TEST_F(GraphWindowTest, CanvasFollowsTheWindowSize) {
+    graph().resize(graph().size() + QSize(100, 40));
+    settle();
+    EXPECT_EQ(graph().canvasView()->size(), QSize(460, 400));
+    EXPECT_EQ(bench().canvas().width(), 460);
+    EXPECT_EQ(bench().canvas().height(), 400);
+    EXPECT_EQ(panel().widthLabel()->text(), "breedte 12.2 cm (460 pix)");
+    EXPECT_EQ(panel().heightLabel()->text(), "hoogte 10.6 cm (400 pix)");
+    // The picture is redrawn at the new size: the x-axis in the new middle row.
+    EXPECT_GT(pixelsInRows(kBlackPixel, 200, 200), 440);
+}
+
+TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontWithinItsSizes) {
+    struct Row {
+        std::optional<QFont> answer;
+        const char* name;
+        int size;
+        bool bold;
+    };
+    QFont big(QStringLiteral("Times New Roman"), 40);
+    big.setBold(true);
+    const Row rows[] = {
+        {QFont(QStringLiteral("Courier New"), 12), "Courier New", 12, false},
+        {big, "Times New Roman", 24, true},
+        {QFont(QStringLiteral("Arial"), 3), "Arial", 6, false},
+        {std::nullopt, "Arial", 6, false},  // cancelled: unchanged
+    };
+    for (const Row& row : rows) {
+        dialogs.fontAnswers.push_back(row.answer);
+        QTest::mouseClick(panel().fontButton(), Qt::LeftButton);
+        EXPECT_EQ(bench().windowFont().name, row.name);
+        EXPECT_EQ(bench().windowFont().size, row.size);
+        EXPECT_EQ(bench().windowFont().bold, row.bold);
+    }
+    // The dialog opens on the current font.
+    EXPECT_EQ(dialogs.fontRequests.back().family(), "Arial");
+    EXPECT_EQ(dialogs.fontRequests.back().pointSize(), 6);
+}
+
+TEST_F(GraphWindowTest, MouseOnTheCanvasDragsResetsAndFills) {
+    CanvasView* canvas = graph().canvasView();
+    MouseState& mouse = bench().environment().mouse;
+    typeFormula(0, "2");  // typed, not yet drawn
+    const int row = rowOf(2);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    EXPECT_LT(pixelsInRows(kBlackPixel, row - 2, row + 2), 50);  // a click alone draws nothing
+    // A press in the lower-right corner redraws (with the free points back at their start).
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(355, 355));
+    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
+    // Dragging follows the mouse in world coordinates.
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(canvas, QPoint(270, 90));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(270, 90));
+    EXPECT_NEAR(static_cast<double>(mouse.x), 2.5, 0.05);
+    EXPECT_NEAR(static_cast<double>(mouse.y), 2.5, 0.05);
+    typeFormula(0, "");
+    clickRedraw();
+
+    // A right click fills the clicked quarter (the axes close it) with the fill swatch.
+    const auto redInQuarter = [&](int left, int top) {
+        const QImage& image = bench().canvas().image();
+        int count = 0;
+        for (int y = top; y < top + 170; ++y)
+            for (int x = left; x < left + 170; ++x)
+                count += (image.pixel(x, y) & 0xFFFFFF) == kRedPixel;
+        return count;
+    };
+    EXPECT_EQ(redInQuarter(190, 190), 0);
+    QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(300, 300));
+    EXPECT_GT(redInQuarter(190, 190), 1000);
+    EXPECT_EQ(redInQuarter(0, 0), 0);
+    clickRedraw();  // the fill is not part of the picture
+    EXPECT_EQ(redInQuarter(190, 190), 0);
+}
+
+TEST_F(GraphWindowTest, StartTakesThePreferencesFile) {
+    desktop.reset();
+    QFile file(folder() + "/voorkeuren.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("F=x/2\r\nymin=-2\r\nformulierbreedte=820\r\nformulierhoogte=600\r\n");
+    file.close();
+    desktop = std::make_unique<Desktop>(host, dialogs);
+    desktop->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph()));
+    settle();
+    EXPECT_EQ(panel().functionEdit(0)->text(), "x/2");
+    EXPECT_EQ(panel().rangeEdit(2)->text(), "-2");
+    EXPECT_EQ(graph().size(), QSize(820, 600));
+    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
+    EXPECT_EQ(bench().canvas().height(), graph().canvasView()->height());
+}
+
+TEST_F(GraphWindowTest, FormulaHelpLinkExplainsEntry) {
+    auto* link = graph().findChild<QLabel*>("functieHulp");
+    ASSERT_NE(link, nullptr);
+    emit link->linkActivated("#");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "Kalvor 2.1");
+    EXPECT_EQ(host.boxes[0].text, kFunctionEntryHelp);
+    EXPECT_EQ(host.boxes[0].icon, Host::Icon::None);
+}
+
+TEST_F(GraphWindowTest, MeerGivesAFreshProgramInterfaceAndTheEditor) {
+    menuAction(graph(), "Sch&uifbalken")->trigger();
+    ASSERT_TRUE(graph().slider(0)->isVisible());
+    bench().environment().mouse.resetFreePoints = false;
+    menuAction(graph(), "Mee&r...")->trigger();
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_FALSE(graph().slider(0)->isVisible());
+    EXPECT_FALSE(graph().sliderReadout(0)->isVisible());
+    EXPECT_FALSE(graph().slidersAction()->isChecked());
+    EXPECT_TRUE(bench().environment().mouse.resetFreePoints);
+    EXPECT_EQ(editor().commandList()->count(), 157);
+    menuAction(graph(), "Mee&r...")->trigger();  // the six join only once
+    EXPECT_EQ(editor().commandList()->count(), 157);
+}
+
+TEST_F(GraphWindowTest, CompileAndRunShowsAndRunsTheProgram) {
+    graph().hide();
+    editor().show();
+    editor().sourcePane()->setPlainText("F=1\nymax=10\nschrijfregel(t;klaar)");
+    auto* run = editor().findChild<QPushButton*>("compileRun");
+    ASSERT_NE(run, nullptr);
+    QTest::mouseClick(run, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(graph().isVisible());
+    EXPECT_EQ(panel().functionEdit(0)->text(), "1");
+    EXPECT_EQ(panel().rangeEdit(3)->text(), "10");
+    const int row = static_cast<int>((10 - 1) / 15.0 * 360);
+    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
+    // What the program writes brings the output window up.
+    EXPECT_TRUE(desktop->outputWindow().isVisible());
+    EXPECT_EQ(desktop->outputWindow().textArea()->toPlainText(), "klaar");
+}
+
+TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
+    struct Row {
+        const char* item;
+        const char* fileName;
+        const char* filter;
+        const char* contains;
+    };
+    const Row rows[] = {
+        {"Opslaan als Eepi&c", "eepic.tex", "texfile (*.tex)", "\\begin{picture}"},
+        {"Opslaan als &Metafile", "met.svg", "Metafile (*.svg)", "<svg"},
+        {"Opslaan als P&df", "tekening.pdf", "pdf (*.pdf)", "%PDF"},
+    };
+    typeFormula(0, "x");
+    for (const Row& row : rows) {
+        // Cancelled: nothing is written.
+        dialogs.fileAnswers.push_back(QString());
+        menuAction(graph(), row.item)->trigger();
+        EXPECT_FALSE(QFile::exists(folder() + "/" + row.fileName));
+        const QString path = folder() + "/" + row.fileName;
+        dialogs.fileAnswers.push_back(path);
+        host.answer = Host::Answer::No;  // no preview of the PDF
+        menuAction(graph(), row.item)->trigger();
+        EXPECT_EQ(dialogs.saveRequests.back().fileName, row.fileName);
+        EXPECT_EQ(dialogs.saveRequests.back().filter, row.filter);
+        EXPECT_NE(fileText(path).find(row.contains), std::string::npos) << row.item;
+    }
+}
+
+TEST_F(GraphWindowTest, PreferencesSaveAndLoadTheFieldsAndWindowSize) {
+    QLineEdit* xmin = panel().rangeEdit(0);
+    xmin->clear();
+    QTest::keyClicks(xmin, "-10");
+    menuAction(graph(), "&Voorkeuren opslaan")->trigger();
+    EXPECT_NE(fileText(folder() + "/voorkeuren.txt").find("xmin=-10\r\n"), std::string::npos);
+    xmin->clear();
+    QTest::keyClicks(xmin, "3");
+    // A file that names only some settings changes only those.
+    QFile file(folder() + "/voorkeuren.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("xmin=-10\r\nformulierbreedte=760\r\nformulierhoogte=520\r\n");
+    file.close();
+    menuAction(graph(), "Voorkeuren &laden")->trigger();
+    settle();
+    EXPECT_EQ(xmin->text(), "-10");
+    EXPECT_EQ(graph().size(), QSize(760, 520));
+    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
+}
+
+}  // namespace
+}  // namespace kalvor
