@@ -3,6 +3,7 @@
 
 #include "expr/numtext.h"
 #include "lang/command_table.h"
+#include "lang/commands/characters.h"
 #include "lang/commands/bigint_operands.h"
 #include "lang/commands/families.h"
 #include "lang/run_context.h"
@@ -11,29 +12,13 @@ namespace kalvor {
 
 namespace {
 
-// UTF-8 text of one character code; codes that are no character give the empty text.
+// The text of one character code; codes that are no character give the empty text.
 std::string characterText(Number value) {
     const Number rounded = std::nearbyint(value);
     if (!(rounded >= 0 && rounded <= 0x10FFFF) || (rounded >= 0xD800 && rounded <= 0xDFFF))
         return {};
-    const auto code = static_cast<char32_t>(rounded);
-    std::string out;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return out;
+    const char32_t code = static_cast<char32_t>(rounded);
+    return encodeCharacters(std::u32string_view(&code, 1));
 }
 
 // The text that schrijf and schrijfregel write, by the kind line: t(ekst), u(itvoer), c(har),
