@@ -184,6 +184,15 @@ void WorldCanvas::clear() {
     requestRepaint();
 }
 
+void WorldCanvas::drawImage(int px, int py, const QImage& picture) {
+    {
+        QPainter painter(&m_image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(px, py, picture);
+    }
+    requestRepaint();
+}
+
 void WorldCanvas::d2SetPixel(Number x, Number y) {
     draw([&](PaintSurface& s) { paintPoint(s, s.pixel(x, y), m_pen.color); });
 }

@@ -116,6 +116,9 @@ public:
     void d2TextOut(std::string_view text, int angleDegrees, Number x, Number y);
     void d2FloodFill(Number x, Number y, Color color, FloodStyle style);
     /// Framed axes on the left and lower edges with ticks, tick labels, arrows and labels.
+    /// Copies a picture onto the bitmap with its top-left corner at pixel (px, py), replacing
+    /// what was there (snapshots, stamped pictures); the vector mirror is not involved.
+    void drawImage(int px, int py, const QImage& picture);
     void d2Axes(std::string_view xLabel, std::string_view yLabel, bool zeroLines, Color axesColor,
                 Color zeroLinesColor);
 

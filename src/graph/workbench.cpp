@@ -49,6 +49,10 @@ void Workbench::installRunHooks() {
         }
         m_drawing.endRun();
     });
+    m_env.takeSnapshot = [this] { m_snapshot = m_canvas.image().copy(); };
+    m_env.showSnapshot = [this] {
+        if (!m_snapshot.isNull()) m_canvas.drawImage(0, 0, m_snapshot);
+    };
 }
 
 void Workbench::setProgram(std::vector<std::string> compiledLines) {

@@ -206,6 +206,8 @@ private:
     RunOptions m_options;
     CanvasFont m_windowFont;
     SliderPanel m_sliders;
+    /// The picture a film starts from (snapshot, toonsnapshot, every pass of film).
+    QImage m_snapshot;
     PlotBand m_band;
     PointList m_plotPoints;
     std::vector<std::string> m_preferenceLines;

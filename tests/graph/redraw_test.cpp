@@ -227,3 +227,27 @@ TEST(Redraw, AFollowsTheSliderInTheFunctions) {
 
 }  // namespace
 }  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+// A film starts every pass from the picture taken when it began, so only the last pass's
+// figure is left; toonsnapshot brings back what snapshot kept.
+TEST(Redraw, FilmPassesStartFromTheSnapshot) {
+    test::BenchFixture f;
+    f.program("assen=geen\nfilm(i;1;3;1)\nlijn(i;-4;i;4)\nnext");
+    ASSERT_TRUE(f.bench.redraw());
+    const WorldCanvas& canvas = f.bench.canvas();
+    const int row = canvas.windowY(0);
+    EXPECT_EQ(f.pixel(canvas.windowX(1), row), QColor(Qt::white));
+    EXPECT_EQ(f.pixel(canvas.windowX(2), row), QColor(Qt::white));
+    EXPECT_EQ(f.pixel(canvas.windowX(3), row), QColor(Qt::black));
+
+    f.program("assen=geen\nsnapshot\nlijn(1;-4;1;4)\ntoonsnapshot\nlijn(2;-4;2;4)");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.pixel(canvas.windowX(1), row), QColor(Qt::white));
+    EXPECT_EQ(f.pixel(canvas.windowX(2), row), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace kalvor
