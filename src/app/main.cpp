@@ -29,6 +29,12 @@ bool canOpenWindows() {
            environmentSet("QT_QPA_PLATFORM");
 }
 
+// Headless modes write only their own results and message boxes to the streams; Qt's
+// notes about the environment (a missing runtime folder, font fallbacks) are left out.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
 int startDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvor"));
@@ -57,12 +63,14 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "run") == 0) {
         // The command line never shows a window; fonts and images still need the GUI layer.
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        qInstallMessageHandler(keepQtQuiet);
         QGuiApplication app(argc, argv);
         return kalvor::runCommand(rest, std::cout, std::cerr);
     }
     if (argc == 1) {
         if (canOpenWindows()) return startDesktop(argc, argv);
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        qInstallMessageHandler(keepQtQuiet);
         QGuiApplication app(argc, argv);
         return kalvor::renderDemoPicture("kalvor-demo.png", std::cout, std::cerr);
     }
