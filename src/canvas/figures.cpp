@@ -229,6 +229,17 @@ void DrawingContext::arc(ArcFigure figure, const ArgSource<ArcArgs>& args, bool 
     }
 }
 
+namespace {
+
+// The canvas turns text by whole degrees; a full turn more or less is the same picture, so
+// any finite angle is brought below one turn before it becomes an int (NaN: unturned).
+int wholeDegrees(Number angle) {
+    if (!std::isfinite(angle)) return 0;
+    return static_cast<int>(std::fmod(std::nearbyint(angle), 360.0L));
+}
+
+}  // namespace
+
 // Text is drawn without a background box, whatever the brush.
 void DrawingContext::drawText(std::string_view text, int angle, Number x, Number y) {
     const BrushStyle style = m_canvas.brush().style;
@@ -240,9 +251,7 @@ void DrawingContext::drawText(std::string_view text, int angle, Number x, Number
 void DrawingContext::text(const ArgSource<TextArgs>& args, TextSize size) {
     fanOut(
         m_pdfRecording, m_eepicRecording, args,
-        [&](const TextArgs& t) {
-            drawText(t.text, static_cast<int>(std::nearbyint(t.angle)), t.x, t.y);
-        },
+        [&](const TextArgs& t) { drawText(t.text, wholeDegrees(t.angle), t.x, t.y); },
         [&](const TextArgs& t) { pdfText(t.text, t.x, t.y, t.angle); },
         [&](const TextArgs& t) {
             const std::string shown =
