@@ -3,10 +3,11 @@
 
 #include "expr/numtext.h"
 #include "lang/command_table.h"
-#include "lang/commands/characters.h"
 #include "lang/commands/bigint_operands.h"
+#include "lang/commands/characters.h"
 #include "lang/commands/families.h"
 #include "lang/run_context.h"
+#include "lang/window_services.h"
 
 namespace kalvor {
 
@@ -36,6 +37,17 @@ std::string outputText(RunContext& ctx) {
 }
 
 // A register name that names no register has ended the run: nothing is written then.
+// schuifbalk (number; variable; min; max): binds slider 1 or 2 of the window to a variable.
+void schuifbalk(RunContext& ctx) {
+    const Number number = std::trunc(ctx.number(0));
+    const std::string variable = ctx.text(1);
+    const Number min = ctx.number(2);
+    const Number max = ctx.number(3);
+    // Other numbers bind nothing, but the variable is still created.
+    const int slider = number == 1 || number == 2 ? static_cast<int>(number) : 0;
+    if (ctx.env.window) ctx.env.window->bindSlider(slider, variable, min, max);
+}
+
 void schrijf(RunContext& ctx) {
     std::string text = outputText(ctx);
     if (!ctx.finished()) ctx.env.output.append(text);
@@ -56,7 +68,7 @@ void registerInteractionCommands(CommandTable& table) {
         {"rtftekst", 1},
         {"rtfregel", 0},
         {"rtftab", 0},
-        {"schuifbalk", 4},
+        {"schuifbalk", 4, schuifbalk},
         {"opslaangif", 1},
         {"opslaanjpg", 1},
         {"opslaanbmp", 1},
