@@ -10,28 +10,28 @@ namespace kalvor {
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec,
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.caption, QDir::currentPath(), spec.filter);
+    QFileDialog dialog(parent, request.caption, QDir::currentPath(), request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    if (!spec.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
     // A name with a wildcard is a filter pattern, not a file to propose.
-    if (!spec.fileName.isEmpty() && !spec.fileName.contains(QChar('*')))
-        dialog.selectFile(spec.fileName);
+    if (!request.fileName.isEmpty() && !request.fileName.contains(QChar('*')))
+        dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
 
-std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
-std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {

@@ -11,7 +11,7 @@ namespace kalvor {
 
 /// What a file dialog proposes: a file name in the current folder, a filter in the form
 /// "description (*.ext)" and the extension added when the person types none.
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString caption;
     QString fileName;
     QString filter;
@@ -25,8 +25,10 @@ public:
     virtual ~Dialogs() = default;
 
     /// Asks before an existing file is replaced; nothing when the person cancelled.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QString> text(QWidget* parent, const QString& caption,
@@ -36,8 +38,8 @@ public:
 /// The dialogs of the desktop: QFileDialog, QColorDialog, QFontDialog and QInputDialog.
 class QtDialogs : public Dialogs {
 public:
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
     std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,

@@ -315,11 +315,12 @@ void GraphWindow::loadPreferences() {
     refreshFields();
 }
 
-void GraphWindow::exportDrawing(const FileDialogSpec& spec,
+void GraphWindow::exportDrawing(const FileDialogRequest& request,
                                 bool (Workbench::*write)(const std::string&)) {
     // Nothing while a program runs or waits at its stop point.
     if (m_bench.isRunning() || m_bench.isPaused()) return;
-    if (const auto path = m_dialogs.saveFileName(this, spec)) (m_bench.*write)(toStdString(*path));
+    if (const auto path = m_dialogs.saveFileName(this, request))
+        (m_bench.*write)(toStdString(*path));
 }
 
 void GraphWindow::exportPdf() {

@@ -74,7 +74,8 @@ private:
     void followCanvasSize();
     void swatchClicked(SidePanel::SwatchKind kind, int index, Qt::MouseButton button);
     void askLineWidth(int swatchId);
-    void exportDrawing(const FileDialogSpec& spec, bool (Workbench::*write)(const std::string&));
+    void exportDrawing(const FileDialogRequest& request,
+                       bool (Workbench::*write)(const std::string&));
     bool keyReachesWindow(QObject* watched) const;
 
     Workbench& m_bench;

@@ -82,9 +82,9 @@ void OutputWindow::mirrorLog() {
 }
 
 void OutputWindow::save() {
-    const FileDialogSpec spec{QString(), QStringLiteral("uitvoer.txt"),
-                              QStringLiteral("tekst (*.txt)"), QStringLiteral("txt")};
-    const auto path = m_dialogs.saveFileName(this, spec);
+    const FileDialogRequest request{QString(), QStringLiteral("uitvoer.txt"),
+                                    QStringLiteral("tekst (*.txt)"), QStringLiteral("txt")};
+    const auto path = m_dialogs.saveFileName(this, request);
     if (!path) return;
     std::string bytes;
     for (const std::string& line : m_log.lines())

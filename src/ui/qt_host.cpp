@@ -101,10 +101,10 @@ void QtHost::sleepMs(int milliseconds) {
 }
 
 bool QtHost::chooseFileToOpen(std::string_view caption, std::string& path) {
-    const FileDialogSpec spec{toQString(caption), toQString(path),
-                              QStringLiteral("tekstfiles (*.txt);;alle (*)"),
-                              QStringLiteral("txt")};
-    const auto chosen = m_dialogs.openFileName(dialogParent(), spec);
+    const FileDialogRequest request{toQString(caption), toQString(path),
+                                    QStringLiteral("tekstfiles (*.txt);;alle (*)"),
+                                    QStringLiteral("txt")};
+    const auto chosen = m_dialogs.openFileName(dialogParent(), request);
     if (!chosen) return false;
     path = toStdString(*chosen);
     return true;

@@ -21,17 +21,17 @@ public:
     std::deque<QColor> colourAnswers;
     std::deque<QString> textAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
-    std::vector<FileDialogSpec> saveRequests, openRequests;
+    std::vector<FileDialogRequest> saveRequests, openRequests;
     std::vector<QColor> colourRequests;
     std::vector<QFont> fontRequests;
     std::vector<TextRequest> textRequests;
 
-    std::optional<QString> saveFileName(QWidget*, const FileDialogSpec& spec) override {
-        saveRequests.push_back(spec);
+    std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
         return next(fileAnswers);
     }
-    std::optional<QString> openFileName(QWidget*, const FileDialogSpec& spec) override {
-        openRequests.push_back(spec);
+    std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override {
+        openRequests.push_back(request);
         return next(fileAnswers);
     }
     std::optional<QColor> color(QWidget*, const QColor& initial) override {
