@@ -66,6 +66,22 @@ void fermatCloseFactors(benchmark::State& state) {
 }
 BENCHMARK(fermatCloseFactors)->Unit(benchmark::kMillisecond);
 
+// The smallest-factor search on each odd number from 3000000000000000001 to
+// 3000000000000001199: trial division, the prime test and rho on 600 numbers.
+void factorSearchRange(benchmark::State& state) {
+    FactorSearchOptions options;
+    options.bases = randomPrimeBases(1);
+    for (auto _ : state) {
+        int found = 0;
+        for (std::int64_t n = 3000000000000000001; n < 3000000000000001200; n += 2) {
+            BigInt x(n);
+            found += findFactor(x, options) == FactorOutcome::Found;
+        }
+        state.counters["found"] = found;
+    }
+}
+BENCHMARK(factorSearchRange)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace kalvor
 BENCHMARK_MAIN();

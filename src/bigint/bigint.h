@@ -111,7 +111,7 @@ public:
 
     /// x := x!, 0! = 1; x unchanged (false) when x < 0 or x >= kProductLimit, when the
     /// result would exceed kMaxBits, or when `progress` cancels. `progress` is asked after
-    /// every 64 factors.
+    /// every halving step of the computation.
     bool factorial(const Progress& progress = {});
     /// x := x (x - 1) ... (x - r + 1); 1 when r = 0, 0 when x < r. Unchanged (false) when
     /// x < 0, x >= kProductLimit or r < 0, beyond kMaxBits, or when cancelled.

@@ -64,6 +64,25 @@ double productBits(std::int64_t n, std::int64_t r) {
     return lnProduct / std::numbers::ln2;
 }
 
+// n! = C(n, h) * h! * (n - h)! with h = n div 2, and (n - h)! = h! * (n - h) for odd n: one
+// binomial and one square per halving, close to the cost of the fastest known methods.
+// `progress` is asked between the halvings.
+bool halvingFactorial(unsigned long n, const Progress& progress, BigInt& result) {
+    constexpr unsigned long kDirectLimit = 256;
+    if (n < kDirectLimit) {
+        mpz_fac_ui(result.get(), n);
+        return keepGoing(progress);
+    }
+    const unsigned long half = n / 2;
+    if (!halvingFactorial(half, progress, result)) return false;
+    BigInt binomial;
+    mpz_bin_uiui(binomial.get(), n, half);
+    mpz_mul(result.get(), result.get(), result.get());
+    if (n % 2 != 0) mpz_mul_ui(result.get(), result.get(), n - half);
+    mpz_mul(result.get(), result.get(), binomial.get());
+    return keepGoing(progress);
+}
+
 // Reads x as the n of factorial and permutations; false outside 0 .. kProductLimit - 1.
 bool productOperand(const BigInt& x, std::int64_t& n) {
     return x.sign() >= 0 && x.compare(BigInt::kProductLimit) < 0 && x.toInt64(n);
@@ -73,7 +92,13 @@ bool productOperand(const BigInt& x, std::int64_t& n) {
 
 bool BigInt::factorial(const Progress& progress) {
     std::int64_t n = 0;
-    return productOperand(*this, n) && permutations(n, progress);
+    if (!productOperand(*this, n) || productBits(n, n) > static_cast<double>(kMaxBits)) {
+        return false;
+    }
+    BigInt result;
+    if (!halvingFactorial(static_cast<unsigned long>(n), progress, result)) return false;
+    *this = std::move(result);
+    return true;
 }
 
 bool BigInt::permutations(std::int64_t r, const Progress& progress) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kalvor {
 namespace {
 
@@ -114,6 +116,61 @@ TEST(FindFactor, CancellingLeavesXUnchanged) {
     EXPECT_EQ(findFactor(x, options), FactorOutcome::Cancelled);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(x.toString(), kHardSemiprime);
+}
+
+// The search as written down: every odd trial divisor, then rho with a gcd at every step and
+// no time limit. The fast search must give the same answer on every number.
+FactorOutcome stepByStepSearch(BigInt& x, const PrimeBases& bases) {
+    if (x.compare(2) < 0) return FactorOutcome::NotFound;
+    if (x.isProbablePrime(bases)) return FactorOutcome::ProbablePrime;
+    if (!x.isOdd()) {
+        x.setValue(2);
+        return FactorOutcome::Found;
+    }
+    for (unsigned long d = 3; d < 40000; d += 2) {
+        if (mpz_divisible_ui_p(x.get(), d)) {
+            x.setValue(static_cast<std::int64_t>(d));
+            return FactorOutcome::Found;
+        }
+    }
+    BigInt tortoise(2), hare(2), d;
+    const auto step = [&x](BigInt& v) {
+        mpz_mul(v.get(), v.get(), v.get());
+        mpz_add_ui(v.get(), v.get(), 3);
+        mpz_mod(v.get(), v.get(), x.get());
+    };
+    for (;;) {
+        step(tortoise);
+        step(hare);
+        step(hare);
+        if (tortoise == hare) return FactorOutcome::NotFound;
+        mpz_sub(d.get(), hare.get(), tortoise.get());
+        mpz_gcd(d.get(), d.get(), x.get());
+        if (mpz_cmp_ui(d.get(), 1) > 0) {
+            x = d;
+            return FactorOutcome::Found;
+        }
+    }
+}
+
+TEST(FindFactor, AgreesWithTheStepByStepSearch) {
+    std::vector<BigInt> numbers;
+    for (std::int64_t n = 3000000000000000001; n < 3000000000000001200; n += 2)
+        numbers.emplace_back(n);
+    // Past 64 bits, with every prime factor beyond trial division.
+    numbers.push_back(product("1000003", "1000033"));
+    numbers.back().multiply(BigInt("1000037"));
+    numbers.back().multiply(BigInt("1000039"));
+    numbers.push_back(product("40009", "1000000000000000003"));
+    numbers.push_back(product("2305843009213693951", "40009"));
+    numbers.emplace_back("1604800999");
+    const FactorSearchOptions options = seeded();
+    for (const BigInt& number : numbers) {
+        BigInt fast(number);
+        BigInt reference(number);
+        EXPECT_EQ(findFactor(fast, options), stepByStepSearch(reference, options.bases)) << number;
+        EXPECT_EQ(fast, reference) << number;
+    }
 }
 
 TEST(FermatFactor, Table) {
