@@ -41,6 +41,10 @@ std::string padRight(std::string s, size_t length);
 /// when `alwaysSign`, the digits padded with zeros to `minDigits`.
 std::string exponentText(int exponent, int minDigits, bool alwaysSign);
 
+/// The fixed format of a finite x (see formatFixed) from its exact decimal expansion, for any
+/// precision 1..18 and 0..40 decimals. formatFixed takes a faster route where it can.
+std::string fixedText(Number x, int precision, int decimals);
+
 /// "NAN", "INF" or "-INF" into `text` for a value that is not finite; false for the others.
 bool nonFiniteText(Number x, std::string& text);
 

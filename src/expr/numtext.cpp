@@ -2,8 +2,11 @@
 
 #include <locale.h>
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "expr/decimal_digits.h"
@@ -27,6 +30,88 @@ std::string scientificText(const Decimal& d, int minDecimals, int minExponentDig
     s += d.digits[0];
     if (!rest.empty()) s += "." + rest;
     return s + "E" + decimal::exponentText(d.exponent, minExponentDigits, false);
+}
+
+// 10^k for k = 0 .. 27; exact as long doubles up to 10^27 (5^27 < 2^64).
+constexpr int kMaxExactPower = 27;
+Number powerOfTen(int k) {
+    static const auto powers = [] {
+        std::array<Number, kMaxExactPower + 1> table{};
+        Number power = 1;
+        for (Number& entry : table) {
+            entry = power;
+            power *= 10;
+        }
+        return table;
+    }();
+    return powers[static_cast<size_t>(k)];
+}
+
+// round(m * 2^e * 10^s) with halves away from zero, exactly, for m < 2^64 and 0 <= s <= 27;
+// false when the result would not fit 64 bits.
+bool roundedScaled(std::uint64_t m, int e, int s, std::uint64_t& q) {
+    using Uint128 = unsigned __int128;
+    Uint128 n = m;
+    for (int i = 0; i < s; ++i)
+        n *= 5;  // below 2^64 * 5^27 < 2^127
+    const int shift = -(s + e);
+    if (shift <= 0) {
+        if (-shift >= 64 || (n >> (64 + shift)) != 0) return false;
+        q = static_cast<std::uint64_t>(n << -shift);
+        return true;
+    }
+    if (shift >= 128) {
+        q = 0;
+        return true;
+    }
+    const Uint128 whole = n >> shift;
+    const Uint128 rest = n - (whole << shift);
+    const Uint128 half = Uint128{1} << (shift - 1);
+    if (whole >> 63 != 0) return false;
+    q = static_cast<std::uint64_t>(whole) + (rest >= half ? 1 : 0);
+    return true;
+}
+
+// formatFixed for |x| < 10^precision, in integer arithmetic on the binary value: the same
+// digits as the decimal expansion, at a fraction of its cost (every coordinate of a vector
+// export passes here). False where the value needs the general route: more decimals than
+// digits, values from 10^precision on, and roundings that carry into a new digit.
+bool fastFixed(Number x, int precision, int decimals, std::string& text) {
+    const Number magnitude = std::fabs(x);
+    if (decimals > precision || precision > kMaxDigits || !(magnitude < powerOfTen(precision))) {
+        return false;
+    }
+    // The decimal exponent E of |x| matters only above 10^(p - d): there p digits are kept,
+    // so fewer than d decimals, and the rest is padding.
+    int scale = decimals;
+    for (int e = std::max(precision - decimals, 0); e < precision; ++e) {
+        if (magnitude >= powerOfTen(e)) scale = precision - 1 - e;
+    }
+    int binaryExponent = 0;
+    const Number fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    std::uint64_t q = 0;
+    if (!roundedScaled(mantissa, binaryExponent - 64, scale, q)) return false;
+    if (q >= static_cast<std::uint64_t>(powerOfTen(precision))) {
+        return false;  // the rounding carried into one more integer digit
+    }
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, q).ptr;
+    std::string_view all(digits, static_cast<size_t>(end - digits));
+    text.clear();
+    if (x < 0 && q != 0) text += '-';
+    const auto wholeCount = static_cast<std::ptrdiff_t>(all.size()) - scale;
+    if (wholeCount > 0) {
+        text += all.substr(0, static_cast<size_t>(wholeCount));
+    } else {
+        text += '0';
+    }
+    if (decimals == 0) return true;
+    text += '.';
+    if (wholeCount < 0) text.append(static_cast<size_t>(-wholeCount), '0');
+    text += all.substr(static_cast<size_t>(std::max<std::ptrdiff_t>(wholeCount, 0)));
+    text.append(static_cast<size_t>(decimals - scale), '0');
+    return true;
 }
 
 }  // namespace
@@ -54,6 +139,14 @@ std::string formatFixed(Number x, int precision, int decimals) {
     if (decimal::nonFiniteText(x, text)) return text;
     const int p = std::clamp(precision, 1, kMaxDigits);
     const int places = std::clamp(decimals, 0, kMaxDecimals);
+    if (x != 0 && fastFixed(x, p, places, text)) return text;
+    return decimal::fixedText(x, p, places);
+}
+
+namespace decimal {
+
+std::string fixedText(Number x, int p, int places) {
+    std::string text;
     const Decimal exact = decimal::exactDecimal(x);
     Decimal d = exact;
     decimal::roundToDecimals(d, places, p);
@@ -73,6 +166,8 @@ std::string formatFixed(Number x, int precision, int decimals) {
     }
     return text;
 }
+
+}  // namespace decimal
 
 // literal := [sign] (digits ["." [digits]] | "." digits) [("E"|"e") [sign] digits]
 bool parseNumber(std::string_view text, Number& value) {

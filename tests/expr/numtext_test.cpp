@@ -1,12 +1,16 @@
 #include "expr/numtext.h"
 
+#include "expr/decimal_digits.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace kalvor {
 namespace {
@@ -122,6 +126,37 @@ TEST(FormatFixed, Table) {
     for (const FixedCase& c : cases) {
         EXPECT_EQ(formatFixed(c.x, c.precision, c.decimals), c.expected)
             << "x=" << static_cast<double>(c.x) << " p=" << c.precision << " d=" << c.decimals;
+    }
+}
+
+// The fast fixed route must give the digits of the exact decimal expansion for every value:
+// random magnitudes, exact binary halves (the ties), neighbours of powers of ten and of the
+// route's bounds, tiny and negative values, for every precision and decimals in use.
+TEST(FormatFixed, FastRouteAgreesWithTheExactExpansion) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> magnitude(-12, 8);
+    std::vector<Number> values;
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(static_cast<Number>(unit(random)) * std::pow(10.0L, magnitude(random)));
+    for (int k = 1; k <= 14; ++k) {
+        for (int j = -3000; j <= 3000; j += 7)
+            values.push_back(std::ldexp(static_cast<Number>(j), -k));
+    }
+    for (int e = -8; e <= 8; ++e) {
+        const Number power = std::pow(10.0L, e);
+        for (Number near : {power, std::nextafter(power, 0.0L), std::nextafter(power, 1e30L),
+                            power * 0.99999949L, power * 0.9999995L, power * 0.99999951L})
+            values.insert(values.end(), {near, -near});
+    }
+    values.insert(values.end(), {LDBL_TRUE_MIN, -LDBL_MIN, 0.0L, -0.0L, 999999.4999999L});
+    const std::pair<int, int> formats[] = {{6, 3}, {6, 4}, {4, 5}, {6, 0}, {15, 2}, {18, 18}};
+    for (const auto& [precision, decimals] : formats) {
+        for (Number x : values) {
+            ASSERT_EQ(formatFixed(x, precision, decimals),
+                      decimal::fixedText(x, precision, decimals))
+                << "x=" << static_cast<double>(x) << " p=" << precision << " d=" << decimals;
+        }
     }
 }
 
