@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,6 +13,7 @@ namespace kalvor::draw2d {
 namespace {
 
 constexpr std::string_view kListNames = "L1L2L3L4L5L6";
+constexpr Number kIndexLimit = 1e18L;
 
 // The list number of "L1" … "L6", or 0.
 int listNumber(const std::string& name) {
@@ -21,8 +23,8 @@ int listNumber(const std::string& name) {
 }
 
 // lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
-// the start point.
-PointList listPoints(RunContext& ctx) {
+// the start point. A range of too many points gives no points and a message.
+PointList listPoints(RunContext& ctx, std::string_view command) {
     const std::string first = ctx.arg(1), second = ctx.arg(2);
     const Number start = std::nearbyint(ctx.number(3)), end = std::nearbyint(ctx.number(4));
     const int l1 = listNumber(first), l2 = listNumber(second);
@@ -32,12 +34,19 @@ PointList listPoints(RunContext& ctx) {
                               Host::Icon::None);
         return points;
     }
-    if (!(std::fabs(start) < kMaxSamples) || !(end - start < kMaxSamples)) return points;
-    auto i = static_cast<std::int64_t>(start);
-    do {
+    const Number count = std::max<Number>(end - start + 1, 1);
+    if (!(count <= kMaxOutlinePoints)) {
+        warnTooManyPoints(ctx, command, kMaxOutlinePoints);
+        return points;
+    }
+    SampleClock clock(ctx);
+    for (long long k = 0; k < count && !clock.aborted(); ++k) {
+        const Number index = start + static_cast<Number>(k);
+        // An index too large for a whole number lies outside every list, as 0 does.
+        const std::int64_t i =
+            std::fabs(index) < kIndexLimit ? static_cast<std::int64_t>(index) : 0;
         points.append(ctx.env.lists.get(l1, i), ctx.env.lists.get(l2, i));
-        ++i;
-    } while (i <= end);
+    }
     return points;
 }
 
@@ -54,8 +63,8 @@ PointList pairPoints(RunContext& ctx) {
 }
 
 // Reads the points and leaves the program counter after the "#" line.
-PointList readPoints(RunContext& ctx) {
-    PointList points = ctx.arg(0) == "lijst" ? listPoints(ctx) : pairPoints(ctx);
+PointList readPoints(RunContext& ctx, std::string_view command) {
+    PointList points = ctx.arg(0) == "lijst" ? listPoints(ctx, command) : pairPoints(ctx);
     std::size_t i = ctx.pc;
     while (i < ctx.lineCount() && ctx.line(i) != "#")
         ++i;
@@ -66,18 +75,18 @@ PointList readPoints(RunContext& ctx) {
 }  // namespace
 
 void pad(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "pad");
     if (DrawingContext* d = ctx.env.drawing) d->polyline([&] { return points; }, PathText::Points);
 }
 
 void veelhoek(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "veelhoek");
     if (DrawingContext* d = ctx.env.drawing)
         d->polygon([&] { return points; }, PathText::Points, true);
 }
 
 void bezier(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "bezier");
     if (DrawingContext* d = ctx.env.drawing) d->bezier([&] { return points; });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <type_traits>
 
 #include "canvas/drawing_context.h"
@@ -10,9 +11,15 @@
 
 namespace kalvor {
 
-/// Sample loops (curves, regions, list figures, marks) stop at this many points, so that no
-/// parameter range can keep a run busy for ever; a figure that would need more is not drawn.
-inline constexpr long long kMaxSamples = 1'000'000;
+/// Curves are drawn piece by piece, so only an export keeps all their samples: a curve
+/// command samples at most this many parameter values. One that would need more shows
+/// tooManyPointsMessage and draws nothing.
+inline constexpr long long kMaxCurveSamples = 20'000'000;
+/// Regions and the list form of paths and polygons hold all their points at once (and again
+/// for every recording sink): at most this many, with the same message above it.
+inline constexpr long long kMaxOutlinePoints = 5'000'000;
+/// Shows tooManyPointsMessage for `command` and `limit` in a warning box; the run goes on.
+void warnTooManyPoints(RunContext& ctx, std::string_view command, long long limit);
 
 /// The value that stands for an intersection that does not exist.
 inline constexpr Number kNoIntersection = 2147483647;
@@ -41,11 +48,14 @@ public:
     CurvePieces& operator=(const CurvePieces&) = delete;
 
     /// Adds a sample inside the box and returns true; a sample outside draws the piece so far,
-    /// starts a new one and returns false.
+    /// starts a new one and returns false. A piece that reaches kMaxPiecePoints is drawn and
+    /// continued from its last point, so a long curve never needs all its points at once.
     bool add(Number x, Number y);
     bool add(const WorldPoint& p) { return add(p.x, p.y); }
     /// Draws the last piece.
     void finish();
+
+    static constexpr std::size_t kMaxPiecePoints = 1'000'000;
 
 private:
     void flush();
