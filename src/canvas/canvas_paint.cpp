@@ -20,7 +20,7 @@ Color colorOfPixel(QRgb pixel) {
 
 // Pens of one pixel draw patterns; wider pens have round ends and joins and are always
 // solid.
-QPen qtPen(const CanvasPen& pen) {
+QPen qtPen(const CanvasPen& pen, int scale) {
     QPen result(qtColor(pen.color));
     if (pen.width > 1) {
         result.setWidth(pen.width);
@@ -31,8 +31,11 @@ QPen qtPen(const CanvasPen& pen) {
     result.setWidth(0);
     result.setCapStyle(Qt::SquareCap);
     result.setJoinStyle(Qt::MiterJoin);
-    if (pen.style == PenStyle::Dot) result.setDashPattern({2, 2});
-    if (pen.style == PenStyle::Dash) result.setDashPattern({6, 3});
+    const qreal unit = scale;
+    if (pen.style == PenStyle::Dot) result.setDashPattern({2 * unit, 2 * unit});
+    if (pen.style == PenStyle::Dash) result.setDashPattern({6 * unit, 3 * unit});
+    // Square caps would lengthen every dash on a vector device and close the gaps.
+    if (pen.style != PenStyle::Solid && scale > 1) result.setCapStyle(Qt::FlatCap);
     return result;
 }
 
@@ -133,6 +136,13 @@ void paintLineTo(PaintSurface& s, QPoint from, QPoint to) {
     if (from == to) return;
     if (s.vector) return s.vector->stroke(openPath(QPolygon({from, to})));
     s.painter.drawLine(from, thinPen(s.painter) ? stopBefore(from, to) : to);
+}
+
+// Out and back again on the bitmap; a vector device strokes the line once, since the way
+// back would fill the gaps of a dashed pen.
+void paintLine(PaintSurface& s, QPoint a, QPoint b) {
+    if (s.vector) return s.vector->stroke(openPath(QPolygon({a, b})));
+    paintPolyline(s, QPolygon({a, b, a}));
 }
 
 // Wings of 8 pixels, 45 degrees back from the shaft on either side.

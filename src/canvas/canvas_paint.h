@@ -36,7 +36,8 @@ struct PaintSurface {
 
 QColor qtColor(Color color);
 Color colorOfPixel(QRgb pixel);
-QPen qtPen(const CanvasPen& pen);
+/// Dash lengths are `scale` times the screen's, so a doubled device shows the same pattern.
+QPen qtPen(const CanvasPen& pen, int scale = 1);
 QBrush qtBrush(const CanvasBrush& brush);
 /// The font at `scale` times its size (plus `sizeDelta` points), sized in pixels at 96 dpi.
 QFont qtFont(const CanvasFont& font, int scale, int sizeDelta = 0);
@@ -45,6 +46,8 @@ QString displayText(const CanvasFont& font, std::string_view utf8);
 
 /// A line whose last pixel is left out (thin pens), as successive line-to calls expect.
 void paintLineTo(PaintSurface& s, QPoint from, QPoint to);
+/// A line with both end pixels painted.
+void paintLine(PaintSurface& s, QPoint a, QPoint b);
 void paintArrow(PaintSurface& s, QPoint base, QPoint tip);
 void paintPoint(PaintSurface& s, QPoint p, Color color);
 void paintPolyline(PaintSurface& s, const QPolygon& points);

@@ -102,8 +102,7 @@ void DrawingContext::dot(const ArgSource<DotArgs>& args) {
             pdfEllipse(b.x1, b.y1, b.x2, b.y2);
     }
     if (m_eepicRecording) {
-        const Box b = box(args()).first;
-        m_picture.append(m_picture.eepicEllipse(b.x1, b.y1, b.x2, b.y2));
+        appendEllipseText(box(args()).first);
     }
     // The user's fill comes back to the brush without a second "\shade", which would shade
     // whatever figure the picture text holds next.

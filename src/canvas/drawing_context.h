@@ -122,7 +122,18 @@ private:
     void withFill(const std::function<void()>& draw);
     /// The canvas brush from the state, without announcing it in the picture text.
     void setBrushFromState();
+    /// The path cut to the picture's frame; writePath() writes one part as it is.
     void appendPath(const char* command, const PointList& points, PathText text, bool closeText);
+    void writePath(const char* command, const PointList& points, PathText text, bool closeText);
+    /// A line cut to the picture's frame; nothing when it lies outside.
+    void appendLineText(Segment s, bool dashed);
+    void appendEllipseText(const Box& b);
+    void appendCircleText(const CircleArgs& c);
+    void appendRectangleText(const Box& b);
+    /// The figure as cut paths when it crosses the frame; false when it lies inside and
+    /// keeps its own command.
+    bool appendClippedArc(ArcFigure figure, const ArcArgs& a);
+    bool appendClippedBezier(const PointList& points);
     void appendArcText(ArcFigure figure, const ArcArgs& a);
     void drawText(std::string_view text, int angle, Number x, Number y);
 

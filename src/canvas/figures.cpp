@@ -24,11 +24,36 @@ PointList twoPoints(const Segment& s) {
     return PointList{{s.x1, s.y1}, {s.x2, s.y2}};
 }
 
+PdfHatch pdfHatchOf(BrushStyle style) {
+    switch (style) {
+        case BrushStyle::Horizontal:
+            return PdfHatch::Horizontal;
+        case BrushStyle::Vertical:
+            return PdfHatch::Vertical;
+        case BrushStyle::ForwardDiagonal:
+            return PdfHatch::ForwardDiagonal;
+        case BrushStyle::BackwardDiagonal:
+            return PdfHatch::BackwardDiagonal;
+        case BrushStyle::Cross:
+            return PdfHatch::Cross;
+        case BrushStyle::DiagonalCross:
+            return PdfHatch::DiagonalCross;
+        case BrushStyle::Solid:
+        case BrushStyle::Clear:
+            break;
+    }
+    return PdfHatch::None;
+}
+
 }  // namespace
 
+// The PDF hatches only the figure that took the state's fill; dots and other solid fills
+// stay solid.
 void DrawingContext::withFill(const std::function<void()>& draw) {
     applyFill();
+    m_pdf.setHatch(pdfHatchOf(m_canvas.brush().style));
     draw();
+    m_pdf.setHatch(PdfHatch::None);
     restoreCanvasState();
     applyPen();
 }
@@ -38,7 +63,7 @@ void DrawingContext::line(const ArgSource<Segment>& args) {
         m_pdfRecording, m_eepicRecording, args,
         [&](const Segment& s) { m_canvas.d2Polyline(twoPoints(s)); },
         [&](const Segment& s) { pdfPolyline(twoPoints(s)); },
-        [&](const Segment& s) { m_picture.append(m_picture.eepicLine(s.x1, s.y1, s.x2, s.y2)); });
+        [&](const Segment& s) { appendLineText(s, false); });
 }
 
 void DrawingContext::straightLine(const ArgSource<Segment>& args) {
@@ -46,7 +71,7 @@ void DrawingContext::straightLine(const ArgSource<Segment>& args) {
         m_pdfRecording, m_eepicRecording, args,
         [&](const Segment& s) { m_canvas.d2Line(s.x1, s.y1, s.x2, s.y2); },
         [&](const Segment& s) { pdfLine(s.x1, s.y1, s.x2, s.y2); },
-        [&](const Segment& s) { m_picture.append(m_picture.eepicLine(s.x1, s.y1, s.x2, s.y2)); });
+        [&](const Segment& s) { appendLineText(s, false); });
 }
 
 // The pen stays dotted until the PDF has recorded the line as dashed.
@@ -56,9 +81,7 @@ void DrawingContext::dashedLine(const ArgSource<Segment>& args) {
         m_pdfRecording, m_eepicRecording, args,
         [&](const Segment& s) { m_canvas.d2Line(s.x1, s.y1, s.x2, s.y2); },
         [&](const Segment& s) { pdfLine(s.x1, s.y1, s.x2, s.y2); },
-        [&](const Segment& s) {
-            m_picture.append(m_picture.eepicDashedLine(s.x1, s.y1, s.x2, s.y2));
-        });
+        [&](const Segment& s) { appendLineText(s, true); });
     m_canvas.pen().style = PenStyle::Solid;
 }
 
@@ -82,13 +105,16 @@ void DrawingContext::lineTo(const ArgSource<WorldPoint>& args) {
         m_pdfRecording, m_eepicRecording, args,
         [&](const WorldPoint& p) { m_canvas.d2LineTo(p.x, p.y); },
         [&](const WorldPoint& p) { pdfLineTo(p.x, p.y); },
-        [&](const WorldPoint& p) { m_picture.append(m_picture.eepicLineTo(p.x, p.y)); });
+        [&](const WorldPoint& p) {
+            const Segment s{m_picture.currentX(), m_picture.currentY(), p.x, p.y};
+            m_picture.eepicMoveTo(p.x, p.y);
+            appendLineText(s, false);
+        });
 }
 
-// "\path" or "\spline" followed by the collected points, when there are any.
-void DrawingContext::appendPath(const char* command, const PointList& points, PathText text,
-                                bool closeText) {
-    if (points.empty()) return;
+// "\path" or "\spline" followed by the collected points.
+void DrawingContext::writePath(const char* command, const PointList& points, PathText text,
+                               bool closeText) {
     auto format = [&](const WorldPoint& p) {
         return text == PathText::Points ? m_picture.p(p.x, p.y) : m_picture.pl(p.x, p.y);
     };
@@ -125,7 +151,7 @@ void DrawingContext::bezier(const ArgSource<PointList>& args) {
         [&](const PointList& p) { m_canvas.d2PolyBezier(p); },
         [&](const PointList& p) { pdfBezier(p); },
         [&](const PointList& points) {
-            if (points.empty()) return;
+            if (points.empty() || appendClippedBezier(points)) return;
             m_picture.clearPath();
             int count = 0;
             for (std::size_t i = 0; i < points.size(); ++i) {
@@ -147,9 +173,7 @@ void DrawingContext::ellipse(const ArgSource<Box>& args) {
             m_pdfRecording, m_eepicRecording, args,
             [&](const Box& b) { m_canvas.d2Ellipse(b.x1, b.y1, b.x2, b.y2); },
             [&](const Box& b) { pdfEllipse(b.x1, b.y1, b.x2, b.y2); },
-            [&](const Box& b) {
-                m_picture.append(m_picture.eepicEllipse(b.x1, b.y1, b.x2, b.y2));
-            });
+            [&](const Box& b) { appendEllipseText(b); });
     });
 }
 
@@ -159,9 +183,7 @@ void DrawingContext::rectangle(const ArgSource<Box>& args) {
             m_pdfRecording, m_eepicRecording, args,
             [&](const Box& b) { m_canvas.d2Rectangle(b.x1, b.y1, b.x2, b.y2); },
             [&](const Box& b) { pdfRectangle(b.x1, b.y1, b.x2, b.y2); },
-            [&](const Box& b) {
-                m_picture.append(m_picture.eepicRectangle(b.x1, b.y1, b.x2, b.y2));
-            });
+            [&](const Box& b) { appendRectangleText(b); });
     });
 }
 
@@ -175,7 +197,7 @@ void DrawingContext::circle(const ArgSource<CircleArgs>& args) {
             [&](const CircleArgs& c) {
                 pdfEllipse(c.mx - c.r, c.my - c.r, c.mx + c.r, c.my + c.r);
             },
-            [&](const CircleArgs& c) { m_picture.append(m_picture.eepicCircle(c.mx, c.my, c.r)); });
+            [&](const CircleArgs& c) { appendCircleText(c); });
     });
 }
 
@@ -187,6 +209,7 @@ WorldPoint onCircle(const ArcArgs& a, Number angle) {
 
 // An arc is never shaded; a sector keeps its shade and repeats it before its sides.
 void DrawingContext::appendArcText(ArcFigure figure, const ArcArgs& a) {
+    if (appendClippedArc(figure, a)) return;
     const bool shaded = m_picture.lastLineIs("\\shade");
     if (figure == ArcFigure::Arc && shaded) m_picture.removeLastLine();
     const auto [head, tail] = m_picture.eepicArc(a.mx, a.my, a.r, a.a1, a.a2);

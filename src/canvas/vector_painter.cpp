@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/frame_clip.h"
+
 namespace kalvor {
 
 namespace {
@@ -64,7 +66,7 @@ void addPieces(const QList<QPolygonF>& polygons, const Family& f, qreal c,
 
 }  // namespace
 
-std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style) {
+std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style, qreal spacing) {
     std::vector<QLineF> lines;
     const QList<QPolygonF> polygons = area.toFillPolygons();
     const QRectF box = area.boundingRect();
@@ -75,14 +77,17 @@ std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style) {
             low = std::min(low, dot(f.normal, p));
             high = std::max(high, dot(f.normal, p));
         }
-        for (qreal c = std::ceil(low / 8) * 8; c <= high; c += 8)
+        for (qreal c = std::ceil(low / spacing) * spacing; c <= high; c += spacing)
             addPieces(polygons, f, c, lines);
     }
     return lines;
 }
 
-VectorPainter::VectorPainter(QPainter& painter, const QRect* clip)
-    : m_painter(painter), m_clipOn(clip != nullptr), m_clip(clip ? QRectF(*clip) : QRectF()) {}
+VectorPainter::VectorPainter(QPainter& painter, const QRect* clip, int scale)
+    : m_painter(painter),
+      m_scale(scale),
+      m_clipOn(clip != nullptr),
+      m_clip(clip ? QRectF(*clip) : QRectF()) {}
 
 bool VectorPainter::inside(const QRectF& bounds) const {
     return !m_clipOn || m_clip.contains(bounds);
@@ -95,13 +100,44 @@ QPainterPath VectorPainter::clipped(const QPainterPath& path) const {
     return path.intersected(clip);
 }
 
-// Outside the clip a stroke becomes the filled outline of the stroke, cut to the clip.
+// The parts of a path of straight lines inside the clip, as paths of their own; false when
+// the path has curves.
+bool VectorPainter::cutLines(const QPainterPath& path, std::vector<QPainterPath>& parts) const {
+    // The last column and row inside are one pixel before the clip's exclusive edges.
+    const PictureFrame frame{m_clip.left(), m_clip.top(), m_clip.right() - 1, m_clip.bottom() - 1};
+    PointList run;
+    auto cutRun = [&] {
+        for (const PointList& part : clipOpenPath(frame, run)) {
+            QPainterPath piece(QPointF(part.front().x, part.front().y));
+            for (std::size_t k = 1; k < part.size(); ++k)
+                piece.lineTo(QPointF(part[k].x, part[k].y));
+            parts.push_back(piece);
+        }
+        run.clear();
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isCurveTo()) return false;
+        if (e.isMoveTo()) cutRun();
+        run.append(e.x, e.y);
+    }
+    cutRun();
+    return true;
+}
+
+// Outside the clip straight lines are cut at its border; other strokes become the filled
+// outline of the stroke, cut to the clip.
 void VectorPainter::stroke(const QPainterPath& path) {
     const QPen pen = m_painter.pen();
     if (pen.style() == Qt::NoPen) return;
     const qreal width = std::max<qreal>(1, pen.widthF());
     if (inside(path.boundingRect().adjusted(-width, -width, width, width))) {
         m_painter.strokePath(path, pen);
+        return;
+    }
+    if (std::vector<QPainterPath> parts; pen.width() <= 1 && cutLines(path, parts)) {
+        for (const QPainterPath& part : parts)
+            m_painter.strokePath(part, pen);
         return;
     }
     QPainterPathStroker stroker(pen);
@@ -118,7 +154,7 @@ void VectorPainter::fill(const QPainterPath& area) {
     }
     m_painter.save();
     m_painter.setPen(QPen(brush.color(), 0));
-    for (const QLineF& line : hatchLines(area, brush.style()))
+    for (const QLineF& line : hatchLines(area, brush.style(), 8.0 * m_scale))
         m_painter.drawLine(line);
     m_painter.restore();
 }

@@ -12,17 +12,17 @@ class QColor;
 
 namespace kalvor {
 
-/// Hatch lines of a Qt hatch style inside `area` (even-odd), 8 device pixels apart and
-/// aligned to the device origin like the raster patterns. Empty for other styles.
-std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style);
+/// Hatch lines of a Qt hatch style inside `area` (even-odd), `spacing` device pixels apart
+/// and aligned to the device origin like the raster patterns. Empty for other styles.
+std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style, qreal spacing = 8);
 
 /// Draws figures as vectors on a device that supports neither clipping nor hatch brushes
 /// (the SVG mirror): figures are cut to the clip rectangle geometrically, and hatches
 /// become lines. Uses the painter's pen and brush.
 class VectorPainter {
 public:
-    /// `clip` may be null: no clipping.
-    VectorPainter(QPainter& painter, const QRect* clip);
+    /// `clip` may be null: no clipping. `scale` device pixels make one screen pixel.
+    VectorPainter(QPainter& painter, const QRect* clip, int scale = 1);
 
     void stroke(const QPainterPath& path);
     /// The brush inside the path, then the pen along it.
@@ -34,10 +34,12 @@ public:
 
 private:
     bool inside(const QRectF& bounds) const;
+    bool cutLines(const QPainterPath& path, std::vector<QPainterPath>& parts) const;
     QPainterPath clipped(const QPainterPath& path) const;
     void fill(const QPainterPath& area);
 
     QPainter& m_painter;
+    int m_scale;
     bool m_clipOn;
     QRectF m_clip;
 };

@@ -133,7 +133,7 @@ void WorldCanvas::makeClipRects() {
 void WorldCanvas::prepare(QPainter& painter, int scale, const QRect* clip) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setPen(qtPen(m_pen));
+    painter.setPen(qtPen(m_pen, scale));
     painter.setBrush(qtBrush(m_brush));
     painter.setFont(qtFont(m_font, scale));
     if (clip) painter.setClipRect(*clip);
@@ -152,7 +152,7 @@ void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
         QPainter& painter = *m_mirrorPainter;
         painter.save();
         prepare(painter, 2, nullptr);
-        VectorPainter vector(painter, m_clipActive ? &m_mirrorClip : nullptr);
+        VectorPainter vector(painter, m_clipActive ? &m_mirrorClip : nullptr, 2);
         PaintSurface surface{painter, m_mirror, 2, m_mirrorPos, &vector};
         paint(surface);
         painter.restore();
@@ -180,7 +180,7 @@ void WorldCanvas::clear() {
         m_mirrorPainter->setBrush(qtBrush(m_brush));
         QPainterPath all;
         all.addRect(0, 0, 2 * width(), 2 * height());
-        VectorPainter(*m_mirrorPainter, nullptr).fillAndStroke(all);
+        VectorPainter(*m_mirrorPainter, nullptr, 2).fillAndStroke(all);
         m_mirrorPainter->restore();
     }
     requestRepaint();
@@ -209,12 +209,8 @@ void WorldCanvas::d2LineTo(Number x, Number y) {
     d2MoveTo(x, y);
 }
 
-// Out and back again, so that both end pixels are painted.
 void WorldCanvas::d2Line(Number x1, Number y1, Number x2, Number y2) {
-    draw([&](PaintSurface& s) {
-        const QPoint a = s.pixel(x1, y1), b = s.pixel(x2, y2);
-        paintPolyline(s, QPolygon({a, b, a}));
-    });
+    draw([&](PaintSurface& s) { paintLine(s, s.pixel(x1, y1), s.pixel(x2, y2)); });
 }
 
 void WorldCanvas::d2Arrow(Number x, Number y, Number dx, Number dy) {

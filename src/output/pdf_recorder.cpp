@@ -183,23 +183,33 @@ bool PdfRecorder::saveToFile(const std::string& fileName, Host& host) const {
 // ---- Content ----
 
 // The content stream's origin is the page centre; the world rectangle fills the page.
+PdfRecorder::PagePoint PdfRecorder::pagePoint(Number x, Number y) const {
+    return {(x - (m_x1 + m_x2) / 2) * m_pageWidth / (m_x2 - m_x1),
+            (y - (m_y1 + m_y2) / 2) * m_pageHeight / (m_y2 - m_y1)};
+}
+
 std::string PdfRecorder::point(Number x, Number y) const {
-    const Number px = (x - (m_x1 + m_x2) / 2) * m_pageWidth / (m_x2 - m_x1);
-    const Number py = (y - (m_y1 + m_y2) / 2) * m_pageHeight / (m_y2 - m_y1);
-    return pdfNumber(px) + " " + pdfNumber(py);
+    const PagePoint p = pagePoint(x, y);
+    return pdfNumber(p.x) + " " + pdfNumber(p.y);
 }
 
 void PdfRecorder::lineWidth(Number width) {
     add(pdfNumber(width * 72 / 254) + " w");
 }
 void PdfRecorder::moveTo(Number x, Number y) {
+    extendPath(x, y);
     add(point(x, y) + " m");
 }
 void PdfRecorder::lineTo(Number x, Number y) {
+    extendPath(x, y);
     add(point(x, y) + " l");
 }
 
+// The control points bound the curve.
 void PdfRecorder::addCurveToPath(Number x1, Number y1, Number x2, Number y2, Number x3, Number y3) {
+    extendPath(x1, y1);
+    extendPath(x2, y2);
+    extendPath(x3, y3);
     add(point(x1, y1) + " " + point(x2, y2) + " " + point(x3, y3) + " c");
 }
 
@@ -212,12 +222,12 @@ void PdfRecorder::writeColors(Color stroke, Color fill) {
 
 void PdfRecorder::startPath(Color stroke, Color fill, Number x, Number y) {
     writeColors(stroke, fill);
+    beginPath();
     moveTo(x, y);
 }
 
 void PdfRecorder::endPath(bool close, bool fill) {
-    const char* op = fill ? "B" : "S";
-    add(close ? (fill ? "b" : "s") : op);
+    paintPath(close ? "b" : "B", close ? "s" : "S", fill);
 }
 
 void PdfRecorder::addLineToPath(Number x1, Number y1, Number x2, Number y2) {
@@ -238,8 +248,11 @@ void PdfRecorder::rectangle(Color stroke, bool fill, Color fillColor, Number x, 
     writeColors(stroke, fillColor);
     const Number w = width * m_pageWidth / (m_x2 - m_x1);
     const Number h = height * m_pageHeight / (m_y2 - m_y1);
+    beginPath();
+    extendPath(x, y);
+    extendPath(x + width, y + height);
     add(point(x, y) + " " + pdfNumber(w) + " " + pdfNumber(h) + " re");
-    add(fill ? "B" : "S");
+    paintPath("B", "S", fill);
 }
 
 void PdfRecorder::textOut(std::string_view text, std::string_view font, Number x, Number y,

@@ -12,6 +12,18 @@ namespace kalvor {
 
 class Host;
 
+/// The hatch that a filled figure shows instead of a solid area, as the screen's brushes
+/// draw it: lines one pixel wide, 8 pixels apart.
+enum class PdfHatch {
+    None,
+    Horizontal,
+    Vertical,
+    ForwardDiagonal,   // "\"
+    BackwardDiagonal,  // "/"
+    Cross,
+    DiagonalCross
+};
+
 /// Records a drawing, given in world coordinates, as a one-page PDF 1.1 document: the head
 /// with the fourteen standard fonts, one content stream that maps the world rectangle onto
 /// the whole page, and the cross-reference table. The document is kept as byte-string
@@ -39,6 +51,9 @@ public:
     const std::vector<std::string>& lines() const { return m_lines; }
     /// The whole document as it is written to a file.
     std::string document() const;
+
+    /// The hatch of the filled figures that follow; None fills them solid.
+    void setHatch(PdfHatch hatch) { m_hatch = hatch; }
 
     // ---- Content operations (world coordinates) ----
     /// Width in tenths of a millimetre.
@@ -80,8 +95,20 @@ public:
 private:
     enum class ArcShape { Open, Chord, Pie };
 
+    struct PagePoint {
+        Number x, y;
+    };
+
     void add(std::string line);
+    PagePoint pagePoint(Number x, Number y) const;
     std::string point(Number x, Number y) const;
+    /// Starts collecting a path: its lines from here on and its page bounds.
+    void beginPath();
+    void extendPath(Number x, Number y);
+    /// Paints the collected path: `fillOp` when filled solid, `strokeOp` when not filled; a
+    /// hatched fill clips its hatch lines to the path first.
+    void paintPath(const char* fillOp, const char* strokeOp, bool fill);
+    void writeHatchLines();
     void writeColors(Color stroke, Color fill);
     void writeHead();
     void ellipsePath(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number a,
@@ -99,6 +126,9 @@ private:
     Number m_pageWidth = 0, m_pageHeight = 0;
     Number m_x1 = 0, m_x2 = 1, m_y1 = 0, m_y2 = 1;
     Color m_stroke = kBlack, m_fill = kBlack;
+    PdfHatch m_hatch = PdfHatch::None;
+    std::size_t m_pathStart = 0;
+    Number m_left = 0, m_right = 0, m_bottom = 0, m_top = 0;  // page bounds of the path
 };
 
 }  // namespace kalvor

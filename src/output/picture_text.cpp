@@ -109,6 +109,7 @@ std::string PictureText::text() const {
 // The picture is always 50 mm wide and, through yScale, 50 mm high.
 void PictureText::beginPicture(Number x1, Number xw, Number y1, Number yw) {
     clear();
+    m_frame = PictureFrame{x1, y1, x1 + xw, y1 + yw};
     m_yScale = xw / yw;
     append("\\setlength{\\unitlength}{" + formatFixed(50 / xw, 4, 5) + "mm}");
     append("\\begin{picture}" + p(xw, yw) + p(x1, y1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -8,6 +9,11 @@
 #include "expr/number.h"
 
 namespace kalvor {
+
+/// The rectangle of a picture in world units.
+struct PictureFrame {
+    Number x1, y1, x2, y2;
+};
 
 /// The LaTeX picture (eepic) text of a drawing, built while an export redraws: the number
 /// and point formats, the fragment of every drawing operation, the lines collected so far,
@@ -31,6 +37,8 @@ public:
     void eepicMoveTo(Number x, Number y);
     /// The line from the current point; the point becomes current.
     std::string eepicLineTo(Number x, Number y);
+    Number currentX() const { return m_currentX; }
+    Number currentY() const { return m_currentY; }
     std::string eepicRectangle(Number x1, Number y1, Number x2, Number y2) const;
     std::string eepicEllipse(Number x1, Number y1, Number x2, Number y2) const;
     std::string eepicText(std::string_view text, Number x, Number y) const;
@@ -64,6 +72,8 @@ public:
     /// the picture's size and offset, and thin lines.
     void beginPicture(Number x1, Number xw, Number y1, Number yw);
     void endPicture();
+    /// The picture's rectangle once a picture has begun: figures are cut to it.
+    const std::optional<PictureFrame>& frame() const { return m_frame; }
     /// Writes text() to the file, replacing it only when the whole text was written.
     bool saveToFile(const std::string& fileName) const;
 
@@ -72,6 +82,7 @@ private:
     std::string m_path;
     Number m_yScale = 1;
     Number m_currentX = 0, m_currentY = 0;
+    std::optional<PictureFrame> m_frame;
 };
 
 }  // namespace kalvor

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
 #include <iomanip>
 #include <numbers>
 #include <sstream>
@@ -346,6 +350,197 @@ TEST(DrawingContext, ProgramFontScopeUsesTheStateAndRestoresTheDefault) {
     EXPECT_EQ(s.canvas.font().name, "Arial");
     EXPECT_EQ(s.canvas.font().size, 10);
     EXPECT_FALSE(s.canvas.font().bold || s.canvas.font().underline);
+}
+
+}  // namespace
+}  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+// The picture text after the three framing lines of a picture over -5 … 5.
+struct PictureSinks : Sinks {
+    PictureSinks() {
+        picture.beginPicture(-5, 10, -5, 10);
+        record(false, true);
+    }
+    Lines fresh() const { return Lines(picture.lines().begin() + 3, picture.lines().end()); }
+};
+
+TEST(DrawingContext, PictureTextIsCutToThePicture) {
+    struct Row {
+        const char* what;
+        std::function<void(DrawingContext&)> draw;
+        Lines text;
+    };
+    auto fill = [](DrawingContext& c) {
+        c.state().fillColor = kRed;
+        c.state().fillStyle = 0;
+    };
+    const Row rows[] = {
+        {"line leaving",
+         [](DrawingContext& c) { c.line([] {
+                                     return Segment{0, 0, 10, 0};
+                                 }); },
+         {"\\path(0.000,0.000)(5.000,0.000)"}},
+        {"line outside", [](DrawingContext& c) { c.line([] {
+                                                     return Segment{6, 6, 7, 8};
+                                                 }); }, {}},
+        {"line-to keeps the uncut current point",
+         [](DrawingContext& c) {
+             c.moveTo([] { return WorldPoint{0, 0}; });
+             c.lineTo([] { return WorldPoint{0, 10}; });
+             c.lineTo([] { return WorldPoint{1, 0}; });
+         },
+         {"\\path(0.000,0.000)(0.000,5.000)", "\\path(0.500,5.000)(1.000,0.000)"}},
+        {"path leaving and coming back",
+         [](DrawingContext& c) {
+             c.polyline(
+                 [] {
+                     return PointList{{-6, 0}, {0, 0}, {0, 6}, {1, 6}, {1, 0}};
+                 },
+                 PathText::Points);
+         },
+         {"\\path(-5.000,0.000)(0.000,0.000)(0.000,5.000)", "\\path(1.000,5.000)(1.000,0.000)"}},
+        {"outline of a rectangle",
+         [](DrawingContext& c) { c.rectangle([] {
+                                     return Box{0, 0, 10, 2};
+                                 }); },
+         {"\\path(0.000,0.000)(5.000,0.000)", "\\path(5.000,2.000)(0.000,2.000)(0.000,0.000)"}},
+        {"shaded area keeps its part",
+         [&](DrawingContext& c) {
+             fill(c);
+             c.polygon([] { return PointList{{0, 0}, {10, 0}, {0, 10}}; }, PathText::Points, true);
+         },
+         {"\\shade", "\\path(0.000,0.000)(5.000,0.000)(5.000,5.000)(0.000,5.000)(0.000,0.000)"}},
+        {"shaded area outside leaves no shade",
+         [&](DrawingContext& c) {
+             fill(c);
+             c.polygon([] { return PointList{{6, 6}, {9, 6}, {6, 9}}; }, PathText::Points, true);
+             c.line([] { return Segment{0, 0, 1, 0}; });
+         },
+         {"\\path(0.000,0.000)(1.000,0.000)"}},
+    };
+    for (const Row& r : rows) {
+        PictureSinks s;
+        r.draw(s.context);
+        EXPECT_EQ(s.fresh(), r.text) << r.what;
+    }
+}
+
+// Every "(x,y)" of the lines, as numbers.
+std::vector<std::pair<double, double>> picturePoints(const Lines& lines) {
+    std::vector<std::pair<double, double>> points;
+    for (const std::string& line : lines)
+        for (std::size_t at = line.find('('); at != std::string::npos;
+             at = line.find('(', at + 1)) {
+            double x = 0, y = 0;
+            if (std::sscanf(line.c_str() + at, "(%lf,%lf)", &x, &y) == 2) points.push_back({x, y});
+        }
+    return points;
+}
+
+TEST(DrawingContext, CurvedFiguresAcrossTheBorderBecomeCutPaths) {
+    const std::function<void(DrawingContext&)> figures[] = {
+        [](DrawingContext& c) { c.circle([] {
+                                    return CircleArgs{4, 0, 3};
+                                }); },
+        [](DrawingContext& c) { c.ellipse([] {
+                                    return Box{-7, -1, -3, 1};
+                                }); },
+        [](DrawingContext& c) { c.arc(ArcFigure::Arc, [] {
+                                    return ArcArgs{0, 4, 3, 0, 3};
+                                }); },
+        [](DrawingContext& c) {
+            c.state().fillStyle = 4;
+            c.state().fillColor = kRed;
+            c.arc(ArcFigure::Sector, [] { return ArcArgs{0, -4, 3, 3.5L, 6}; });
+        },
+        [](DrawingContext& c) {
+            c.bezier([] { return PointList{{0, 0}, {3, 9}, {6, 9}, {4, 0}}; });
+        },
+        [](DrawingContext& c) { c.dot([] {
+                                    return DotArgs{5, 5, 4};
+                                }); },
+    };
+    for (const auto& draw : figures) {
+        PictureSinks s;
+        draw(s.context);
+        const Lines text = s.fresh();
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.back().rfind("\\path(", 0), 0u) << text.back();
+        for (const auto& [x, y] : picturePoints(text)) {
+            EXPECT_LE(std::fabs(x), 5.0) << text.back();
+            EXPECT_LE(std::fabs(y), 5.0) << text.back();
+        }
+    }
+}
+
+// The hatch lines of a PDF fill: the pairs of "m" and "l" lines between "W n" and "Q".
+std::vector<std::array<double, 4>> hatchLines(const Lines& pdf) {
+    std::vector<std::array<double, 4>> lines;
+    const auto clip = std::find(pdf.begin(), pdf.end(), "W n");
+    for (auto it = clip; it != pdf.end() && *it != "Q"; ++it) {
+        std::array<double, 4> l{};
+        if (it + 1 == pdf.end() || !it->ends_with(" m") || !(it + 1)->ends_with(" l")) continue;
+        if (std::sscanf(it->c_str(), "%lf %lf", &l[0], &l[1]) == 2 &&
+            std::sscanf((it + 1)->c_str(), "%lf %lf", &l[2], &l[3]) == 2)
+            lines.push_back(l);
+    }
+    return lines;
+}
+
+TEST(DrawingContext, PdfHatchesAreLinesClippedToTheFigure) {
+    struct Row {
+        int style;
+        int horizontal, vertical, falling, rising;  // hatch lines by direction
+        const char* last;
+    };
+    // A 2 × 2 square is 40 page units: 51 pixels, six steps of 8 across, twelve diagonally.
+    const Row rows[] = {{0, 0, 0, 0, 0, "B"}, {1, 0, 0, 0, 0, "S"},  {2, 6, 0, 0, 0, "S"},
+                        {3, 0, 6, 0, 0, "S"}, {4, 0, 0, 12, 0, "S"}, {5, 0, 0, 0, 12, "S"},
+                        {6, 6, 6, 0, 0, "S"}, {7, 0, 0, 12, 12, "S"}};
+    for (const Row& r : rows) {
+        Sinks s;
+        s.record(true, false);
+        s.context.state().fillColor = kRed;
+        s.context.state().fillStyle = r.style;
+        s.context.rectangle([] { return Box{0, 0, 2, 2}; });
+        const Lines pdf = s.freshPdf();
+        EXPECT_EQ(pdf.back(), r.last) << r.style;
+        int horizontal = 0, vertical = 0, falling = 0, rising = 0;
+        for (const auto& l : hatchLines(pdf)) {
+            const double dx = l[2] - l[0], dy = l[3] - l[1];
+            horizontal += dy == 0;
+            vertical += dx == 0;
+            falling += dx * dy < 0;
+            rising += dx * dy > 0;
+        }
+        EXPECT_NEAR(horizontal, r.horizontal, 1) << r.style;
+        EXPECT_NEAR(vertical, r.vertical, 1) << r.style;
+        EXPECT_NEAR(falling, r.falling, 1) << r.style;
+        EXPECT_NEAR(rising, r.rising, 1) << r.style;
+        if (r.style < 2) continue;
+        // The clip is the square itself, the hatch is in the fill colour, and the outline is
+        // stroked after the graphics state is restored.
+        const Lines head(pdf.begin(), pdf.begin() + 5);
+        EXPECT_EQ(head, (Lines{"1 0 0 rg", "q", "0 0 40.0000 40.0000 re", "W n", "1 0 0 RG"}));
+        EXPECT_EQ(*(pdf.end() - 3), "Q");
+        EXPECT_EQ(*(pdf.end() - 2), "0 0 40.0000 40.0000 re");
+    }
+}
+
+TEST(DrawingContext, OnlyTheFigureWithTheStateFillIsHatched) {
+    Sinks s;
+    s.record(true, false);
+    s.context.state().fillColor = kRed;
+    s.context.state().fillStyle = 6;
+    s.context.polygon([] { return PointList{{0, 0}, {2, 0}, {0, 2}}; }, PathText::Points, true);
+    EXPECT_EQ(s.freshPdf().back(), "s");
+    s.context.dot([] { return DotArgs{0, 0, 3}; });
+    const Lines dot = s.freshPdf();
+    EXPECT_EQ(std::count(dot.begin(), dot.end(), "W n"), 0);
+    EXPECT_EQ(dot.back(), "b");
 }
 
 }  // namespace

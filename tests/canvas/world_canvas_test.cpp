@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QFile>
 #include <QFontInfo>
 #include <QPainter>
@@ -527,14 +529,67 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     };
     const std::string a = read(first), b = read(second);
     EXPECT_NE(a.find("viewBox=\"0 0 200 160\""), std::string::npos);
-    EXPECT_NE(a.find("M0,159 L199,0 L0,159"), std::string::npos) << a;
+    EXPECT_NE(a.find("d=\"M0,159 L199,0\""), std::string::npos) << a;  // once, not out and back
     EXPECT_EQ(a.find("Hallo"), std::string::npos);
-    EXPECT_NE(b.find("M0,159 L199,0 L0,159"), std::string::npos);
+    EXPECT_NE(b.find("d=\"M0,159 L199,0\""), std::string::npos);
     EXPECT_NE(b.find("Hallo"), std::string::npos);
     c.clear();  // starts an empty mirror
     ASSERT_TRUE(c.saveMetafile(first));
     EXPECT_EQ(read(first).find("Hallo"), std::string::npos);
     EXPECT_FALSE(c.saveMetafile(dir.path().toStdString() + "/missing/c.svg"));
+}
+
+// The mirror of a 200 × 160 canvas, saved and rendered at its own size; null when it could
+// not be saved.
+QImage renderedMirror(WorldCanvas& c, const QTemporaryDir& dir) {
+    const QString file = dir.path() + "/m.svg";
+    if (!c.saveMetafile(file.toStdString())) return {};
+    QSvgRenderer svg(file);
+    QImage image(400, 320, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    svg.render(&painter);
+    return image;
+}
+
+// Dotted pens keep their pattern in the mirror, at the mirror's scale: dots of two screen
+// pixels are four mirror pixels, every eight pixels, for lines, line-tos and polylines, and
+// also where a line is cut at the clip.
+TEST(WorldCanvasMirror, DottedPensStayDotted) {
+    const std::function<void(WorldCanvas&)> figures[] = {
+        [](WorldCanvas& c) { c.d2Line(1, 5, 9, 5); },
+        [](WorldCanvas& c) { c.d2Line(-20, 5, 30, 5); },
+        [](WorldCanvas& c) {
+            c.d2MoveTo(1, 5);
+            c.d2LineTo(9, 5);
+        },
+        [](WorldCanvas& c) {
+            c.d2Polyline(PointList{{1, 5}, {5, 5}, {9, 5}});
+        },
+    };
+    for (const auto& draw : figures) {
+        QTemporaryDir dir;
+        Fixture f(200, 160, 0, 0, 10, 10);
+        WorldCanvas& c = f.canvas;
+        c.setClipped(true);
+        c.setRecordMetafile(true);
+        c.pen().style = PenStyle::Dot;
+        draw(c);
+        const QImage image = renderedMirror(c, dir);
+        ASSERT_FALSE(image.isNull());
+        const CanvasMapping& m = c.mirrorMapping();
+        const int row = m.y.toPixel(5), from = m.x.toPixel(2), to = m.x.toPixel(8);
+        int dots = 0;
+        bool before = false;
+        for (int x = from; x < to; ++x) {
+            bool ink = false;
+            for (int y = row - 1; y <= row + 1; ++y)
+                ink |= qGray(image.pixel(x, y)) < 200;
+            dots += ink && !before;
+            before = ink;
+        }
+        EXPECT_NEAR(dots, (to - from) / 8, 2) << &draw - figures;
+    }
 }
 
 TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
@@ -548,19 +603,14 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
     c.brush() = {0xFF0000, BrushStyle::Cross};
     c.pen().color = 0xFF0000;
     c.d2Rectangle(2, 1, 8, 4);
-    const QString file = dir.path() + "/m.svg";
-    ASSERT_TRUE(c.saveMetafile(file.toStdString()));
-    QSvgRenderer svg(file);
-    QImage image(400, 320, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        svg.render(&painter);
-    }
+    const QImage image = renderedMirror(c, dir);
+    ASSERT_FALSE(image.isNull());
     const CanvasMapping& m = c.mirrorMapping();
     const int row = m.y.toPixel(5), left = m.x.toPixel(0), right = m.x.toPixel(10);
+    // A one-pixel line on whole coordinates is shared by two rows of the rendering.
     auto red = [&](int x, int y) {
-        return qRed(image.pixel(x, y)) > 200 && qBlue(image.pixel(x, y)) < 100;
+        const QRgb p = image.pixel(x, y);
+        return qRed(p) > 200 && qGreen(p) < 180 && qBlue(p) < 180;
     };
     int outside = 0, inside = 0;
     for (int y = row - 2; y <= row + 2; ++y) {
@@ -580,6 +630,20 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
         }
     EXPECT_GT(blue, 100);        // hatch lines
     EXPECT_GT(white, 4 * blue);  // and gaps between them
+    // The hatch is the screen's, doubled: 16 mirror pixels from line to line.
+    const int top = m.y.toPixel(3.8L), bottom = m.y.toPixel(1.2L);
+    int lines = 0;
+    for (int x = m.x.toPixel(4); x < m.x.toPixel(4) + 16; ++x) {
+        int runs = 0;
+        bool before = false;
+        for (int y = top; y < bottom; ++y) {
+            const bool ink = qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 100;
+            runs += ink && !before;
+            before = ink;
+        }
+        lines = std::max(lines, runs);
+    }
+    EXPECT_NEAR(lines, (bottom - top) / 16, 1);
 }
 
 }  // namespace

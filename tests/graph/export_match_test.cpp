@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "../support/file_checks.h"
+#include "workbench_fixture.h"
+
+// The example drawings exported as PNG, PDF, SVG and LaTeX picture, each rendered by an
+// outside program, must show what the canvas shows, cell by cell: the same cells inked, and
+// inked about as densely (a hatch is not a solid area, dots are not a solid line). The
+// picture, placed on a larger page, must not reach beyond its own rectangle. Set
+// KALVOR_EXPORTS_OUT to a folder to keep the files and renderings for a look.
+
+namespace kalvor {
+namespace {
+
+using test::haveProgram;
+using test::runProgram;
+
+constexpr int kSize = 360;  // canvas and renderings, in pixels
+constexpr int kCells = 24;
+
+bool inked(QRgb p) {
+    return std::min({qRed(p), qGreen(p), qBlue(p)}) < 200;
+}
+
+// The share of inked pixels in each cell, the image brought to the canvas size first.
+std::vector<double> cellInk(const QImage& image) {
+    const QImage scaled = image.scaled(kSize, kSize).convertToFormat(QImage::Format_RGB32);
+    const int step = kSize / kCells;
+    std::vector<double> ink(kCells * kCells, 0);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            if (inked(scaled.pixel(x, y)))
+                ink[(y / step) * kCells + x / step] += 1.0 / (step * step);
+    return ink;
+}
+
+struct Agreement {
+    double inked;    // share of cells that both leave empty or both ink
+    double density;  // of the cells both ink, the share inked within a factor of 2.5
+};
+
+Agreement agreement(const QImage& canvas, const QImage& other) {
+    const std::vector<double> a = cellInk(canvas), b = cellInk(other);
+    int same = 0, both = 0, alike = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool ia = a[i] > 0.005, ib = b[i] > 0.005;
+        same += ia == ib;
+        if (!ia || !ib) continue;
+        ++both;
+        alike += std::max(a[i], b[i]) <= 2.5 * std::min(a[i], b[i]);
+    }
+    return {double(same) / a.size(), both ? double(alike) / both : 1};
+}
+
+// A 50 mm picture with 20 mm of empty page around it.
+constexpr const char* kPictureDocument = R"(\documentclass{article}
+\usepackage{epic,eepic}
+\pagestyle{empty}
+\setlength{\paperwidth}{90mm}\setlength{\paperheight}{90mm}
+\setlength{\hoffset}{-1in}\setlength{\voffset}{-1in}
+\setlength{\oddsidemargin}{20mm}\setlength{\topmargin}{20mm}
+\setlength{\headheight}{0mm}\setlength{\headsep}{0mm}
+\setlength{\textwidth}{60mm}\setlength{\textheight}{60mm}
+\setlength{\topskip}{0mm}\setlength{\parindent}{0mm}
+\special{papersize=90mm,90mm}
+\begin{document}
+\input{picture.tex}
+\end{document}
+)";
+constexpr int kPage = kSize * 90 / 50, kMargin = kSize * 20 / 50;
+
+struct Exports {
+    QTemporaryDir temp;
+    QString dir;
+    QImage canvas;
+    QString file(const QString& name) const { return dir + "/" + name; }
+};
+
+Exports exportExample(const char* name) {
+    Exports out;
+    out.dir = qEnvironmentVariable("KALVOR_EXPORTS_OUT");
+    if (out.dir.isEmpty()) out.dir = out.temp.path();
+    out.dir += QString("/") + name;
+    QDir().mkpath(out.dir);
+    test::BenchFixture f;
+    f.bench.resizeCanvas(kSize, kSize);
+    f.bench.settings().metafileFullSize = true;
+    const QString source = QString(KALVOR_TEST_DATA) + "/../../resources/examples/" + name + ".txt";
+    f.program(test::readBytes(source));
+    auto path = [&](const char* file) { return out.file(file).toStdString(); };
+    EXPECT_TRUE(f.bench.redraw());
+    EXPECT_TRUE(f.bench.exportPng(path("canvas.png")));
+    EXPECT_TRUE(f.bench.exportPdf(path("drawing.pdf")));
+    EXPECT_TRUE(f.bench.exportMetafile(path("mirror.svg")));
+    EXPECT_TRUE(f.bench.exportEepic(path("picture.tex")));
+    for (const auto& m : f.host.messages())
+        EXPECT_NE(m.caption, "Oeps") << name << ": " << m.text;
+    out.canvas = QImage(out.file("canvas.png"));
+    return out;
+}
+
+QImage renderPdf(const QString& pdf, const QString& png, int size) {
+    const QStringList args{"-png", "-singlefile", "-scale-to", QString::number(size), pdf, png};
+    std::string log;
+    EXPECT_EQ(runProgram("pdftoppm", args, &log), 0) << log;
+    return QImage(png + ".png");
+}
+
+// rsvg-convert where it is installed, Qt's own renderer otherwise.
+QImage renderSvg(const Exports& e) {
+    const QString png = e.file("mirror.png");
+    if (haveProgram("rsvg-convert")) {
+        const QStringList args{
+            "-w", QString::number(kSize), "-h", QString::number(kSize), "-b", "white", "-o",
+            png,  e.file("mirror.svg")};
+        std::string log;
+        EXPECT_EQ(runProgram("rsvg-convert", args, &log), 0) << log;
+        return QImage(png);
+    }
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QSvgRenderer(e.file("mirror.svg")).render(&painter);
+    image.save(png);
+    return image;
+}
+
+// The whole page of the picture document; dvipdfmx draws eepic's line specials.
+QImage renderPicture(const Exports& e) {
+    EXPECT_TRUE(test::writeBytes(e.file("document.tex"), kPictureDocument));
+    std::string log;
+    const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "document.tex"};
+    EXPECT_EQ(runProgram("latex", latex, &log, e.dir), 0) << log;
+    EXPECT_EQ(runProgram("dvipdfmx", QStringList{"-q", "document.dvi"}, &log, e.dir), 0) << log;
+    return renderPdf(e.file("document.pdf"), e.file("picture"), kPage);
+}
+
+int inkOutside(const QImage& page) {
+    const QRect picture(kMargin, kMargin, kSize, kSize);
+    int ink = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            ink += !picture.adjusted(-2, -2, 2, 2).contains(x, y) && inked(page.pixel(x, y));
+    return ink;
+}
+
+struct Row {
+    const char* example;
+    bool textFree;  // text is not cut to the picture, so only text-free drawings stay inside
+};
+
+class ExportsMatchTheCanvas : public testing::TestWithParam<Row> {};
+
+TEST_P(ExportsMatchTheCanvas, CellByCell) {
+    if (!haveProgram("pdftoppm") || !haveProgram("latex") || !haveProgram("dvipdfmx"))
+        GTEST_SKIP() << "pdftoppm, latex or dvipdfmx missing";
+    const Row& r = GetParam();
+    const Exports e = exportExample(r.example);
+    ASSERT_FALSE(e.canvas.isNull());
+    const QImage page = renderPicture(e);
+    ASSERT_EQ(page.width(), kPage);
+    const struct {
+        const char* sink;
+        QImage image;
+        double inked;
+        std::optional<double> density;
+    } sinks[] = {
+        {"PDF", renderPdf(e.file("drawing.pdf"), e.file("pdf"), kSize), 0.9, 0.85},
+        {"SVG", renderSvg(e), 0.9, 0.9},
+        // The picture text has no hatches: its shade is a gray area, so only the inked
+        // cells compare.
+        {"picture", page.copy(kMargin, kMargin, kSize, kSize), 0.85, std::nullopt},
+    };
+    for (const auto& s : sinks) {
+        ASSERT_FALSE(s.image.isNull()) << s.sink;
+        const Agreement a = agreement(e.canvas, s.image);
+        EXPECT_GE(a.inked, s.inked) << r.example << ": canvas and " << s.sink;
+        if (s.density) EXPECT_GE(a.density, *s.density) << r.example << ": canvas and " << s.sink;
+    }
+    if (r.textFree) EXPECT_EQ(inkOutside(page), 0) << r.example;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExportsMatchTheCanvas,
+                         testing::Values(Row{"vlakke_figuren", false},
+                                         Row{"pennen_en_vulstijlen", true}),
+                         [](const auto& info) { return std::string(info.param.example); });
+
+}  // namespace
+}  // namespace kalvor
