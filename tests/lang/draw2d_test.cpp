@@ -445,7 +445,7 @@ const LargeFigure kLargeFigures[] = {
      "kromme: de figuur vraagt meer dan 20000000 punten en wordt daarom niet getekend."},
     {"stippelkromme(t;0;-4;4;0.000004;0.5;0.5)", "stippelkromme(t;0;0;1;1E-9;0.5;0.5)",
      "stippelkromme: de figuur vraagt meer dan 20000000 punten en wordt daarom niet getekend."},
-    {"gebied(-5000;5000;1;5000;-5000;-1)", "gebied(0;1E9;x)",
+    {"gebied(0;10000;1;10000;0;-1)", "gebied(0;1E9;x)",
      "gebied: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
     {"L1(1):=-4\nL2(1):=-4\nL1(2):=4\nL2(2):=4\npad(lijst;L1;L2;1;1000001)",
      "pad(lijst;L1;L2;1;5000001)",
