@@ -11,15 +11,6 @@ namespace kalvor::draw2d {
 
 namespace {
 
-constexpr std::string_view kListNames = "L1L2L3L4L5L6";
-
-// The list number of "L1" … "L6", or 0.
-int listNumber(const std::string& name) {
-    if (name.size() != 2 || kListNames.find(name) == std::string_view::npos || name[0] != 'L')
-        return 0;
-    return name[1] - '0';
-}
-
 // lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
 // the start point.
 PointList listPoints(RunContext& ctx) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <type_traits>
 
 #include "canvas/drawing_context.h"
@@ -21,6 +22,9 @@ inline constexpr Number kNoIntersection = 2147483647;
 int roundedInt(Number value, int lo, int hi);
 /// A colour as programs give it: rounded, 24 bits.
 Color roundedColor(Number value);
+
+/// The number of the list "L1" … "L6", or 0 for any other name.
+int listNumber(std::string_view name);
 
 /// The limits against which sampled curves are cut: the world rectangle widened on each side
 /// by the absolute value of that edge, so a pole breaks a curve instead of joining across it.
