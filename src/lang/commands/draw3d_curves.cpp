@@ -54,7 +54,7 @@ void setCells(const std::array<Number*, 3>& cells, Number value) {
 
 // How many samples s0, s0 + ds, … ≤ s1 take; more than the limit when ds does not advance.
 Number sampleCount(Number s0, Number s1, Number ds) {
-    if (!(ds > 0)) return 0;
+    if (!(ds > 0)) return std::numeric_limits<Number>::infinity();
     const Number n = (s1 - s0) / ds + 1;
     return n >= 0 ? n : 0;
 }
