@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "../support/file_checks.h"
 #include "program_runner.h"
 
 // The space commands run as programs: the values they compute, the picture text and PDF of
@@ -267,6 +268,28 @@ TEST(Draw3d, FigureLibraryDrawsABox) {
     EXPECT_EQ(
         std::ranges::count_if(rest, [](const std::string& l) { return l.starts_with("\\path"); }),
         3 * 10);
+}
+
+// The example program of space figures runs without a message and draws in each quarter of
+// its window (the box, the pyramid, the surface and the helix).
+TEST(Draw3d, ExampleProgramDrawsItsFourFigures) {
+    const std::string source =
+        readBytes(QString(KALVOR_TEST_DATA) + "/../../resources/examples/ruimtefiguren.txt");
+    ASSERT_FALSE(source.empty());
+    ProgramRunner r;
+    DrawingSinks& d = r.attachCanvas(480, 360, -12, 12, -9, 9);
+    r.run(source);
+    EXPECT_EQ(r.failure, "");
+    EXPECT_TRUE(r.host.messages().empty());
+    const QImage& image = d.canvas.image();
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const int x0 = quarter % 2 * 240, y0 = quarter / 2 * 180;
+        int ink = 0;
+        for (int y = y0 + 20; y < y0 + 180; ++y)  // below the title
+            for (int x = x0; x < x0 + 240; ++x)
+                ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+        EXPECT_GT(ink, 300) << "quarter " << quarter;
+    }
 }
 
 }  // namespace
