@@ -28,6 +28,18 @@ void fullRedraw(benchmark::State& state) {
 }
 BENCHMARK(fullRedraw)->Args({360, 360})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
+// A program curve of ten million cheap samples, drawn on the start-size canvas: such a
+// curve should take well under a second.
+void tenMillionSampleCurve(benchmark::State& state) {
+    HeadlessHost host;
+    Workbench bench(host);
+    bench.setProgram({"kromme", "t", "t", "-5", "5", "0.000001"});
+    for (auto _ : state)
+        bench.redraw();
+    if (!host.messages().empty()) state.SkipWithError("the redraw showed a message");
+}
+BENCHMARK(tenMillionSampleCurve)->Unit(benchmark::kMillisecond);
+
 // The sampling alone, without drawing: four formulas at 1920 columns.
 void sampleOnly(benchmark::State& state) {
     Parser parser;

@@ -98,6 +98,14 @@ QPoint stopBefore(QPoint from, QPoint to) {
     return to - QPoint(back(dx), back(dy));
 }
 
+QPolygon withoutRepeats(const QPolygon& points) {
+    QPolygon result;
+    result.reserve(points.size());
+    for (const QPoint& p : points)
+        if (result.isEmpty() || result.last() != p) result.append(p);
+    return result;
+}
+
 QPainterPath openPath(const QPolygon& points) {
     QPainterPath path(points[0]);
     for (qsizetype i = 1; i < points.size(); ++i)
@@ -149,14 +157,14 @@ void paintPoint(PaintSurface& s, QPoint p, Color color) {
 void paintPolyline(PaintSurface& s, const QPolygon& points) {
     if (points.size() < 2) return;
     if (s.vector) return s.vector->stroke(openPath(points));
+    // Repeated points add nothing to a raster line, and a curve sampled much finer than the
+    // pixels is mostly repeats: without them millions of samples draw quickly.
+    QPolygon line = withoutRepeats(points);
     if (!thinPen(s.painter)) {
-        s.painter.drawPolyline(points);
+        s.painter.drawPolyline(line.size() < 2 ? points : line);
         return;
     }
-    // Repeated end points add nothing: the thin line stops before its last point.
-    QPolygon line = points;
-    while (line.size() >= 2 && line[line.size() - 1] == line[line.size() - 2])
-        line.removeLast();
+    // The thin line stops before its last point.
     if (line.size() < 2) return;
     line.last() = stopBefore(line[line.size() - 2], line.last());
     s.painter.drawPolyline(line);

@@ -134,7 +134,7 @@ void FunctionLibrary::registerInto(ParserBase& parser, int parserNumber) {
     for (const auto& [name, fn] : kTwoParam)
         parser.addFunctionTwoParam(name, fn, this);
     parser.addFunctionTwoParam(parserNumber == 3 ? "ONEPSGELIJK" : "ONGELIJK", notEqual, this);
-    if (parserNumber >= 3) parser.setVariable("muisx", 0);
+    parser.setVariable("muisx", 0);
     parser.setVariable("muisy", 0);
 }
 

@@ -39,7 +39,7 @@ public:
 
     /// Registers every library function in `parser`, the workbench's parser number 1 … 4
     /// (Parser3 knows the inequality as ONEPSGELIJK, the others as ONGELIJK), and creates the
-    /// mouse variables with value 0 (muisx in Parsers 3 and 4, muisy in all). Throws
+    /// mouse variables muisx and muisy with value 0, so that every formula may read them. Throws
     /// std::invalid_argument for another parser number, and DuplicateName when called twice
     /// for the same parser.
     void registerInto(ParserBase& parser, int parserNumber);

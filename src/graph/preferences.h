@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graph/graph_settings.h"
+#include "graph/program_settings.h"
 
 namespace kalvor {
 
@@ -15,10 +16,7 @@ inline constexpr const char* kPreferencesFileName = "voorkeuren.txt";
 std::vector<std::string> preferenceLines(const GraphSettings& settings);
 
 /// A value of the preferences file that should be a whole number and is not.
-struct PreferenceError {
-    std::string name;
-    std::string value;
-};
+using PreferenceError = SettingError;
 
 /// Applies preference lines to the settings, looking every setting up by name (the first
 /// line "name=…" counts). An absent or empty value leaves its setting as it is, except that

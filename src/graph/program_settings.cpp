@@ -17,7 +17,8 @@ constexpr std::string_view kNames[] = {
 // A colour or width fixed by the program paints the swatch and locks it; without the line
 // the swatch is free again. A value that is no whole number leaves the swatch as it is.
 template <class Member>
-void applySwatch(Swatch& swatch, Member member, const std::optional<std::string>& value) {
+void applySwatch(Swatch& swatch, Member member, std::string_view name,
+                 const std::optional<std::string>& value, std::vector<SettingError>* rejected) {
     if (!value) {
         swatch.enabled = true;
         return;
@@ -25,6 +26,8 @@ void applySwatch(Swatch& swatch, Member member, const std::optional<std::string>
     if (auto v = wholeNumber(*value)) {
         swatch.*member = static_cast<std::remove_reference_t<decltype(swatch.*member)>>(*v);
         swatch.enabled = false;
+    } else if (rejected) {
+        rejected->push_back({std::string(name), *value});
     }
 }
 
@@ -94,7 +97,7 @@ std::optional<std::string> settingValue(const std::vector<std::string>& lines,
 }
 
 bool applySetting(GraphSettings& s, RunOptions& options, std::string_view name,
-                  const std::optional<std::string>& value) {
+                  const std::optional<std::string>& value, std::vector<SettingError>* rejected) {
     if (std::string* field = textField(s, name)) {
         if (value) *field = *value;
     } else if (name == "xlabel" || name == "ylabel") {
@@ -112,21 +115,22 @@ bool applySetting(GraphSettings& s, RunOptions& options, std::string_view name,
     } else if (name == "assen") {
         if (value) applyAxisStyleName(s, *value);
     } else if (name == "roosterkleur") {
-        applySwatch(s.gridSwatch, &Swatch::colour, value);
+        applySwatch(s.gridSwatch, &Swatch::colour, name, value, rejected);
     } else if (name == "askleur") {
-        applySwatch(s.axisSwatch, &Swatch::colour, value);
+        applySwatch(s.axisSwatch, &Swatch::colour, name, value, rejected);
     } else if (name == "asdikte") {
-        applySwatch(s.axisSwatch, &Swatch::width, value);
+        applySwatch(s.axisSwatch, &Swatch::width, name, value, rejected);
     } else {
         return false;
     }
     return true;
 }
 
-RunOptions applyProgramSettings(const std::vector<std::string>& lines, GraphSettings& settings) {
+RunOptions applyProgramSettings(const std::vector<std::string>& lines, GraphSettings& settings,
+                                std::vector<SettingError>* rejected) {
     RunOptions options;
     for (std::string_view name : kNames)
-        applySetting(settings, options, name, settingValue(lines, name));
+        applySetting(settings, options, name, settingValue(lines, name), rejected);
     return options;
 }
 

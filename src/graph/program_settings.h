@@ -26,13 +26,23 @@ std::string_view axisStyleName(AxisStyle style);
 std::optional<std::string> settingValue(const std::vector<std::string>& lines,
                                         std::string_view name);
 
+/// A setting whose value should be a whole number and is not.
+struct SettingError {
+    std::string name;
+    std::string value;
+    bool operator==(const SettingError&) const = default;
+};
+
 /// Applies one setting name with its value (present) or without (absent) to the fields, the
-/// way a setting line of a program does. Returns false for a name that is not a setting.
+/// way a setting line of a program does. Returns false for a name that is not a setting. A
+/// colour or width that is no whole number changes nothing and is added to `rejected`.
 bool applySetting(GraphSettings& settings, RunOptions& options, std::string_view name,
-                  const std::optional<std::string>& value);
+                  const std::optional<std::string>& value,
+                  std::vector<SettingError>* rejected = nullptr);
 
 /// ApplyProgramSettings: every setting name looked up in the compiled program, in the order
-/// in which they take effect.
-RunOptions applyProgramSettings(const std::vector<std::string>& lines, GraphSettings& settings);
+/// in which they take effect; the rejected values in the same order.
+RunOptions applyProgramSettings(const std::vector<std::string>& lines, GraphSettings& settings,
+                                std::vector<SettingError>* rejected = nullptr);
 
 }  // namespace kalvor

@@ -5,6 +5,7 @@
 
 #include "canvas/drawing_context.h"
 #include "expr/numtext.h"
+#include "lang/window_services.h"
 #include "output/picture_text.h"
 
 namespace kalvor {
@@ -157,7 +158,7 @@ void WindowAxes::middleTicks(int i, Number sx, Number sy, const std::string& fx,
     }
 }
 
-void WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
+bool WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
     WorldCanvas& c = m_drawing.canvas();
     DrawingState& state = m_drawing.state();
     const World w(c);
@@ -176,10 +177,13 @@ void WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
     if (eepic && state.lineWidth > 1) m_drawing.picture().append("\\thinlines");
     const int penWidth = c.pen().width;
     if (penWidth > 1) c.pen().width = 1;
+    bool allTicks = true;
     {
         ProgramFontScope font(m_drawing);
-        ownTicks(true, std::trunc(w.x1 / xStep) * xStep, xStep, factor, request.xFormat);
-        ownTicks(false, std::trunc(w.y1 / yStep) * yStep, yStep, 1, request.yFormat);
+        allTicks &= ownTicks(true, std::trunc(w.x1 / xStep) * xStep, xStep, factor, request,
+                             request.xFormat);
+        allTicks &=
+            ownTicks(false, std::trunc(w.y1 / yStep) * yStep, yStep, 1, request, request.yFormat);
     }
     if (eepic && state.lineWidth == 2) m_drawing.picture().append("\\thicklines");
     if (eepic && state.lineWidth > 2) m_drawing.picture().append("\\Thicklines");
@@ -194,19 +198,22 @@ void WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
             alignedText(m_drawing, m_settings.ylabel, "rt", 0, 0.98L * w.y2 + 0.02L * w.y1);
     }
     c.font().color = fontColour;
+    return allTicks;
 }
 
 // The ticks of one own axis from `first` in steps of `step`, leaving out those at the
 // origin; numbers first, then the tick mark, then the grid line.
-void WindowAxes::ownTicks(bool alongX, Number first, Number step, Number factor,
-                          const std::string& format) {
+bool WindowAxes::ownTicks(bool alongX, Number first, Number step, Number factor,
+                          const OwnAxesRequest& request, const std::string& format) {
     const World w(m_drawing.canvas());
     const Number end = alongX ? w.x2 : w.y2;
     const Number count = std::floor((end - first) / step) + 1;
-    if (!(step > 0) || !(count >= 0 && count <= kMaxOwnTicks)) return;
+    if (!(step > 0) || !(count >= 0)) return true;
+    if (count > kMaxOwnAxisTicks) return false;
     const Number tx = w.xw / 100, ty = w.yw / 100;
     const bool grid = m_settings.grid;
     for (long long i = 0; i < static_cast<long long>(count); ++i) {
+        if (request.aborted && request.aborted()) break;
         const Number v = first + static_cast<Number>(i) * step;
         if (std::fabs(v) <= (alongX ? tx : ty)) continue;
         std::string shown = formatFloat(format, v / factor), picture;
@@ -220,6 +227,7 @@ void WindowAxes::ownTicks(bool alongX, Number first, Number step, Number factor,
         if (grid && alongX) gridLine(v, w.y1, v, w.y2);
         if (grid && !alongX) gridLine(w.x1, v, w.x2, v);
     }
+    return true;
 }
 
 }  // namespace kalvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ const char* pictureLineWidth(int width);
 struct OwnAxesRequest {
     std::string xFormat, yFormat;
     Number xStep = 1, yStep = 1;
+    /// Asked once per tick; true ends the ticks (Escape).
+    std::function<bool()> aborted;
 };
 
 /// Draws the graph window's coordinate systems through the drawing layer, so that they reach
@@ -42,16 +45,15 @@ public:
     void drawWindowAxes(bool skip);
     /// The axes through the origin with the grid, tick marks and numbers the settings ask for.
     void drawMiddleAxes();
-    /// The program's own axes; the steps must be positive to get ticks.
-    void drawOwnAxes(const OwnAxesRequest& request);
-
-    /// More ticks than this on one axis are not drawn (a tiny step would never finish).
-    static constexpr long long kMaxOwnTicks = 10000;
+    /// The program's own axes; the steps must be positive to get ticks. Returns false when
+    /// an axis would need more than kMaxOwnAxisTicks ticks and got none.
+    bool drawOwnAxes(const OwnAxesRequest& request);
 
 private:
     void gridLine(Number x1, Number y1, Number x2, Number y2);
     void middleTicks(int i, Number sx, Number sy, const std::string& fx, const std::string& fy);
-    void ownTicks(bool alongX, Number first, Number step, Number factor, const std::string& format);
+    bool ownTicks(bool alongX, Number first, Number step, Number factor,
+                  const OwnAxesRequest& request, const std::string& format);
 
     DrawingContext& m_drawing;
     const GraphSettings& m_settings;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "expr/numtext.h"
+#include "graph/graph_messages.h"
 #include "graph/program_settings.h"
 #include "lang/executor.h"
 #include "lang/run_context.h"
@@ -100,7 +101,11 @@ bool Workbench::redraw() {
 // The program's setting lines into the fields, then the range fields as numbers for the
 // program (Parser1 … Parser3) and the world.
 bool Workbench::applySettingLines(Range& range) {
-    m_options = applyProgramSettings(m_program.lines(), m_settings);
+    std::vector<SettingError> rejected;
+    m_options = applyProgramSettings(m_program.lines(), m_settings, &rejected);
+    for (const SettingError& e : rejected)
+        host().messageBox("Oeps", notWholeNumberMessage(e.value, kProgramSettingsSource, e.name),
+                          Host::Icon::Error);
     const std::tuple<const char*, const std::string&, Number&> fields[] = {
         {"xmax", m_settings.xmax, range.xmax},
         {"xmin", m_settings.xmin, range.xmin},
@@ -196,9 +201,9 @@ void Workbench::plotFunctions() {
 }
 
 void Workbench::plotFunction(RunContext& ctx, std::string_view expression, Parser& parser) {
+    // Only a field left empty means no graph; what preprocessing empties is the formula 0.
     if (expression.empty()) return;
     const std::string prepared = ctx.preprocess(expression);
-    if (prepared.empty()) return;
     bool failed = false;
     try {
         parser.setExpression(prepared);
@@ -218,10 +223,13 @@ void Workbench::plotFunction(RunContext& ctx, std::string_view expression, Parse
     });
 }
 
-void Workbench::drawOwnAxes(std::string_view xFormat, std::string_view yFormat, Number xStep,
-                            Number yStep) {
+bool Workbench::drawOwnAxes(RunContext& ctx, std::string_view xFormat, std::string_view yFormat,
+                            Number xStep, Number yStep) {
     m_ownAxes = true;
-    m_axes.drawOwnAxes({std::string(xFormat), std::string(yFormat), xStep, yStep});
+    SampleClock clock(ctx);
+    OwnAxesRequest request{std::string(xFormat), std::string(yFormat), xStep, yStep};
+    request.aborted = [&clock] { return clock.aborted(); };
+    return m_axes.drawOwnAxes(request);
 }
 
 }  // namespace kalvor

@@ -158,8 +158,8 @@ public:
     // ---- What programs ask of the window ----
     std::string* field(std::string_view name) override;
     void plotFunction(RunContext& ctx, std::string_view expression, Parser& parser) override;
-    void drawOwnAxes(std::string_view xFormat, std::string_view yFormat, Number xStep,
-                     Number yStep) override;
+    bool drawOwnAxes(RunContext& ctx, std::string_view xFormat, std::string_view yFormat,
+                     Number xStep, Number yStep) override;
     void bindSlider(int number, std::string_view variable, Number min, Number max) override;
 
     /// Passed to every run's executor (see Executor::abortCheck and stopCheck).

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "expr/application_title.h"
+#include "graph/graph_messages.h"
 #include "graph/preferences.h"
 #include "graph/workbench.h"
 #include "output/atomic_file.h"
@@ -76,8 +77,7 @@ bool Workbench::loadPreferences(const std::string& folder, bool redrawAfter) {
     if (!(m_settings == before)) emit fieldsChanged();
     if (error) {
         host().messageBox("Oeps",
-                          "'" + error->value + "' is geen geldig geheel getal (" +
-                              kPreferencesFileName + ", " + error->name + ").",
+                          notWholeNumberMessage(error->value, kPreferencesFileName, error->name),
                           Host::Icon::Error);
         return false;
     }

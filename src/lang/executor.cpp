@@ -52,6 +52,7 @@ Executor::Executor(Environment& env, const CommandTable& commands, const Compile
 // ---- Run start and end ------------------------------------------------------------------------
 
 void Executor::run(std::uint64_t maxSteps) {
+    m_ctx.abortCheck = abortCheck;
     runStart();
     const std::size_t end = m_program.size();
     for (std::uint64_t steps = 1; m_ctx.pc < end; ++steps) {
@@ -66,10 +67,18 @@ void Executor::run(std::uint64_t maxSteps) {
         ++m_ctx.pc;
         // The commands of tight loops first, without the general dispatch.
         switch (cache.kind) {
-            case Kind::Maak: maak(); break;
-            case Kind::Next: next(); break;
-            case Kind::Als: als(); break;
-            default: dispatch(cache.kind, cache.row); continue;
+            case Kind::Maak:
+                maak();
+                break;
+            case Kind::Next:
+                next();
+                break;
+            case Kind::Als:
+                als();
+                break;
+            default:
+                dispatch(cache.kind, cache.row);
+                continue;
         }
         m_previousKind = cache.kind;
         m_previous = nullptr;
@@ -246,8 +255,7 @@ void Executor::startVoorelke() {
     loop.remaining = m_ctx.text(1);
     loop.body = m_ctx.pc + 2;
     if (loop.remaining.empty()) {
-        m_env.host.messageBox(kAppTitle, "Ongeldige expressie: " + m_ctx.arg(1),
-                              Host::Icon::Warning);
+        m_env.host.messageBox("Oeps", "Ongeldige expressie: " + m_ctx.arg(1), Host::Icon::Error);
         loop.inert = true;
     } else {
         takeNextListValue(loop);

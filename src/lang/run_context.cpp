@@ -48,11 +48,7 @@ Number RunContext::evaluateLineSlowly(std::size_t index) {
 Number RunContext::evaluateCachedLine(std::size_t index, CompiledProgram::LineCache& cache) {
     const std::string& text = line(index);
     const std::uint64_t generation = parserGeneration();
-    try {
-        cache.formula = env.parsers[0].compile(text);
-    } catch (const ParserError&) {
-        parseFailure(text);
-    }
+    cache.formula = compileArgument(text);
     cache.hasFormula = true;
     cache.formulaGeneration = generation;
     try {
@@ -68,12 +64,7 @@ Number RunContext::evaluate(std::string_view text) {
     const std::uint64_t generation = parserGeneration();
     auto it = cache.find(prepared);
     if (it == cache.end() || it->second.generation != generation) {
-        Formula formula;
-        try {
-            formula = env.parsers[0].compile(prepared);
-        } catch (const ParserError&) {
-            parseFailure(prepared);
-        }
+        Formula formula = compileArgument(prepared);
         if (cache.size() >= CompiledProgram::kMaxCachedTexts) cache.clear();
         it = cache
                  .insert_or_assign(std::move(prepared),
@@ -84,6 +75,17 @@ Number RunContext::evaluate(std::string_view text) {
         return it->second.formula.value();
     } catch (const EvaluationError&) {
         evaluationFailure(text);
+    }
+}
+
+// The empty text (written so, or what preprocessing leaves of an unknown "$" or "?" text) is
+// a formula with the value 0, as it is for the parser's own expression.
+Formula RunContext::compileArgument(const std::string& text) {
+    if (text.empty()) return Formula();
+    try {
+        return env.parsers[0].compile(text);
+    } catch (const ParserError&) {
+        parseFailure(text);
     }
 }
 
@@ -137,6 +139,18 @@ void RunContext::fail(std::string_view text, std::string_view caption) {
 void RunContext::processEvents() {
     host().processEvents();
     env.flags.pumped = true;
+}
+
+bool RunContext::samplingAborted() {
+    if (abortCheck && abortCheck()) env.flags.abort = true;
+    if (options.checking) {
+        const long long now = coarseNowNs();
+        if (now - m_lastPumpNs >= kPumpIntervalNs) {
+            m_lastPumpNs = now;
+            host().processEvents();
+        }
+    }
+    return env.flags.abort;
 }
 
 void RunContext::pumpEvents(bool always) {

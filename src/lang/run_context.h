@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -91,6 +92,12 @@ public:
     void fail(std::string_view text, std::string_view caption = "Oeps");
     /// Lets the window process pending events (keys, sliders, buttons) and marks it.
     void processEvents();
+    /// Asked every few thousand samples by the sampling loops of one command (curves,
+    /// regions, ticks): lets the window process events now and then (not with checking=nee),
+    /// so that Escape arrives, and answers whether the run was aborted.
+    bool samplingAborted();
+    /// Acts as the Escape key when it answers true (the command line's --timeout).
+    std::function<bool()> abortCheck;
     /// Loop ends: processes events at most once per pass, and not at all with checking=nee.
     void processEventsAtLoopEnd(bool always) {
         if (env.flags.pumped || (!always && !options.checking)) return;
@@ -104,6 +111,7 @@ private:
     [[noreturn]] void evaluationFailure(std::string_view shownText);
     std::uint64_t parserGeneration() const { return env.parsers[0].generation(); }
     Number evaluateLineSlowly(std::size_t index);
+    Formula compileArgument(const std::string& text);
     void pumpEvents(bool always);
 
     Number evaluateCachedLine(std::size_t index, CompiledProgram::LineCache& cache);
@@ -111,6 +119,28 @@ private:
     const CompiledProgram& m_program;
     const std::string m_empty;
     long long m_lastPumpNs = 0;
+};
+
+/// Sampling loops ask the run whether it was aborted once per this many samples.
+inline constexpr long long kSamplesPerAbortCheck = 4096;
+
+/// Counts the samples of one command. Every kSamplesPerAbortCheck-th sample it lets the
+/// window process events and learns whether Escape ended the run, and from then on says so
+/// at every sample. As with the program's own loops, a sampling loop that starts after
+/// Escape stops at its first check.
+class SampleClock {
+public:
+    explicit SampleClock(RunContext& ctx) : m_ctx(ctx) {}
+    bool aborted() {
+        if (!m_aborted && ++m_count % kSamplesPerAbortCheck == 0)
+            m_aborted = m_ctx.samplingAborted();
+        return m_aborted;
+    }
+
+private:
+    RunContext& m_ctx;
+    long long m_count = 0;
+    bool m_aborted = false;
 };
 
 }  // namespace kalvor

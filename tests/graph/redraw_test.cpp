@@ -175,6 +175,46 @@ TEST(Redraw, FormulaThatDoesNotCompileSkipsOnlyItsFunction) {
     EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
 }
 
+TEST(Redraw, FormulaThatPreprocessingEmptiesIsZero) {
+    BenchFixture f;
+    f.program("F=$f\nassen=geen");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_TRUE(f.texts().empty());
+    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(0)), QColor(Qt::black));
+}
+
+TEST(Redraw, SettingsThatAreNoWholeNumbersAreReportedAndTheRunGoesOn) {
+    BenchFixture f;
+    f.program("askleur=rood\nroosterkleur=1e3\nasdikte=2.5\nschrijfregel(t;verder)");
+    ASSERT_TRUE(f.bench.redraw());
+    EXPECT_EQ(f.texts(), (std::vector<std::string>{
+                             "'1e3' is geen geldig geheel getal (programma, roosterkleur).",
+                             "'rood' is geen geldig geheel getal (programma, askleur).",
+                             "'2.5' is geen geldig geheel getal (programma, asdikte).",
+                         }));
+    EXPECT_EQ(f.bench.environment().output.lines(), std::vector<std::string>{"verder"});
+}
+
+// Own axes with a tick every 0.0005 (some 20000 on the x axis); Escape ends the ticks early.
+TEST(Redraw, OwnAxesDrawManyTicksAndWarnBeyondTheLimit) {
+    BenchFixture f;
+    f.program("eigenassen(0.0005;100)\nassen=geen\nasopties=g");
+    EXPECT_GT(countOf(f.recordedPicture(), "\\path"), 19000);
+    EXPECT_TRUE(f.texts().empty());
+
+    f.bench.abortCheck = [] { return true; };
+    EXPECT_LT(countOf(f.recordedPicture(), "\\path"), 10000);
+    f.bench.abortCheck = nullptr;
+
+    f.program("eigenassenf(1;1E-9;0;0)\nschrijfregel(t;na)");
+    const auto lines = f.recordedPicture();
+    EXPECT_EQ(f.texts(),
+              std::vector<std::string>{"eigenassenf: een as vraagt meer dan 1000000 streepjes en "
+                                       "krijgt daarom geen streepjes."});
+    EXPECT_EQ(f.bench.environment().output.lines(), std::vector<std::string>{"na"});
+    EXPECT_GT(countOf(lines, "\\path"), 2);  // the axis lines and the x ticks
+}
+
 TEST(Redraw, GrafiekPlotsInParser1AndNamesTheProgram) {
     BenchFixture f;
     f.program("q:=2\ngrafiek(q)\nschrijfregel(t;verder)");

@@ -118,7 +118,6 @@ const PictureCase kPictureCases[] = {
      "L1(3):=50\nL1(4):=0\nkromme(t;L1(t);1;6;1)",
      {"\\path(1.000,0.000)", "(2.000,0.000)", "\\path(5.000,0.000)", "(6.000,0.000)"}},
     {"KrommeWithoutStepDrawsNothing", "kromme(t;t;0;1;0)\nkromme(t;t;0;1;-1)", {}},
-    {"KrommeTooFineToSampleDrawsNothing", "kromme(t;t;0;1;1E-9)", {}},
     {"StippelkrommeDrawsDashes",
      "stippelkromme(t;0;0;2;0.25;0.5;0.5)",
      {"\\path(0.000,0.000)", "(0.250,0.000)", "(0.500,0.000)", "\\path(1.000,0.000)",
@@ -427,6 +426,73 @@ TEST(Draw2d, InvalidListNamesShowTheMessageAndDrawNothing) {
     EXPECT_EQ(out, Lines{"ok"});
     EXPECT_EQ(r.texts(), (Lines{"ongeldige lijst: L7en/of L1", "ongeldige lijst: L1en/of l2"}));
     EXPECT_TRUE(d.pictureLines().empty());
+}
+
+// Figures of a million points and more (beyond what an earlier limit let through): drawn; above the
+// memory limits: a warning, nothing drawn, and the run goes on; Escape (here the run's abort check)
+// ends their sampling early.
+struct LargeFigure {
+    const char* source;
+    const char* tooLarge;  // the same command over a range beyond its limit
+    const char* message;
+};
+
+const LargeFigure kLargeFigures[] = {
+    {"kromme(t;t;-5;5;0.00001)", "kromme(t;t;0;1;1E-9)",
+     "kromme: de figuur vraagt meer dan 20000000 punten en wordt daarom niet getekend."},
+    {"stippelkromme(t;0;-4;4;0.000004;0.5;0.5)", "stippelkromme(t;0;0;1;1E-9;0.5;0.5)",
+     "stippelkromme: de figuur vraagt meer dan 20000000 punten en wordt daarom niet getekend."},
+    {"gebied(-5000;5000;1;5000;-5000;-1)", "gebied(0;1E9;x)",
+     "gebied: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
+    {"L1(1):=-4\nL2(1):=-4\nL1(2):=4\nL2(2):=4\npad(lijst;L1;L2;1;1000001)",
+     "pad(lijst;L1;L2;1;5000001)",
+     "pad: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
+    {"L1(1):=-4\nL2(1):=4\nL1(2):=4\nL2(2):=4\nveelhoek(lijst;L1;L2;1;1000001)",
+     "veelhoek(lijst;L1;L2;-1E30;1E30)",
+     "veelhoek: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
+    {"L1(1):=-4\nL2(1):=-4\nL1(2):=4\nL2(2):=4\nbezier(lijst;L1;L2;1;1000003)",
+     "bezier(lijst;L1;L2;0;5000000)",
+     "bezier: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
+};
+
+TEST(Draw2d, FiguresOfAMillionPointsAreDrawn) {
+    for (const LargeFigure& row : kLargeFigures) {
+        ProgramRunner r;
+        DrawingSinks& d = r.attachCanvas(100, 100, -5, 5, -5, 5);
+        r.run(row.source);
+        EXPECT_TRUE(r.host.messages().empty()) << row.source;
+        EXPECT_GT(inkCount(d.canvas), 30) << row.source;
+    }
+}
+
+TEST(Draw2d, FiguresBeyondTheLimitWarnAndTheRunGoesOn) {
+    for (const LargeFigure& row : kLargeFigures) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, false, true);
+        const Lines out = r.run(std::string(row.tooLarge) + "\nschrijfregel(t;na)");
+        EXPECT_EQ(out, Lines{"na"}) << row.tooLarge;
+        ASSERT_EQ(r.host.messages().size(), 1u) << row.tooLarge;
+        EXPECT_EQ(r.captions().front(), "Waarschuwing");
+        EXPECT_EQ(r.texts().front(), row.message);
+        EXPECT_FALSE(r.host.errorShown());
+        EXPECT_TRUE(d.pictureLines().empty()) << row.tooLarge;
+    }
+}
+
+TEST(Draw2d, EscapeEndsTheSamplingOfLargeFigures) {
+    for (const LargeFigure& row : kLargeFigures) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, false, true);
+        r.abortCheck = [] { return true; };
+        const Lines out = r.run(std::string(row.source) + "\nschrijfregel(t;na)");
+        EXPECT_EQ(out, Lines{"na"}) << row.source;
+        EXPECT_GT(r.host.eventRounds(), 0) << row.source;
+        std::size_t written = 0;
+        for (const std::string& line : d.pictureLines())
+            written += line.size();
+        EXPECT_GT(written, 0u) << row.source;  // what was sampled before Escape is drawn
+        EXPECT_LT(written, 1'000'000u) << row.source;
+    }
 }
 
 TEST(Draw2d, RvraaklijnStoresTheTangentDirection) {

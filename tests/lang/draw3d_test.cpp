@@ -224,6 +224,26 @@ TEST(Draw3d, InvalidListNamesShowTheMessageAndDrawNothing) {
     EXPECT_TRUE(d.pictureLines().empty());
 }
 
+// A figure that would need too many points is not drawn; the run goes on after a warning.
+TEST(Draw3d, TooManyPointsWarnAndDrawNothing) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"kromme3d(t;t;t;0;1;1E-9)", "kromme3d"},
+        {"stippelkromme3d(t;t;t;0;1E9;0.1;0.5;0.5)", "stippelkromme3d"},
+        {"oppervlak3d(u;v;0;0;1E4;0;1E4;1;1)", "oppervlak3d"},
+        {"veelhoek3d(lijst;L1;L2;L3;1;1E7)", "veelhoek3d"},
+    };
+    for (const auto& [source, command] : rows) {
+        ProgramRunner r;
+        DrawingSinks& d = exportCanvas(r, false, true);
+        EXPECT_EQ(r.run(std::string(source) + "\nschrijfregel(t;ok)"), Lines{"ok"}) << source;
+        EXPECT_EQ(r.captions(), Lines{"Waarschuwing"}) << source;
+        ASSERT_EQ(r.texts().size(), 1u);
+        EXPECT_TRUE(r.texts()[0].starts_with(std::string(command) + ": de figuur vraagt meer"))
+            << r.texts()[0];
+        EXPECT_TRUE(d.pictureLines().empty()) << source;
+    }
+}
+
 TEST(Draw3d, CurveFormulaErrorsShowTheirMessage) {
     ProgramRunner r;
     exportCanvas(r, false, false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -62,6 +63,8 @@ struct ProgramRunner {
     /// What escaped the run (an argument error, or a failure the redraw would report).
     std::string failure;
     std::unique_ptr<DrawingSinks> drawing;
+    /// Handed to every run's executor: true acts as the Escape key.
+    std::function<bool()> abortCheck;
 
     /// Gives the runs a white canvas of width × height pixels showing the world x1 … x2 ×
     /// y1 … y2 (and the same range fields); with `pdf` or `eepic` they also record, as during
@@ -116,6 +119,7 @@ struct ProgramRunner {
         env.output.clear();
         failure.clear();
         Executor executor(env, table, program, options);
+        executor.abortCheck = abortCheck;
         try {
             executor.run(maxSteps);
         } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #include "lang/command_table.h"
 #include "lang/commands/families.h"
+#include "lang/lang_messages.h"
 #include "lang/run_context.h"
 #include "lang/window_services.h"
 
@@ -10,16 +11,22 @@ namespace kalvor {
 
 namespace {
 
+void drawOwnAxes(RunContext& ctx, std::string_view command, std::string_view xFormat,
+                 std::string_view yFormat) {
+    const Number xStep = ctx.number(0), yStep = ctx.number(1);
+    if (ctx.env.window && !ctx.env.window->drawOwnAxes(ctx, xFormat, yFormat, xStep, yStep))
+        ctx.host().messageBox(kWarningCaption, tooManyTicksMessage(command, kMaxOwnAxisTicks),
+                              Host::Icon::Warning);
+}
+
 // eigenassen (xstap; ystap)
 void eigenassen(RunContext& ctx) {
-    const Number xStep = ctx.number(0), yStep = ctx.number(1);
-    if (ctx.env.window) ctx.env.window->drawOwnAxes("", "", xStep, yStep);
+    drawOwnAxes(ctx, "eigenassen", "", "");
 }
 
 // eigenassenf (xstap; ystap; xformat; yformat): the formats as written, not evaluated.
 void eigenassenf(RunContext& ctx) {
-    const Number xStep = ctx.number(0), yStep = ctx.number(1);
-    if (ctx.env.window) ctx.env.window->drawOwnAxes(ctx.arg(2), ctx.arg(3), xStep, yStep);
+    drawOwnAxes(ctx, "eigenassenf", ctx.arg(2), ctx.arg(3));
 }
 
 // grafiek, followed by the formula on the next line, evaluated in Parser1.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -41,17 +42,23 @@ private:
 
 // Samples tmin, tmin + dt, … with the last sample moved onto tmax; after a sample outside
 // the plot box the next parameter value is skipped.
-void drawCurve(DrawingContext& d, ParametricCurve& curve, Number tmin, Number tmax, Number dt) {
-    if (!(dt > 0) || !((tmax + dt - tmin) / dt < kMaxSamples)) return;
+void drawCurve(DrawingContext& d, ParametricCurve& curve, SampleClock& clock, Number tmin,
+               Number tmax, Number dt) {
+    if (!(dt > 0)) return;
     CurvePieces pieces(d);
     Number t = tmin;
-    for (long long n = 0; t < tmax + dt && n < kMaxSamples; ++n) {
+    while (t < tmax + dt) {
         const Number previous = t;
         if (!pieces.add(curve.at(t > tmax ? tmax : t))) t += dt;
         t += dt;
-        if (t == previous) break;
+        if (t == previous || clock.aborted()) break;
     }
     pieces.finish();
+}
+
+// The number of samples of tmin … tmax in steps of dt (the clamped last one included).
+Number curveSamples(Number tmin, Number tmax, Number dt) {
+    return dt > 0 ? std::floor((tmax - tmin) / dt) + 2 : 0;
 }
 
 }  // namespace
@@ -59,25 +66,31 @@ void drawCurve(DrawingContext& d, ParametricCurve& curve, Number tmin, Number tm
 void kromme(RunContext& ctx) {
     ParametricCurve curve(ctx, ctx.text(0), ctx.text(1));
     const Number tmin = ctx.number(2), tmax = ctx.number(3), dt = ctx.number(4);
-    if (DrawingContext* d = ctx.env.drawing) drawCurve(*d, curve, tmin, tmax, dt);
+    DrawingContext* d = ctx.env.drawing;
+    if (!d) return;
+    if (curveSamples(tmin, tmax, dt) > kMaxCurveSamples)
+        return warnTooManyPoints(ctx, "kromme", kMaxCurveSamples);
+    SampleClock clock(ctx);
+    drawCurve(*d, curve, clock, tmin, tmax, dt);
 }
 
-// Dashes of parameter length dt2 with gaps dt3. A period that does not advance the parameter
-// (dt2 + dt3 <= 0), and a dash pattern too fine to sample, draw nothing.
+// Dashes of parameter length dt2 with gaps dt3. Like kromme, dt <= 0 draws nothing; so does
+// a period that does not advance the parameter (dt2 + dt3 <= 0).
 void stippelkromme(RunContext& ctx) {
     ParametricCurve curve(ctx, ctx.text(0), ctx.text(1));
     const Number tmin = ctx.number(2), tmax = ctx.number(3), dt = ctx.number(4);
     const Number dash = ctx.number(5), period = dash + ctx.number(6);
     DrawingContext* d = ctx.env.drawing;
-    if (!d || !(period > 0)) return;
-    const Number dashes = (tmax - tmin) / period + 1;
-    const Number perDash = dt > 0 ? std::fabs(dash) / dt + 2 : 1;
-    if (!(dashes * perDash < kMaxSamples)) return;
-    Number s = tmin;
-    for (long long n = 0; n < kMaxSamples; ++n) {
-        drawCurve(*d, curve, s, s + dash, dt);
+    if (!d || !(period > 0) || !(dt > 0)) return;
+    const Number dashes = std::floor((tmax - tmin) / period) + 1;
+    const Number perDash = std::max<Number>(curveSamples(0, dash, dt), 1);
+    if (dashes * perDash > kMaxCurveSamples)
+        return warnTooManyPoints(ctx, "stippelkromme", kMaxCurveSamples);
+    SampleClock clock(ctx);
+    for (Number s = tmin;;) {
+        drawCurve(*d, curve, clock, s, s + dash, dt);
         const Number next = s + period;
-        if (next > tmax || next == s) break;
+        if (next > tmax || next == s || clock.aborted()) break;
         s = next;
     }
 }
@@ -102,11 +115,14 @@ void rvraaklijn(RunContext& ctx) {
 }
 
 // Triples a; b; f(x) up to "#": the graph of f from a to b in steps of a thousandth of the
-// world width. An interval with equal ends, or one too long to sample, adds no points.
+// world width. An interval with equal ends adds no points; a region that would need too many
+// points is not drawn.
 void gebied(RunContext& ctx) {
     DrawingContext* d = ctx.env.drawing;
     Parser& p = ctx.parser(1);
     PointList points;
+    SampleClock clock(ctx);
+    bool tooMany = false;
     std::size_t i = ctx.pc;
     while (i < ctx.lineCount() && ctx.line(i) != "#") {
         const Number a = ctx.evaluateLine(i), b = ctx.evaluateLine(i + 1);
@@ -114,17 +130,20 @@ void gebied(RunContext& ctx) {
         i += 3;
         ctx.setExpression(p, formula);
         const Number dir = b > a ? 1 : b < a ? -1 : 0;
-        if (!d || dir == 0) continue;
+        if (!d || dir == 0 || tooMany) continue;
         const Number h = dir * d->canvas().d2WorldXW() / 1000;
-        if (!(std::fabs(b - a) / std::fabs(h) < kMaxSamples)) continue;
+        const Number count = std::floor((b - a) / h) + 1;
+        tooMany = !(count <= kMaxOutlinePoints - static_cast<Number>(points.size()));
+        if (tooMany) continue;
         Number x = a;
-        for (long long n = 0; (b - x) * dir >= 0 && n < kMaxSamples; ++n) {
+        for (long long n = 0; (b - x) * dir >= 0 && n <= count && !clock.aborted(); ++n) {
             p.x = x;
             points.append(x, ctx.valueOf(p, formula));
             x += h;
         }
     }
     ctx.pc = i + 1;
+    if (tooMany) return warnTooManyPoints(ctx, "gebied", kMaxOutlinePoints);
     if (d) d->polygon([&] { return points; }, PathText::PointLines, true);
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,8 +13,8 @@ namespace kalvor::draw2d {
 namespace {
 
 // lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
-// the start point.
-PointList listPoints(RunContext& ctx) {
+// the start point. A range of too many points gives no points and a message.
+PointList listPoints(RunContext& ctx, std::string_view command) {
     const std::string first = ctx.arg(1), second = ctx.arg(2);
     const Number start = std::nearbyint(ctx.number(3)), end = std::nearbyint(ctx.number(4));
     const int l1 = listNumber(first), l2 = listNumber(second);
@@ -23,12 +24,9 @@ PointList listPoints(RunContext& ctx) {
                               Host::Icon::None);
         return points;
     }
-    if (!(std::fabs(start) < kMaxSamples) || !(end - start < kMaxSamples)) return points;
-    auto i = static_cast<std::int64_t>(start);
-    do {
+    forEachListIndex(ctx, command, start, end, [&](std::int64_t i) {
         points.append(ctx.env.lists.get(l1, i), ctx.env.lists.get(l2, i));
-        ++i;
-    } while (i <= end);
+    });
     return points;
 }
 
@@ -45,8 +43,8 @@ PointList pairPoints(RunContext& ctx) {
 }
 
 // Reads the points and leaves the program counter after the "#" line.
-PointList readPoints(RunContext& ctx) {
-    PointList points = ctx.arg(0) == "lijst" ? listPoints(ctx) : pairPoints(ctx);
+PointList readPoints(RunContext& ctx, std::string_view command) {
+    PointList points = ctx.arg(0) == "lijst" ? listPoints(ctx, command) : pairPoints(ctx);
     std::size_t i = ctx.pc;
     while (i < ctx.lineCount() && ctx.line(i) != "#")
         ++i;
@@ -57,18 +55,18 @@ PointList readPoints(RunContext& ctx) {
 }  // namespace
 
 void pad(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "pad");
     if (DrawingContext* d = ctx.env.drawing) d->polyline([&] { return points; }, PathText::Points);
 }
 
 void veelhoek(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "veelhoek");
     if (DrawingContext* d = ctx.env.drawing)
         d->polygon([&] { return points; }, PathText::Points, true);
 }
 
 void bezier(RunContext& ctx) {
-    const PointList points = readPoints(ctx);
+    const PointList points = readPoints(ctx, "bezier");
     if (DrawingContext* d = ctx.env.drawing) d->bezier([&] { return points; });
 }
 

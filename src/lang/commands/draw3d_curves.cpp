@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -52,63 +53,83 @@ void setCells(const std::array<Number*, 3>& cells, Number value) {
         *cell = value;
 }
 
-// How many samples s0, s0 + ds, … ≤ s1 take; more than the limit when ds does not advance.
+// How many samples s0, s0 + ds, … ≤ s1 take (none for a step that does not advance).
 Number sampleCount(Number s0, Number s1, Number ds) {
-    if (!(ds > 0)) return std::numeric_limits<Number>::infinity();
-    const Number n = (s1 - s0) / ds + 1;
-    return n >= 0 ? n : 0;
+    if (!(ds > 0) || !(s1 >= s0)) return 0;
+    return std::floor((s1 - s0) / ds) + 1;
 }
 
 // Samples s0, s0 + ds, … while s ≤ s1 (the last sample stays below s1). A point outside the
 // plot box, or without an image, ends the piece and the next parameter value is skipped.
 void sampleCurve(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas,
-                 const std::array<Number*, 3>& parameter, Number s0, Number s1, Number ds) {
-    if (!(sampleCount(s0, s1, ds) < kMaxSamples)) return;
+                 const std::array<Number*, 3>& parameter, SampleClock& clock, Number s0, Number s1,
+                 Number ds) {
+    if (!(ds > 0)) return;
     constexpr Number kNaN = std::numeric_limits<Number>::quiet_NaN();
     CurvePieces pieces(d);
-    Number s = s0;
-    for (long long n = 0; s <= s1 && n < kMaxSamples; ++n) {
+    for (Number s = s0; s <= s1;) {
         const Number previous = s;
         setCells(parameter, s);
         const std::optional<WorldPoint> p = ctx.view3d.project(formulas.value());
         if (!pieces.add(p.value_or(WorldPoint{kNaN, kNaN}))) s += ds;
         s += ds;
-        if (s == previous) break;
+        if (s == previous || clock.aborted()) break;
     }
     pieces.finish();
 }
 
 }  // namespace
 
+// A step dt <= 0 draws nothing.
 void kromme3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
-    if (DrawingContext* d = ctx.env.drawing)
-        sampleCurve(ctx, *d, formulas, formulas.cells("t"), tmin, tmax, dt);
+    DrawingContext* d = ctx.env.drawing;
+    if (!d) return;
+    if (sampleCount(tmin, tmax, dt) > kMaxCurveSamples)
+        return warnTooManyPoints(ctx, "kromme3d", kMaxCurveSamples);
+    SampleClock clock(ctx);
+    sampleCurve(ctx, *d, formulas, formulas.cells("t"), clock, tmin, tmax, dt);
 }
 
-// Dashes of parameter length dt2 with gaps dt3. A period that does not advance the parameter
-// (dt2 + dt3 <= 0), and a dash pattern too fine to sample, draw nothing.
+// Dashes of parameter length dt2 with gaps dt3. Like kromme3d, dt <= 0 draws nothing; so
+// does a period that does not advance the parameter (dt2 + dt3 <= 0).
 void stippelkromme3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
     const Number dash = ctx.number(6), period = dash + ctx.number(7);
     DrawingContext* d = ctx.env.drawing;
-    if (!d || !(period > 0)) return;
-    const Number dashes = (tmax - tmin) / period + 1;
-    if (!(dashes * (sampleCount(0, dash, dt) + 1) < kMaxSamples)) return;
+    if (!d || !(period > 0) || !(dt > 0)) return;
+    const Number dashes = std::floor((tmax - tmin) / period) + 1;
+    const Number perDash = std::max<Number>(sampleCount(0, dash, dt), 1);
+    if (dashes * perDash > kMaxCurveSamples)
+        return warnTooManyPoints(ctx, "stippelkromme3d", kMaxCurveSamples);
     const std::array<Number*, 3> t = formulas.cells("t");
-    Number s = tmin;
-    for (long long n = 0; n < kMaxSamples; ++n) {
-        sampleCurve(ctx, *d, formulas, t, s, s + dash, dt);
+    SampleClock clock(ctx);
+    for (Number s = tmin;;) {
+        sampleCurve(ctx, *d, formulas, t, clock, s, s + dash, dt);
         const Number next = s + period;
-        if (next > tmax || next == s) break;
+        if (next > tmax || next == s || clock.aborted()) break;
         s = next;
     }
 }
 
-// The lines of constant u, then those of constant v. A grid with more points than the sample
-// limit, or a step that does not advance, draws nothing.
+namespace {
+
+// The lines of the surface with `fixed` at fmin, fmin + df, … ≤ fmax, each sampled in `free`.
+void surfaceLines(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas, SampleClock& clock,
+                  const std::array<Number*, 3>& fixed, Number fmin, Number fmax, Number df,
+                  const std::array<Number*, 3>& free, Number smin, Number smax, Number ds) {
+    for (Number f = fmin; f <= fmax && !clock.aborted(); f += df) {
+        setCells(fixed, f);
+        sampleCurve(ctx, d, formulas, free, clock, smin, smax, ds);
+        if (f + df == f) break;
+    }
+}
+
+}  // namespace
+
+// The lines of constant u, then those of constant v. A step du or dv <= 0 draws nothing.
 void oppervlak3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"u", "v"});
     Number range[6];
@@ -116,24 +137,20 @@ void oppervlak3d(RunContext& ctx) {
         range[k] = ctx.number(3 + k);
     const auto [umin, umax, vmin, vmax, du, dv] = range;
     DrawingContext* d = ctx.env.drawing;
-    const Number nu = sampleCount(umin, umax, du), nv = sampleCount(vmin, vmax, dv);
-    if (!d || !(du > 0 && dv > 0 && 2 * nu * nv < kMaxSamples)) return;
+    if (!d || !(du > 0) || !(dv > 0)) return;
+    if (2 * sampleCount(umin, umax, du) * sampleCount(vmin, vmax, dv) > kMaxCurveSamples)
+        return warnTooManyPoints(ctx, "oppervlak3d", kMaxCurveSamples);
     const std::array<Number*, 3> u = formulas.cells("u"), v = formulas.cells("v");
-    for (Number s = umin; s <= umax; s += du) {
-        setCells(u, s);
-        sampleCurve(ctx, *d, formulas, v, vmin, vmax, dv);
-    }
-    for (Number s = vmin; s <= vmax; s += dv) {
-        setCells(v, s);
-        sampleCurve(ctx, *d, formulas, u, umin, umax, du);
-    }
+    SampleClock clock(ctx);
+    surfaceLines(ctx, *d, formulas, clock, u, umin, umax, du, v, vmin, vmax, dv);
+    surfaceLines(ctx, *d, formulas, clock, v, vmin, vmax, dv, u, umin, umax, du);
 }
 
 namespace {
 
 // lijst; three list names; start; end: element i of the three lists for i = start … end, at
 // least the start point.
-std::vector<SpacePoint> listPoints(RunContext& ctx) {
+std::vector<SpacePoint> listPoints(RunContext& ctx, std::string_view command) {
     const std::string names[3] = {ctx.arg(1), ctx.arg(2), ctx.arg(3)};
     const Number start = std::nearbyint(ctx.number(4)), end = std::nearbyint(ctx.number(5));
     int lists[3];
@@ -147,13 +164,10 @@ std::vector<SpacePoint> listPoints(RunContext& ctx) {
             Host::Icon::None);
         return points;
     }
-    if (!(std::fabs(start) < kMaxSamples) || !(end - start < kMaxSamples)) return points;
-    auto i = static_cast<std::int64_t>(start);
-    do {
+    forEachListIndex(ctx, command, start, end, [&](std::int64_t i) {
         const NumberLists& l = ctx.env.lists;
         points.push_back({l.get(lists[0], i), l.get(lists[1], i), l.get(lists[2], i)});
-        ++i;
-    } while (i <= end);
+    });
     return points;
 }
 
@@ -170,8 +184,9 @@ std::vector<SpacePoint> triplePoints(RunContext& ctx) {
 }
 
 // Reads the points and leaves the program counter after the "#" line.
-std::vector<SpacePoint> readPoints(RunContext& ctx) {
-    std::vector<SpacePoint> points = ctx.arg(0) == "lijst" ? listPoints(ctx) : triplePoints(ctx);
+std::vector<SpacePoint> readPoints(RunContext& ctx, std::string_view command) {
+    std::vector<SpacePoint> points =
+        ctx.arg(0) == "lijst" ? listPoints(ctx, command) : triplePoints(ctx);
     while (!ctx.finished() && ctx.arg(0) != "#")
         ++ctx.pc;
     ++ctx.pc;
@@ -182,7 +197,7 @@ std::vector<SpacePoint> readPoints(RunContext& ctx) {
 
 // A point without an image breaks the path in two.
 void pad3d(RunContext& ctx) {
-    const std::vector<SpacePoint> points = readPoints(ctx);
+    const std::vector<SpacePoint> points = readPoints(ctx, "pad3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     PointList piece;
@@ -201,7 +216,7 @@ void pad3d(RunContext& ctx) {
 
 // A corner without an image is left out of the polygon.
 void veelhoek3d(RunContext& ctx) {
-    const std::vector<SpacePoint> points = readPoints(ctx);
+    const std::vector<SpacePoint> points = readPoints(ctx, "veelhoek3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     PointList corners;

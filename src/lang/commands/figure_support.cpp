@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lang/lang_messages.h"
+
 namespace kalvor {
 
 int roundedInt(Number value, int lo, int hi) {
@@ -34,8 +36,18 @@ PlotBox plotBox(const WorldCanvas& canvas) {
 CurvePieces::CurvePieces(DrawingContext& drawing)
     : m_drawing(drawing), m_box(plotBox(drawing.canvas())) {}
 
+void warnTooManyPoints(RunContext& ctx, std::string_view command, long long limit) {
+    ctx.host().messageBox(kWarningCaption, tooManyPointsMessage(command, limit),
+                          Host::Icon::Warning);
+}
+
 bool CurvePieces::add(Number x, Number y) {
     if (m_box.contains(x, y)) {
+        if (m_piece.size() >= kMaxPiecePoints) {
+            const WorldPoint last = m_piece.back();
+            flush();
+            m_piece.append(last.x, last.y);
+        }
         m_piece.append(x, y);
         return true;
     }

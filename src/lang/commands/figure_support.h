@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <type_traits>
@@ -11,9 +13,15 @@
 
 namespace kalvor {
 
-/// Sample loops (curves, regions, list figures, marks) stop at this many points, so that no
-/// parameter range can keep a run busy for ever; a figure that would need more is not drawn.
-inline constexpr long long kMaxSamples = 1'000'000;
+/// Curves are drawn piece by piece, so only an export keeps all their samples: a curve
+/// command samples at most this many parameter values. One that would need more shows
+/// tooManyPointsMessage and draws nothing.
+inline constexpr long long kMaxCurveSamples = 20'000'000;
+/// Regions and the list form of paths and polygons hold all their points at once (and again
+/// for every recording sink): at most this many, with the same message above it.
+inline constexpr long long kMaxOutlinePoints = 5'000'000;
+/// Shows tooManyPointsMessage for `command` and `limit` in a warning box; the run goes on.
+void warnTooManyPoints(RunContext& ctx, std::string_view command, long long limit);
 
 /// The value that stands for an intersection that does not exist.
 inline constexpr Number kNoIntersection = 2147483647;
@@ -25,6 +33,22 @@ Color roundedColor(Number value);
 
 /// The number of the list "L1" … "L6", or 0 for any other name.
 int listNumber(std::string_view name);
+
+/// Calls `visit` with the list indexes start, start + 1, … up to end, at least once. A range
+/// of more than kMaxOutlinePoints indexes shows the warning for `command` and visits none; an
+/// index too large for a whole number lies outside every list, as 0 does.
+template <class Visit>
+void forEachListIndex(RunContext& ctx, std::string_view command, Number start, Number end,
+                      Visit&& visit) {
+    const Number count = end - start + 1 > 1 ? end - start + 1 : 1;
+    if (!(count <= kMaxOutlinePoints)) return warnTooManyPoints(ctx, command, kMaxOutlinePoints);
+    constexpr Number kIndexLimit = 1e18L;
+    SampleClock clock(ctx);
+    for (long long k = 0; k < count && !clock.aborted(); ++k) {
+        const Number index = start + static_cast<Number>(k);
+        visit(std::fabs(index) < kIndexLimit ? static_cast<std::int64_t>(index) : 0);
+    }
+}
 
 /// The limits against which sampled curves are cut: the world rectangle widened on each side
 /// by the absolute value of that edge, so a pole breaks a curve instead of joining across it.
@@ -45,11 +69,14 @@ public:
     CurvePieces& operator=(const CurvePieces&) = delete;
 
     /// Adds a sample inside the box and returns true; a sample outside draws the piece so far,
-    /// starts a new one and returns false.
+    /// starts a new one and returns false. A piece that reaches kMaxPiecePoints is drawn and
+    /// continued from its last point, so a long curve never needs all its points at once.
     bool add(Number x, Number y);
     bool add(const WorldPoint& p) { return add(p.x, p.y); }
     /// Draws the last piece.
     void finish();
+
+    static constexpr std::size_t kMaxPiecePoints = 1'000'000;
 
 private:
     void flush();
