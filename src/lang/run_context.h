@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "canvas/projection3d.h"
 #include "lang/compiled_program.h"
 #include "lang/environment.h"
 
@@ -30,6 +31,10 @@ public:
     const RunOptions options;
     /// Index of the next line to read; a handler starts with it at its first argument line.
     std::size_t pc = 0;
+    /// The 3D commands' view of space; every run starts with the default view.
+    Projection3D view3d;
+    /// A 3D pen move went to a point without a plane image: the next line starts afresh.
+    bool spacePenLifted = false;
 
     Host& host() { return env.host; }
     Parser& parser(int number) { return env.parser(number); }

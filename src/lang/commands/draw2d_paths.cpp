@@ -12,16 +12,6 @@ namespace kalvor::draw2d {
 
 namespace {
 
-constexpr std::string_view kListNames = "L1L2L3L4L5L6";
-constexpr Number kIndexLimit = 1e18L;
-
-// The list number of "L1" … "L6", or 0.
-int listNumber(const std::string& name) {
-    if (name.size() != 2 || kListNames.find(name) == std::string_view::npos || name[0] != 'L')
-        return 0;
-    return name[1] - '0';
-}
-
 // lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
 // the start point. A range of too many points gives no points and a message.
 PointList listPoints(RunContext& ctx, std::string_view command) {
@@ -34,19 +24,9 @@ PointList listPoints(RunContext& ctx, std::string_view command) {
                               Host::Icon::None);
         return points;
     }
-    const Number count = std::max<Number>(end - start + 1, 1);
-    if (!(count <= kMaxOutlinePoints)) {
-        warnTooManyPoints(ctx, command, kMaxOutlinePoints);
-        return points;
-    }
-    SampleClock clock(ctx);
-    for (long long k = 0; k < count && !clock.aborted(); ++k) {
-        const Number index = start + static_cast<Number>(k);
-        // An index too large for a whole number lies outside every list, as 0 does.
-        const std::int64_t i =
-            std::fabs(index) < kIndexLimit ? static_cast<std::int64_t>(index) : 0;
+    forEachListIndex(ctx, command, start, end, [&](std::int64_t i) {
         points.append(ctx.env.lists.get(l1, i), ctx.env.lists.get(l2, i));
-    }
+    });
     return points;
 }
 

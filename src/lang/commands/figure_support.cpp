@@ -20,6 +20,13 @@ Color roundedColor(Number value) {
     return static_cast<Color>(static_cast<std::int64_t>(r)) & 0xFFFFFF;
 }
 
+int listNumber(std::string_view name) {
+    constexpr std::string_view kListNames = "L1L2L3L4L5L6";
+    if (name.size() != 2 || kListNames.find(name) == std::string_view::npos || name[0] != 'L')
+        return 0;
+    return name[1] - '0';
+}
+
 PlotBox plotBox(const WorldCanvas& canvas) {
     const Number x1 = canvas.d2WorldX1(), x2 = x1 + canvas.d2WorldXW();
     const Number y1 = canvas.d2WorldY1(), y2 = y1 + canvas.d2WorldYW();

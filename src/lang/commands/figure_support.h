@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <type_traits>
@@ -28,6 +30,25 @@ inline constexpr Number kNoIntersection = 2147483647;
 int roundedInt(Number value, int lo, int hi);
 /// A colour as programs give it: rounded, 24 bits.
 Color roundedColor(Number value);
+
+/// The number of the list "L1" … "L6", or 0 for any other name.
+int listNumber(std::string_view name);
+
+/// Calls `visit` with the list indexes start, start + 1, … up to end, at least once. A range
+/// of more than kMaxOutlinePoints indexes shows the warning for `command` and visits none; an
+/// index too large for a whole number lies outside every list, as 0 does.
+template <class Visit>
+void forEachListIndex(RunContext& ctx, std::string_view command, Number start, Number end,
+                      Visit&& visit) {
+    const Number count = end - start + 1 > 1 ? end - start + 1 : 1;
+    if (!(count <= kMaxOutlinePoints)) return warnTooManyPoints(ctx, command, kMaxOutlinePoints);
+    constexpr Number kIndexLimit = 1e18L;
+    SampleClock clock(ctx);
+    for (long long k = 0; k < count && !clock.aborted(); ++k) {
+        const Number index = start + static_cast<Number>(k);
+        visit(std::fabs(index) < kIndexLimit ? static_cast<std::int64_t>(index) : 0);
+    }
+}
 
 /// The limits against which sampled curves are cut: the world rectangle widened on each side
 /// by the absolute value of that edge, so a pole breaks a curve instead of joining across it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/point_list.h"
+
 // The handlers of the geometric constructions; geometry.cpp lists them in the command table.
 
 namespace kalvor {
@@ -19,6 +21,11 @@ void conflictlijn(RunContext& ctx);
 // geometry_marks.cpp
 void hoekmarkering(RunContext& ctx);
 void lijnstukmarkering(RunContext& ctx);
+/// The marks on plane points given by the caller (the space marks, after projecting); every
+/// sink draws the same mark. The angle mark always has arcs, also for a right angle.
+void angleMarkAt(RunContext& ctx, WorldPoint a, WorldPoint b, WorldPoint c, Number size,
+                 Number arcs);
+void segmentMarkAt(RunContext& ctx, WorldPoint x, WorldPoint y, Number size, Number marks);
 
 }  // namespace geometry
 }  // namespace kalvor

@@ -45,10 +45,9 @@ struct AngleMark {
     }
 };
 
-std::optional<AngleMark> angleMark(RunContext& ctx) {
-    AngleMark m{pointArg(ctx, 0), pointArg(ctx, 2), pointArg(ctx, 4)};
-    const Number size = ctx.number(6);
-    m.arcs = roundedInt(ctx.number(7), 0, kMaxMarkArcs);
+std::optional<AngleMark> angleMarkOf(Vec a, Vec b, Vec c, Number size, Number arcs) {
+    AngleMark m{a, b, c};
+    m.arcs = roundedInt(arcs, 0, kMaxMarkArcs);
     const Number ab = length(m.b - m.a), ac = length(m.c - m.a);
     if (ab == 0 || ac == 0) return std::nullopt;
     m.radius = std::min(ab, ac) * size;
@@ -58,18 +57,23 @@ std::optional<AngleMark> angleMark(RunContext& ctx) {
     return m;
 }
 
-}  // namespace
+std::optional<AngleMark> angleMark(RunContext& ctx) {
+    const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
+    const Number size = ctx.number(6);
+    return angleMarkOf(a, b, c, size, ctx.number(7));
+}
 
-// A right angle gets the square whatever the number of arcs.
-void hoekmarkering(RunContext& ctx) {
-    const std::optional<AngleMark> mark = angleMark(ctx);
+// `compute` gives the mark for each sink; without `squares` a right angle gets arcs too.
+template <class Compute>
+void drawAngleMark(RunContext& ctx, Compute&& compute, bool squares) {
+    const std::optional<AngleMark> mark = compute();
     if (!mark) return;
-    if (mark->right) {
+    if (mark->right && squares) {
         for (int side = 0; side < 2; ++side)
             drawComputed<Segment>(
                 ctx, mark->squareSide(side),
                 [&]() -> std::optional<Segment> {
-                    const auto again = angleMark(ctx);
+                    const auto again = compute();
                     if (!again || !again->right) return std::nullopt;
                     return again->squareSide(side);
                 },
@@ -80,13 +84,28 @@ void hoekmarkering(RunContext& ctx) {
         drawComputed<ArcArgs>(
             ctx, mark->arc(k),
             [&]() -> std::optional<ArcArgs> {
-                const auto again = angleMark(ctx);
+                const auto again = compute();
                 if (!again) return std::nullopt;
                 return again->arc(k);
             },
             [](DrawingContext& d, const ArgSource<ArcArgs>& s) {
                 d.arc(ArcFigure::Arc, s, false);
             });
+}
+
+}  // namespace
+
+// A right angle gets the square whatever the number of arcs.
+void hoekmarkering(RunContext& ctx) {
+    drawAngleMark(
+        ctx, [&] { return angleMark(ctx); }, true);
+}
+
+void angleMarkAt(RunContext& ctx, WorldPoint a, WorldPoint b, WorldPoint c, Number size,
+                 Number arcs) {
+    const std::optional<AngleMark> mark = angleMarkOf(a, b, c, size, arcs);
+    drawAngleMark(
+        ctx, [&] { return mark; }, false);
 }
 
 namespace {
@@ -115,10 +134,8 @@ struct SegmentMark {
     CircleArgs circle() const { return {middle.x, middle.y, length(across)}; }
 };
 
-std::optional<SegmentMark> segmentMark(RunContext& ctx) {
-    const Vec x = pointArg(ctx, 0), y = pointArg(ctx, 2);
-    const Number size = ctx.number(4);
-    const int count = roundedInt(ctx.number(5), -1, 5);
+std::optional<SegmentMark> segmentMarkOf(RunContext& ctx, Vec x, Vec y, Number size, Number marks) {
+    const int count = roundedInt(marks, -1, 5);
     const Number len = length(y - x);
     if (len == 0 || !ctx.env.drawing) return std::nullopt;
     const WorldCanvas& canvas = ctx.env.drawing->canvas();
@@ -132,16 +149,22 @@ std::optional<SegmentMark> segmentMark(RunContext& ctx) {
     return m;
 }
 
-}  // namespace
+std::optional<SegmentMark> segmentMark(RunContext& ctx) {
+    const Vec x = pointArg(ctx, 0), y = pointArg(ctx, 2);
+    const Number size = ctx.number(4);
+    return segmentMarkOf(ctx, x, y, size, ctx.number(5));
+}
 
-void lijnstukmarkering(RunContext& ctx) {
-    const std::optional<SegmentMark> mark = segmentMark(ctx);
+// `compute` gives the mark for each sink.
+template <class Compute>
+void drawSegmentMark(RunContext& ctx, Compute&& compute) {
+    const std::optional<SegmentMark> mark = compute();
     if (!mark) return;
     if (mark->count < 1) {  // "o"
         drawComputed<CircleArgs>(
             ctx, mark->circle(),
             [&]() -> std::optional<CircleArgs> {
-                const auto again = segmentMark(ctx);
+                const auto again = compute();
                 if (!again) return std::nullopt;
                 return again->circle();
             },
@@ -153,11 +176,22 @@ void lijnstukmarkering(RunContext& ctx) {
         drawComputed<Segment>(
             ctx, lines[i],
             [&]() -> std::optional<Segment> {
-                const auto again = segmentMark(ctx);
+                const auto again = compute();
                 if (!again || again->lines().size() != lines.size()) return std::nullopt;
                 return again->lines()[i];
             },
             [](DrawingContext& d, const ArgSource<Segment>& s) { d.line(s); });
+}
+
+}  // namespace
+
+void lijnstukmarkering(RunContext& ctx) {
+    drawSegmentMark(ctx, [&] { return segmentMark(ctx); });
+}
+
+void segmentMarkAt(RunContext& ctx, WorldPoint x, WorldPoint y, Number size, Number marks) {
+    const std::optional<SegmentMark> mark = segmentMarkOf(ctx, x, y, size, marks);
+    drawSegmentMark(ctx, [&] { return mark; });
 }
 
 }  // namespace kalvor::geometry
