@@ -3,6 +3,8 @@
 #include <cmath>
 #include <regex>
 
+#include "../support/file_checks.h"
+#include "lang/commands/families.h"
 #include "program_runner.h"
 
 // The numerical and statistics commands run as programs: values by hand, the messages they
@@ -254,6 +256,56 @@ TEST(NumericFigures, PdfOfASolutionCurveAndAField) {
                           "S", "-103.3330 100.0000 m", "-96.6667 100.0000 l", "S",
                           "96.6667 -100.0000 m", "103.3330 -100.0000 l", "S", "96.6667 100.0000 m",
                           "103.3330 100.0000 l", "S"}));
+}
+
+// The example programs of solution curves and of regression run without a message and draw
+// (graphs of formulas need the graph window, which this runner does not have).
+TEST(NumericFigures, ExamplePrograms) {
+    for (const char* name : {"richtingsveld.txt", "regressie.txt"}) {
+        ProgramRunner r;
+        const Lines picture = pictureOf(
+            readBytes(QString(KALVOR_TEST_DATA) + "/../../resources/examples/" + name), r);
+        EXPECT_EQ(r.texts(), Lines{}) << name;
+        EXPECT_GT(picture.size(), 10u) << name;
+    }
+}
+
+bool hasNonNumber(const Lines& lines) {
+    return std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("nan") != std::string::npos || l.find("inf") != std::string::npos ||
+               l.find("NAN") != std::string::npos || l.find("INF") != std::string::npos;
+    });
+}
+
+// Missing, huge and degenerate arguments end every command of the two families in an orderly
+// way and in bounded time, and nothing drawn carries a coordinate that is not a number.
+TEST(NumericFigures, EveryCommandSurvivesOddArguments) {
+    const char* argumentSets[] = {
+        "()",
+        "(1)",
+        "(0;0;0;0;0;0;0;0)",
+        "(x;1E300;-1E300;1E300;-1E300;1E300;1E300;1E300)",
+        "(1/x;y;1E-30;1E-30;1E18;1E18;1E18;1E18)",
+        "(ln(x*y);x/y;1E18;-1E18;1E-18;1E18;runge;1)",
+        "(L1,L2;-1E18;1E18;1E18;L1;1;1)",
+    };
+    CommandTable families;
+    registerNumericCommands(families);
+    registerListCommands(families);
+    const char* names[] = {
+        "impliciet",  "impliciet2",  "impliciet3",        "iteratie",    "integraal",
+        "nulpunt",    "helling",     "lijnelveld",        "lijnelveld2", "oplossingskromme",
+        "webgrafiek", "afbeelding2", "oplossingskromme2", "stats",       "linreg",
+        "regressie",  "polyreg"};
+    EXPECT_EQ(families.size(), std::size(names));
+    for (const char* name : names)
+        for (const char* args : argumentSets) {
+            ProgramRunner r;
+            DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
+            r.run(std::string(name) + args);
+            EXPECT_FALSE(hasNonNumber(d.pdfLines())) << name << args;
+            EXPECT_FALSE(hasNonNumber(d.pictureLines())) << name << args;
+        }
 }
 
 }  // namespace

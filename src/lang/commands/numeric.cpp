@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "lang/command_table.h"
@@ -37,9 +38,9 @@ struct GraphClamp {
     }
 };
 
-// Truncated toward zero; NaN counts as 0 and the size is limited to the long long range.
+// Truncated toward zero, NaN as 0; like every sample loop, at most kMaxSamples passes.
 long long truncatedCount(Number value) {
-    if (!(std::fabs(value) < 9e18L)) return value > 0 ? 9'000'000'000'000'000'000LL : 0;
+    if (!(value < kMaxSamples)) return value > 0 ? kMaxSamples : 0;
     return static_cast<long long>(std::trunc(value));
 }
 
@@ -98,7 +99,8 @@ void helling(RunContext& ctx) {
 // iteratie (f(x); startwaarde; aantal; var resultaat)
 void iteratie(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
-    const Number start = ctx.number(1), count = ctx.number(2);
+    const Number start = ctx.number(1);
+    const Number count = std::min<Number>(ctx.number(2), kMaxSamples);
     const RunProgress progress(ctx);
     ctx.setNumber(ctx.text(3), iterate(f.ofX(), start, count, progress.progress()));
 }

@@ -59,6 +59,8 @@ void drawField(RunContext& ctx, Number xstep, Number ystep,
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     const World w = World::of(d->canvas());
+    const Number points = ((w.xmax - w.xmin) / xstep + 1) * ((w.ymax - w.ymin) / ystep + 1);
+    if (!(points < kMaxSamples)) return;
     const RunProgress progress(ctx);
     directionField(
         direction, {w.xmin, w.xmax, w.ymin, w.ymax, xstep, ystep},
