@@ -270,6 +270,29 @@ TEST(NumericFigures, ExamplePrograms) {
     }
 }
 
+// A host whose person presses Escape whenever the window processes its events.
+class EscapeHost : public HeadlessHost {
+public:
+    Environment* env = nullptr;
+    void processEvents() override {
+        if (env) env->keyPressed(Environment::kEscape);
+    }
+};
+
+// Escape ends a long computation: the iteration stops early (unlimited it takes a million
+// steps) and the run goes on after the command.
+TEST(NumericCommands, EscapeEndsLongLoops) {
+    EscapeHost host;
+    Environment env(host);
+    host.env = &env;
+    const CommandTable table = buildCommandTable();
+    const CompiledProgram program(
+        ProgramRunner::compile("iteratie(x+1+sin(x)*0;0;1E18;c)\nklaar:=1"));
+    Executor(env, table, program, RunOptions{}).run(1000);
+    EXPECT_LT(env.parser(1).getVariable("c"), 1'000'000);
+    EXPECT_EQ(env.parser(1).getVariable("klaar"), 1);
+}
+
 bool hasNonNumber(const Lines& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
         return l.find("nan") != std::string::npos || l.find("inf") != std::string::npos ||

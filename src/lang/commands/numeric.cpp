@@ -57,14 +57,18 @@ Number FormulaArgument::at(Number x, Number y) {
     return m_ctx.valueOf(m_parser, m_text);
 }
 
-std::optional<Number> FormulaArgument::tryAt(Number x, Number y) {
-    m_parser.x = x;
-    m_parser.y = y;
+std::optional<Number> tryValueAt(Parser& parser, Number x, Number y) {
+    parser.x = x;
+    parser.y = y;
     try {
-        return m_parser.value();
+        return parser.value();
     } catch (const EvaluationError&) {
         return std::nullopt;
     }
+}
+
+std::optional<Number> FormulaArgument::tryAt(Number x, Number y) {
+    return tryValueAt(m_parser, x, y);
 }
 
 // nulpunt (f(x); xmin; xmax; start; tolerantie; var resultaat)

@@ -105,15 +105,7 @@ PartialPlaneFunction partialDerivative(RunContext& ctx, FormulaArgument& f, int 
         }
     }
     if (compiled) {
-        return [&parser](Number x, Number y) -> std::optional<Number> {
-            parser.x = x;
-            parser.y = y;
-            try {
-                return parser.value();
-            } catch (const EvaluationError&) {
-                return std::nullopt;
-            }
-        };
+        return [&parser](Number x, Number y) { return tryValueAt(parser, x, y); };
     }
     return [&f, inX](Number x, Number y) -> std::optional<Number> {
         const std::optional<Number> here = f.tryAt(x, y);

@@ -10,6 +10,9 @@
 
 namespace kalvor::numeric {
 
+/// The value of `parser` with X = x and Y = y, or std::nullopt where it cannot be evaluated.
+std::optional<Number> tryValueAt(Parser& parser, Number x, Number y);
+
 /// A formula argument set as the expression of one parser instance and evaluated by setting
 /// that parser's X and Y. Compiling it shows the "Kalvor kan de uitdrukking" box on failure
 /// and ends the run.
