@@ -40,10 +40,7 @@ TEST_P(FindZero, Value) {
 }
 
 const ZeroCase kZeroCases[] = {
-    {"SquareRootOfTwo", [](Number x) { return x * x - 2; }, 0, 2, 1, kSqrt2},
     {"BoundsInEitherOrder", [](Number x) { return x * x - 2; }, 2, 0, 1, kSqrt2},
-    {"StartOutsideTakesSecantPoint", [](Number x) { return x * x - 2; }, 0, 2, 5, kSqrt2},
-    {"NoZeroFallsToSmallestValue", [](Number x) { return x * x + 1; }, -2, 2, 1, 0},
     {"ZeroAtStart", [](Number x) { return x - 1; }, 0, 2, 1, 1},
     // Newton from 0.1 runs far outside; the sign change on [0, 3] brackets the zero.
     {"NewtonEscapesBracketHolds", [](Number x) { return std::atan(x - 2); }, 0, 3, 0.1L, 2},
@@ -78,7 +75,6 @@ TEST_P(Integrate, EveryMethod) {
 }
 
 const IntegralCase kIntegralCases[] = {
-    {"Square", [](Number x) { return x * x; }, 0, 1, 1.0L / 3},
     {"SquareReversed", [](Number x) { return x * x; }, 1, 0, -1.0L / 3},
     {"Sine", [](Number x) { return std::sin(x); }, 0, std::numbers::pi_v<Number>, 2},
     {"Exponential", [](Number x) { return std::exp(x); }, 0, 1, std::numbers::e_v<Number> - 1},
@@ -94,17 +90,11 @@ TEST(IntegrationMethod, NamesAreExactAndCaseSensitive) {
         EXPECT_FALSE(integrationMethod(name)) << name;
 }
 
-TEST(Iterate, CosineApproachesItsFixedPoint) {
+TEST(Iterate, CountsRoundDown) {
     const RealFunction f = [](Number x) { return std::cos(x); };
-    EXPECT_NEAR(static_cast<double>(iterate(f, 1, 100)), 0.7390851332151607, 1e-12);
     EXPECT_EQ(iterate(f, 1, 0.99L), 1);  // rounds down
     EXPECT_EQ(iterate(f, 1, -3), 1);
     EXPECT_EQ(iterate(f, 1, 1.5L), std::cos(1.0L));
-}
-
-TEST(CentralSlope, CubeAtTwo) {
-    const RealFunction f = [](Number x) { return x * x * x; };
-    EXPECT_NEAR(static_cast<double>(centralSlope(f, 2, 0.001L)), 12.000001, 1e-12);
 }
 
 // ---- Traced curves ----
@@ -353,16 +343,10 @@ const RegressionCase kRegressionCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Regression, ::testing::ValuesIn(kRegressionCases));
 
-TEST(Regression, EquationTexts) {
-    EXPECT_EQ(regression(Numbers{1, 2, 3}, Numbers{2, 4, 6}, RegressionModel::Linear).equation,
-              "(2)*x+(0)");
+// The program rows check the other models' texts.
+TEST(Regression, LogarithmicEquationText) {
     EXPECT_EQ(regression(Numbers{1, 2}, Numbers{1, 3}, RegressionModel::Logarithmic).equation,
               "(2.88539008177793)*ln(x)+(1)");
-    EXPECT_EQ(regression(Numbers{0, 1}, Numbers{1, 2}, RegressionModel::Exponential).equation,
-              "(1)*2^x");
-    EXPECT_EQ(regression(Numbers{1, 2}, Numbers{3, 6}, RegressionModel::Power).equation,
-              "(3)*x^(1)");
-    EXPECT_EQ(regression(Numbers{1, 2}, Numbers{3, 6}, RegressionModel::Unknown).equation, "");
 }
 
 TEST(Regression, DataTheModelCannotTake) {
