@@ -20,7 +20,7 @@ endif()
 
 # kalvor_add_layer(NAME DIR DEPS...) builds src/DIR/*.cpp into a static library that may use
 # only the layers listed. The order of layers is one-way:
-#   bigint < expr < output < canvas < lang < graph < ui < app
+#   bigint < expr < output < canvas < numeric < lang < graph < ui < app
 # tests/layering_check.cmake verifies that no source includes a header of a higher layer.
 function(kalvor_add_layer name dir)
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp)
