@@ -38,9 +38,9 @@ struct GraphClamp {
     }
 };
 
-// Truncated toward zero, NaN as 0; like every sample loop, at most kMaxSamples passes.
+// Truncated toward zero, NaN as 0; like every sample loop, at most kMaxCurveSamples passes.
 long long truncatedCount(Number value) {
-    if (!(value < kMaxSamples)) return value > 0 ? kMaxSamples : 0;
+    if (!(value < kMaxCurveSamples)) return value > 0 ? kMaxCurveSamples : 0;
     return static_cast<long long>(std::trunc(value));
 }
 
@@ -104,7 +104,7 @@ void helling(RunContext& ctx) {
 void iteratie(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number start = ctx.number(1);
-    const Number count = std::min<Number>(ctx.number(2), kMaxSamples);
+    const Number count = std::min<Number>(ctx.number(2), kMaxCurveSamples);
     const RunProgress progress(ctx);
     ctx.setNumber(ctx.text(3), iterate(f.ofX(), start, count, progress.progress()));
 }

@@ -54,13 +54,13 @@ void traceAndDraw(RunContext& ctx, const StepArguments& a, const TraceStep& step
 }
 
 // The field's segments through the drawing layer, over the world rectangle.
-void drawField(RunContext& ctx, Number xstep, Number ystep,
+void drawField(RunContext& ctx, std::string_view command, Number xstep, Number ystep,
                const std::function<std::optional<WorldPoint>(Number, Number)>& direction) {
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     const World w = World::of(d->canvas());
     const Number points = ((w.xmax - w.xmin) / xstep + 1) * ((w.ymax - w.ymin) / ystep + 1);
-    if (!(points < kMaxSamples)) return;
+    if (!(points <= kMaxOutlinePoints)) return warnTooManyPoints(ctx, command, kMaxOutlinePoints);
     const RunProgress progress(ctx);
     directionField(
         direction, {w.xmin, w.xmax, w.ymin, w.ymax, xstep, ystep},
@@ -142,7 +142,7 @@ void oplossingskromme2(RunContext& ctx) {
 void lijnelveld(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number xstep = ctx.number(1), ystep = ctx.number(2);
-    drawField(ctx, xstep, ystep, [&f](Number x, Number y) -> std::optional<WorldPoint> {
+    drawField(ctx, "lijnelveld", xstep, ystep, [&f](Number x, Number y) -> std::optional<WorldPoint> {
         const std::optional<Number> m = f.tryAt(x, y);
         if (!m) return std::nullopt;
         return WorldPoint{1, *m};
@@ -154,7 +154,7 @@ void lijnelveld2(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     FormulaArgument g(ctx, 2, ctx.text(1));
     const Number xstep = ctx.number(2), ystep = ctx.number(3);
-    drawField(ctx, xstep, ystep, [&](Number x, Number y) -> std::optional<WorldPoint> {
+    drawField(ctx, "lijnelveld2", xstep, ystep, [&](Number x, Number y) -> std::optional<WorldPoint> {
         const std::optional<Number> u = f.tryAt(x, y);
         const std::optional<Number> v = u ? g.tryAt(x, y) : std::nullopt;
         if (!v) return std::nullopt;
