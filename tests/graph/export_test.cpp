@@ -143,7 +143,7 @@ TEST(CommandLine, FilmFramesAreWrittenHeadless) {
     CommandLine c;
     ASSERT_TRUE(
         test::writeBytes(c.path("programma.txt"),
-                         "film(i;1;3;1)\ncirkel(0;0;i)\nopslaangif(b)\npauze(5000)\nnext\n"));
+                         "film(i;1;3;1)\nlijn(0;0;4;i)\nopslaangif(b)\npauze(5000)\nnext\n"));
     ASSERT_EQ(c.run({}), 0) << c.output;
     for (const char* frame : {"b10.gif", "b11.gif", "b12.gif"})
         EXPECT_EQ(QImage(c.path(frame)).size(), QSize(360, 360)) << frame;

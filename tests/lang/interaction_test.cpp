@@ -123,7 +123,7 @@ TEST_F(InteractionRun, RichTextIsCutBackAtEveryRun) {
 
 TEST_F(InteractionRun, FilmFramesAreNumberedAndListed) {
     controls().gifInputList = {"oud.gif"};
-    runner.run("film(i;1;20;1)\ncirkel(0;0;i/5)\nopslaangif(beeld)\nnext\nopslaanjpg(foto)");
+    runner.run("film(i;1;20;1)\nlijn(0;0;4;i/5)\nopslaangif(beeld)\nnext\nopslaanjpg(foto)");
     ASSERT_EQ(controls().gifInputList.size(), 20u);
     EXPECT_EQ(controls().gifInputList.front(), "beeld10.gif");
     EXPECT_EQ(controls().gifInputList.back(), "beeld29.gif");
