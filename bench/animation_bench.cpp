@@ -51,8 +51,9 @@ std::vector<GifFrame> ninetyFrames() {
 }
 
 // gifsicle joins the same frames (each saved as a one-frame GIF) with -O2, either keeping
-// whole frames restored to the background (as ours) or choosing its own disposal, which
-// lets it crop every frame to what changed.
+// whole frames restored to the background as ours (it then reuses our compressed data, so
+// the sizes match) or, from opaque frames, choosing its own disposal and cropping every
+// frame to what changed.
 long long gifsicleSize(const std::vector<GifFrame>& frames, bool ownDisposal) {
     QTemporaryDir dir;
     QStringList args{"-O2", "--loop", "--delay", "10"};
@@ -60,12 +61,14 @@ long long gifsicleSize(const std::vector<GifFrame>& frames, bool ownDisposal) {
         args << "--disposal"
              << "background";
     for (std::size_t k = 0; k < frames.size(); ++k) {
+        GifFrame frame = frames[k];
+        frame.transparent = !ownDisposal;  // a transparent white keeps gifsicle from cropping
         std::string bytes;
-        if (!encodeGif({frames[k]}, {}, bytes).ok) return -1;
-        QFile frame(dir.path() + "/f" + QString::number(k + 10) + ".gif");
-        if (!frame.open(QIODevice::WriteOnly)) return -1;
-        frame.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        args << frame.fileName();
+        if (!encodeGif({frame}, {}, bytes).ok) return -1;
+        QFile file(dir.path() + "/f" + QString::number(k + 10) + ".gif");
+        if (!file.open(QIODevice::WriteOnly)) return -1;
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        args << file.fileName();
     }
     args << "-o" << dir.path() + "/out.gif";
     QProcess gifsicle;
