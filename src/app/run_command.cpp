@@ -13,6 +13,7 @@
 #include "lang/compiler.h"
 #include "lang/headless_host.h"
 #include "lang/program_file.h"
+#include "output/image_files.h"
 
 namespace kalvor {
 
@@ -21,7 +22,7 @@ namespace {
 constexpr const char* kUsage =
     "gebruik: kalvor run PROGRAMMA [--size BxH] [--set NAAM=WAARDE]... [--export BESTAND] "
     "[--print NAMEN] [--timeout SECONDEN]\n"
-    "  --export: .png .svg .pdf .tex\n";
+    "  --export: .png .bmp .jpg .gif .svg .pdf .tex\n";
 
 constexpr int kMaxCanvasSide = 16000;
 
@@ -55,10 +56,10 @@ std::string lowerExtension(const std::string& file) {
 // An error text when the export file's kind cannot be written (yet).
 std::optional<std::string> exportProblem(const std::string& file) {
     const std::string ext = lowerExtension(file);
-    if (ext == ".png" || ext == ".svg" || ext == ".pdf" || ext == ".tex") return std::nullopt;
-    if (ext == ".bmp" || ext == ".jpg" || ext == ".gif")
-        return "--export naar " + ext + " is nog niet beschikbaar; kies .png, .svg, .pdf of .tex";
-    return "--export kent de soort van " + file + " niet; kies .png, .svg, .pdf of .tex";
+    if (ext == ".svg" || ext == ".pdf" || ext == ".tex" || imageFormatFor(file))
+        return std::nullopt;
+    return "--export kent de soort van " + file +
+           " niet; kies .png, .bmp, .jpg, .gif, .svg, .pdf of .tex";
 }
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
@@ -121,7 +122,8 @@ bool exportDrawing(Workbench& bench, const std::string& file) {
     if (ext == ".pdf") return bench.exportPdf(file);
     if (ext == ".tex") return bench.exportEepic(file);
     if (ext == ".svg") return bench.exportMetafile(file);
-    return bench.exportPng(file);
+    const ImageSaveOptions options{bench.environment().controls.transparentGifs};
+    return !saveImageFile(bench.canvas().image(), file, options).has_value();
 }
 
 }  // namespace

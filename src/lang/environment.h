@@ -12,6 +12,7 @@
 #include "expr/parser.h"
 #include "expr/symbolic.h"
 #include "lang/output_log.h"
+#include "lang/program_controls.h"
 #include "lang/text_variables.h"
 
 namespace kalvor {
@@ -81,6 +82,8 @@ public:
     TextVariables texts;
     std::array<BigInt, kRegisters> registers;
     OutputLog output;
+    /// The window's program controls, frame counter and builder list.
+    ProgramControls controls;
     RunFlags flags;
     std::string startupDirectory = ".";
     MouseState mouse;

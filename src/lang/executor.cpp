@@ -93,6 +93,7 @@ void Executor::runStart() {
     m_env.flags.paramsFollowSliders = true;
     m_env.setVariable("_toetscode", 0, Environment::kParsers);
     m_env.texts.clear();
+    m_env.controls.startRun();
     for (auto& hook : m_env.runStartHooks)
         hook(m_ctx);
     m_ctx.pc = 0;

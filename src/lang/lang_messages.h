@@ -21,4 +21,8 @@ inline std::string tooManyTicksMessage(std::string_view command, long long limit
            " streepjes en krijgt daarom geen streepjes.";
 }
 
+/// A save command's file name must come without extension (the command adds the number and
+/// the extension itself).
+inline constexpr std::string_view kNameWithoutExtension = "Bestandsnaam zonder extensie opgeven";
+
 }  // namespace kalvor

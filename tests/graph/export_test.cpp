@@ -133,12 +133,27 @@ TEST(CommandLine, ExportsTheRedrawnDrawing) {
     EXPECT_TRUE(QSvgRenderer(c.path("a.svg")).isValid());
     ASSERT_EQ(c.run({"--export", "a.pdf"}), 0) << c.output;
     EXPECT_EQ(readBytes(c.path("a.pdf")).rfind("%PDF-1.1", 0), 0u);
+    for (const char* raster : {"a.bmp", "a.jpg", "a.GIF"}) {
+        ASSERT_EQ(c.run({"--size", "200x100", "--export", raster}), 0) << c.output;
+        EXPECT_EQ(QImage(c.path(raster)).size(), QSize(200, 100)) << raster;
+    }
+}
+
+TEST(CommandLine, FilmFramesAreWrittenHeadless) {
+    CommandLine c;
+    ASSERT_TRUE(
+        test::writeBytes(c.path("programma.txt"),
+                         "film(i;1;3;1)\nlijn(0;0;4;i)\nopslaangif(b)\npauze(5000)\nnext\n"));
+    ASSERT_EQ(c.run({}), 0) << c.output;
+    for (const char* frame : {"b10.gif", "b11.gif", "b12.gif"})
+        EXPECT_EQ(QImage(c.path(frame)).size(), QSize(360, 360)) << frame;
+    EXPECT_FALSE(QFile::exists(c.path("b13.gif")));
 }
 
 TEST(CommandLine, ExportProblemsEndWithStatusTwo) {
     CommandLine c;
     ASSERT_TRUE(test::writeBytes(c.path("programma.txt"), "F=x\n"));
-    const QStringList cases[] = {{"--export", "a.bmp"},     {"--export", "a.doc"},
+    const QStringList cases[] = {{"--export", "a.tiff"},    {"--export", "a.doc"},
                                  {"--size", "0x10"},        {"--size", "groot"},
                                  {"--export", "weg/a.png"}, {"--set", "xmin=abc"}};
     for (const QStringList& args : cases)
