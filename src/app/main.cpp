@@ -41,6 +41,7 @@ int startDesktop(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KALVOR_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kalvor.svg")));
     QApplication::setDesktopFileName(QStringLiteral("kalvor"));
+    kalvor::installDutchTranslations();  // without them Qt's dialogs stay English
     kalvor::QtDialogs dialogs;
     kalvor::QtHost host(dialogs);
     kalvor::Desktop desktop(host, dialogs);

@@ -13,7 +13,7 @@ namespace kalvor {
 class Host {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
-    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     virtual ~Host() = default;

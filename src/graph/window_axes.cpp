@@ -116,14 +116,27 @@ void WindowAxes::drawMiddleAxes() {
     const BrushStyle brush = c.brush().style;
     c.brush().style = BrushStyle::Clear;
     c.pen().width = m_settings.axisSwatch.width;
+    const Segment axes[2] = {{w.x1, 0, w.x2, 0}, {0, w.y1, 0, w.y2}};
+    // On the canvas the labels lie over the axis lines; the PDF and the picture text take
+    // the labels first and the lines after them.
+    const bool eepic = m_drawing.eepicRecording(), pdf = m_drawing.pdfRecording();
+    m_drawing.setEepicRecording(false);
+    m_drawing.setPdfRecording(false);
+    for (const Segment& axis : axes)
+        line(m_drawing, axis.x1, axis.y1, axis.x2, axis.y2);
+    m_drawing.setEepicRecording(eepic);
+    m_drawing.setPdfRecording(pdf);
     if (m_settings.showXLabel && !m_settings.xlabel.empty())
         alignedText(m_drawing, m_settings.xlabel, "rb", 0.98L * w.x2 + 0.02L * w.x1, 0);
     if (m_settings.showYLabel && !m_settings.ylabel.empty())
         alignedText(m_drawing, m_settings.ylabel, "rt", 0, 0.98L * w.y2 + 0.02L * w.y1);
-    const bool eepic = m_drawing.eepicRecording();
     if (eepic) m_drawing.picture().append(pictureLineWidth(c.pen().width));
-    line(m_drawing, w.x1, 0, w.x2, 0);
-    line(m_drawing, 0, w.y1, 0, w.y2);
+    for (const Segment& axis : axes) {
+        if (pdf) m_drawing.pdfPolyline(PointList{{axis.x1, axis.y1}, {axis.x2, axis.y2}});
+        if (eepic)
+            m_drawing.picture().append(
+                m_drawing.picture().eepicLine(axis.x1, axis.y1, axis.x2, axis.y2));
+    }
     c.pen().width = 1;
     if (eepic) m_drawing.picture().append("\\thinlines");
 

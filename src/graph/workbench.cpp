@@ -1,6 +1,7 @@
 #include "graph/workbench.h"
 
 #include <cmath>
+#include <utility>
 
 #include "expr/numtext.h"
 #include "graph/graph_messages.h"
@@ -27,7 +28,10 @@ std::string trimmed(const std::string& text) {
 }  // namespace
 
 Workbench::Workbench(Host& host, QObject* parent)
-    : QObject(parent), m_env(host), m_commands(buildCommandTable()) {
+    : QObject(parent), m_host(host), m_env(m_host), m_commands(buildCommandTable()) {
+    m_host.setFilter(
+        [this](std::string_view caption, std::string_view text, Host::Icon icon,
+               Host::Buttons buttons) { return allowBox(caption, icon, buttons, text); });
     m_canvas.resize(kStartWidth, kStartHeight);
     m_windowFont = m_canvas.font();
     m_env.drawing = &m_drawing;
@@ -57,7 +61,13 @@ void Workbench::installRunHooks() {
 }
 
 void Workbench::setProgram(std::vector<std::string> compiledLines) {
+    // The executor walks the running program; a new one waits for the run to end.
+    if (m_running) {
+        m_nextProgram = CompiledProgram(std::move(compiledLines));
+        return;
+    }
     m_program = CompiledProgram(std::move(compiledLines));
+    m_nextProgram.reset();
 }
 
 std::string* Workbench::field(std::string_view name) {
@@ -75,7 +85,47 @@ std::string* Workbench::field(std::string_view name) {
 // ---- Redraw ----------------------------------------------------------------------------------
 
 bool Workbench::redraw() {
-    if (m_running || m_env.flags.paused) return false;
+    if (m_running || m_env.flags.paused) {
+        // Remembered, so that the picture belongs to the fields once the program is idle.
+        m_pendingFromSlider = (!m_redrawPending || m_pendingFromSlider) && m_sliderRedraw;
+        m_redrawPending = true;
+        return false;
+    }
+    // Requests made while this redraw runs its program are no slider's unless they say so.
+    bool drawn = redrawOnce(std::exchange(m_sliderRedraw, false));
+    // A recording redraw leaves the pending one to the export's own last redraw.
+    while (m_redrawPending && !recording())
+        drawn = redrawOnce(m_pendingFromSlider);
+    takeNextProgram();
+    return drawn;
+}
+
+void Workbench::takeNextProgram() {
+    if (!m_nextProgram) return;
+    m_program = std::move(*m_nextProgram);
+    m_nextProgram.reset();
+}
+
+bool Workbench::recording() const {
+    return m_drawing.eepicRecording() || m_drawing.pdfRecording() || m_metafileRecording;
+}
+
+// Error boxes of a redraw that only a slider asked for are shown once for the same formulas
+// and program: a dragged slider would otherwise bring the same box back at every step.
+bool Workbench::allowBox(std::string_view caption, Host::Icon icon, Host::Buttons buttons,
+                         std::string_view text) {
+    const bool error = icon == Host::Icon::Error || icon == Host::Icon::Warning;
+    if (!m_inRedraw || !error || buttons != Host::Buttons::Ok) return true;
+    std::vector<std::string> context(m_settings.functions.begin(), m_settings.functions.end());
+    context.insert(context.end(), m_program.lines().begin(), m_program.lines().end());
+    return m_repeatedErrors.shouldShow(context, caption, text);
+}
+
+bool Workbench::redrawOnce(bool fromSlider) {
+    takeNextProgram();
+    m_redrawPending = false;
+    m_repeatedErrors.redrawStarts(fromSlider);
+    m_inRedraw = true;
     const GraphSettings fieldsBefore = m_settings;
     const SliderPanel slidersBefore = m_sliders;
     Range range;
@@ -94,6 +144,7 @@ bool Workbench::redraw() {
     }
     if (!(m_settings == fieldsBefore)) emit fieldsChanged();
     if (!(m_sliders == slidersBefore)) emit slidersChanged();
+    m_inRedraw = false;
     if (drawn) emit redrawn();
     return drawn;
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "canvas/world_canvas.h"
 #include "graph/function_plot.h"
 #include "graph/graph_settings.h"
+#include "graph/repeated_errors.h"
 #include "graph/sliders.h"
 #include "graph/swatches.h"
 #include "graph/window_axes.h"
@@ -58,15 +60,19 @@ public:
     const WorldCanvas& canvas() const { return m_canvas; }
     DrawingContext& drawing() { return m_drawing; }
     const CompiledProgram& program() const { return m_program; }
-    /// The program that every redraw runs (as the editor compiled it).
+    /// The program that every redraw runs (as the editor compiled it). Given while a program
+    /// runs, it takes over when that run ends.
     void setProgram(std::vector<std::string> compiledLines);
 
     // ---- Redraw ----
     /// "Weer Tekenen": applies the program's setting lines, sets the world from the range
     /// fields, draws the axes, runs the program, draws the axes again and plots F … I.
     /// Returns false when nothing was drawn: a program is running or waits at `stop`, or a
-    /// range field holds no usable number (its message has been shown).
+    /// range field holds no usable number (its message has been shown). Asked for while a
+    /// program runs, the redraw is remembered and done as soon as that run is over.
     bool redraw();
+    /// A redraw was asked for during the current run and waits for its end.
+    bool redrawPending() const { return m_redrawPending; }
     /// A program run is in progress: redraws are ignored and the canvas keeps its size.
     bool isRunning() const { return m_running; }
     /// A program waits at `stop`: redraws and exports are ignored.
@@ -144,13 +150,20 @@ public:
     const std::vector<std::string>& preferenceLines() const { return m_preferenceLines; }
 
     // ---- Exports (ignored while a program runs or waits at `stop`) ----
-    /// The drawing as a one-page PDF (recording redraw); reports through the host.
-    bool exportPdf(const std::string& path);
-    /// The drawing as a LaTeX picture with eepic commands (recording redraw).
-    bool exportEepic(const std::string& path);
+    /// Asked once the drawing has been recorded: the file to write, nothing when cancelled.
+    using PathChoice = std::function<std::optional<std::string>()>;
+    /// The drawing as a one-page PDF: a normal redraw, the recording redraw, then the file
+    /// is asked for and written, then a normal redraw (also when cancelled).
+    bool exportPdf(const PathChoice& choosePath);
+    /// The drawing as a LaTeX picture with eepic commands, in the same order as the PDF.
+    bool exportEepic(const PathChoice& choosePath);
     /// The drawing as SVG from the canvas's vector mirror at twice the canvas size, or at
     /// the canvas size when "2x zo groot" is off (the canvas is then halved for the
-    /// recording and restored afterwards, announcing both through its resized()).
+    /// recording and restored and redrawn afterwards, announcing both through its
+    /// resized()). The file is asked for after the recording redraw.
+    bool exportMetafile(const PathChoice& choosePath);
+    bool exportPdf(const std::string& path);
+    bool exportEepic(const std::string& path);
     bool exportMetafile(const std::string& path);
     /// The canvas bitmap as it stands, as PNG.
     bool exportPng(const std::string& path);
@@ -182,6 +195,11 @@ private:
         Number xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     };
 
+    bool redrawOnce(bool fromSlider);
+    bool recording() const;
+    void takeNextProgram();
+    bool allowBox(std::string_view caption, Host::Icon icon, Host::Buttons buttons,
+                  std::string_view text);
     bool applySettingLines(Range& range);
     bool setWorld(const Range& range);
     void firstAxesPass();
@@ -190,10 +208,12 @@ private:
     void setRunning(bool running);
     void resetCanvasAttributes();
     void publishSliderValues();
+    void sliderRedraw();
     void installRunHooks();
     bool writePreferences(const std::string& folder);
     void reportUnsaved(const std::string& path);
 
+    FilteringHost m_host;
     Environment m_env;
     WorldCanvas m_canvas;
     PdfRecorder m_pdf;
@@ -203,6 +223,8 @@ private:
     GraphSettings m_settings;
     WindowAxes m_axes{m_drawing, m_settings};
     CompiledProgram m_program;
+    std::optional<CompiledProgram> m_nextProgram;  // given during a run
+    RepeatedErrors m_repeatedErrors;
     RunOptions m_options;
     CanvasFont m_windowFont;
     SliderPanel m_sliders;
@@ -213,6 +235,10 @@ private:
     std::vector<std::string> m_preferenceLines;
     int m_samplesPerWidth = kStartWidth;
     bool m_running = false;
+    bool m_inRedraw = false;
+    bool m_sliderRedraw = false;      // the slider handler asks for the redraw
+    bool m_redrawPending = false;     // asked for during a run
+    bool m_pendingFromSlider = true;  // only sliders asked for the pending redraw
     bool m_ownAxes = false;
     bool m_metafileRecording = false;
     bool m_startupComplete = false;

@@ -100,9 +100,8 @@ void Workbench::reportUnsaved(const std::string& path) {
     host().messageBox("Oeps", "Kan " + path + " niet opslaan.", Host::Icon::Error);
 }
 
-bool Workbench::exportPdf(const std::string& path) {
+bool Workbench::exportPdf(const PathChoice& choosePath) {
     if (m_running || isPaused() || !redraw()) return false;
-    bool saved = false;
     {
         Recording recording(m_drawing, &DrawingContext::setPdfRecording);
         m_pdf.clear();
@@ -111,32 +110,33 @@ bool Workbench::exportPdf(const std::string& path) {
                        y1 + m_canvas.d2WorldYW());
         redraw();
         m_pdf.endDoc();
-        saved = m_pdf.saveToFile(path, host());
     }
+    const std::optional<std::string> path = choosePath();
+    const bool saved = path && m_pdf.saveToFile(*path, host());
     m_pdf.clear();
     redraw();
     return saved;
 }
 
-bool Workbench::exportEepic(const std::string& path) {
+bool Workbench::exportEepic(const PathChoice& choosePath) {
     if (m_running || isPaused() || !redraw()) return false;
-    bool saved = false;
     {
         Recording recording(m_drawing, &DrawingContext::setEepicRecording);
         m_picture.beginPicture(m_canvas.d2WorldX1(), m_canvas.d2WorldXW(), m_canvas.d2WorldY1(),
                                m_canvas.d2WorldYW());
         redraw();
         m_picture.endPicture();
-        saved = m_picture.saveToFile(path);
     }
-    if (!saved) reportUnsaved(path);
+    const std::optional<std::string> path = choosePath();
+    const bool saved = path && m_picture.saveToFile(*path);
+    if (path && !saved) reportUnsaved(*path);
     redraw();
     return saved;
 }
 
 // Without "2x zo groot" the canvas is halved for the recording, so that the picture has the
 // window's size; the sampling stays as fine as before.
-bool Workbench::exportMetafile(const std::string& path) {
+bool Workbench::exportMetafile(const PathChoice& choosePath) {
     if (m_running || isPaused()) return false;
     const int width = m_canvas.width(), height = m_canvas.height();
     const int fontSize = m_canvas.font().size, samples = m_samplesPerWidth;
@@ -148,17 +148,32 @@ bool Workbench::exportMetafile(const std::string& path) {
         m_samplesPerWidth = 2 * samples;
     }
     const bool drawn = redraw();
-    const bool saved = drawn && m_canvas.saveMetafile(path);
-    if (drawn && !saved) reportUnsaved(path);
     m_metafileRecording = false;
+    const std::optional<std::string> path = drawn ? choosePath() : std::nullopt;
+    const bool saved = path && m_canvas.saveMetafile(*path);
+    if (path && !saved) reportUnsaved(*path);
     m_canvas.setRecordMetafile(false);
     if (halve) {
         m_canvas.font().size = fontSize;
         m_canvas.resize(width, height);
         m_samplesPerWidth = samples;
         redraw();
+    } else if (m_redrawPending) {
+        redraw();
     }
     return saved;
+}
+
+bool Workbench::exportPdf(const std::string& path) {
+    return exportPdf([&path] { return std::optional<std::string>(path); });
+}
+
+bool Workbench::exportEepic(const std::string& path) {
+    return exportEepic([&path] { return std::optional<std::string>(path); });
+}
+
+bool Workbench::exportMetafile(const std::string& path) {
+    return exportMetafile([&path] { return std::optional<std::string>(path); });
 }
 
 bool Workbench::exportPng(const std::string& path) {

@@ -29,7 +29,7 @@ void Workbench::setSliderPosition(int index, int position) {
         m_env.parser(4).a = m_sliders.parameter(0);
         m_env.parser(4).b = m_sliders.parameter(1);
         emit slidersChanged();
-        redraw();
+        sliderRedraw();
         return;
     }
     for (int i = 0; i < 2; ++i) {
@@ -38,9 +38,15 @@ void Workbench::setSliderPosition(int index, int position) {
             m_env.setVariable(binding.name, binding.valueAt(m_sliders.positions[i]),
                               Environment::kParsers);
     }
-    redraw();
+    sliderRedraw();
     m_sliders.showBindingReadouts();
     emit slidersChanged();
+}
+
+void Workbench::sliderRedraw() {
+    m_sliderRedraw = true;
+    redraw();
+    m_sliderRedraw = false;
 }
 
 void Workbench::sliderEntered(int index) {

@@ -16,6 +16,7 @@ Host::Answer HeadlessHost::messageBox(std::string_view caption, std::string_view
         case Buttons::OkCancel:
             return Answer::Ok;
         case Buttons::YesNo:
+        case Buttons::YesNoCancel:
             return Answer::No;
         case Buttons::Ok:
             break;

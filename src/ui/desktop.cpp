@@ -1,6 +1,9 @@
 #include "ui/desktop.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "ui/about_box.h"
 #include "ui/editor_window.h"
@@ -9,6 +12,15 @@
 #include "ui/qt_text.h"
 
 namespace kalvor {
+
+QTranslator* installDutchTranslations() {
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_nl"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator.release();
+}
 
 Desktop::Desktop(Host& host, Dialogs& dialogs) : m_dialogs(dialogs), m_bench(host) {
     // Included programs are also looked for below the folder the program started in.
@@ -21,6 +33,7 @@ Desktop::Desktop(Host& host, Dialogs& dialogs) : m_dialogs(dialogs), m_bench(hos
     m_about = std::make_unique<AboutBox>(m_graph.get());
     m_graph->setAboutBox(m_about.get());
     m_output = std::make_unique<OutputWindow>(m_bench.environment().output, host, m_dialogs);
+    m_output->keepClearOf(m_graph.get(), m_graph->sliderStrip());
     // Only the graph window ends the program when it closes.
     m_editor->setAttribute(Qt::WA_QuitOnClose, false);
     m_output->setAttribute(Qt::WA_QuitOnClose, false);

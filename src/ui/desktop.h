@@ -4,6 +4,8 @@
 
 #include "graph/workbench.h"
 
+class QTranslator;
+
 namespace kalvor {
 
 class AboutBox;
@@ -11,6 +13,11 @@ class Dialogs;
 class EditorWindow;
 class GraphWindow;
 class OutputWindow;
+
+/// Qt's own texts (file, colour and input dialogs, standard buttons) in Dutch, from Qt's
+/// translations when they are installed: the installed translator (owned by the
+/// application), or nullptr (and English) when they are not.
+QTranslator* installDutchTranslations();
 
 /// The desktop program: the Workbench and the windows, created in their fixed order (graph
 /// window, editor, about box, output window) and wired together. Only the graph window is

@@ -3,7 +3,6 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 
 namespace kalvor {
@@ -40,11 +39,10 @@ std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
     return chosen;
 }
 
-std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok) return std::nullopt;
-    return chosen;
+std::optional<FontChoice> QtDialogs::font(QWidget* parent, const FontChoice& initial) {
+    FontDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 std::optional<QString> QtDialogs::text(QWidget* parent, const QString& caption,

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "ui/font_dialog.h"
+
 class QWidget;
 
 namespace kalvor {
@@ -18,7 +20,8 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
-/// The standard dialogs the windows open: file choice, colour choice and a one-line question.
+/// The standard dialogs the windows open: file choice, colour choice, font choice and a
+/// one-line question.
 /// Windows receive one; the desktop passes the real dialogs, tests a scripted stand-in.
 class Dialogs {
 public:
@@ -30,18 +33,18 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent,
                                                 const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
-    virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
+    virtual std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial) = 0;
     virtual std::optional<QString> text(QWidget* parent, const QString& caption,
                                         const QString& prompt, const QString& value) = 0;
 };
 
-/// The dialogs of the desktop: QFileDialog, QColorDialog, QFontDialog and QInputDialog.
+/// The dialogs of the desktop: QFileDialog, QColorDialog, our FontDialog and QInputDialog.
 class QtDialogs : public Dialogs {
 public:
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
-    std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
+    std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial) override;
     std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,
                                 const QString& value) override;
 };

@@ -1,6 +1,7 @@
 #include "ui/editor_window.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@ namespace kalvor {
 namespace {
 
 const QString kProgramFilter = QStringLiteral("tekstfiles (*.txt);;alle (*)");
+constexpr std::string_view kSaveChangesQuestion = "Wijzigingen in het programma opslaan?";
 
 QPlainTextEdit* makePane(const QString& name) {
     auto* pane = new QPlainTextEdit;
@@ -146,7 +148,13 @@ QWidget* EditorWindow::buildTools() {
 
 void EditorWindow::showTemplate(int index) {
     if (index < 0) return;
-    m_template->setText(withLineFeeds(commandTemplate(toStdString(m_commands->itemText(index)))));
+    const QString text = withLineFeeds(commandTemplate(toStdString(m_commands->itemText(index))));
+    // Long templates wrap at their separators instead of being cut off by the panel.
+    const QFontMetrics metrics(m_template->font());
+    const int width = m_template->parentWidget()->contentsRect().width();
+    m_template->setText(wrapToWidth(text, width, [&metrics](const QString& piece) {
+        return metrics.horizontalAdvance(piece);
+    }));
     m_template->show();
 }
 
@@ -209,8 +217,8 @@ void EditorWindow::compiledChanged() {
 }
 
 void EditorWindow::handOverProgram() {
-    // The executor walks the program while it runs; a new one waits for the run to end.
-    if (!m_programPending || m_bench.isRunning()) return;
+    // Given during a run, the Workbench keeps it until the run ends.
+    if (!m_programPending) return;
     m_programPending = false;
     m_bench.setProgram(linesOfText(m_compiled->toPlainText()));
 }
@@ -228,7 +236,33 @@ bool EditorWindow::writeLines(const QString& path, const std::vector<std::string
     return false;
 }
 
+bool EditorWindow::confirmDiscard() {
+    if (!m_document.changed(toStdString(m_source->toPlainText()))) return true;
+    switch (m_bench.host().messageBox(kApplicationTitle, kSaveChangesQuestion, Host::Icon::Question,
+                                      Host::Buttons::YesNoCancel)) {
+        case Host::Answer::Yes:
+            return saveProgram();
+        case Host::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool EditorWindow::replaceSource(const QString& text, const QString& file) {
+    if (!confirmDiscard()) return false;
+    showSource(text, file);
+    return true;
+}
+
+void EditorWindow::showSource(const QString& text, const QString& file) {
+    m_source->setPlainText(text);
+    m_document.loaded(toStdString(m_source->toPlainText()), toStdString(file));
+    setWindowTitle(file.isEmpty() ? QStringLiteral("Meer") : QStringLiteral("Meer ") + file);
+}
+
 void EditorWindow::openProgram() {
+    if (!confirmDiscard()) return;
     const auto path = m_dialogs.openFileName(
         this, {QString(), m_openName, kProgramFilter, QStringLiteral("txt")});
     if (!path) return;
@@ -241,25 +275,29 @@ void EditorWindow::openProgram() {
     QStringList text;
     for (const std::string& line : *lines)
         text << decodeFileLine(line);
-    m_source->setPlainText(text.join(QChar('\n')));
+    showSource(text.join(QChar('\n')), *path);
     m_openName = *path;
-    m_saveName = *path;
-    setFileCaption(*path);
 }
 
-void EditorWindow::saveProgram() {
-    const auto path = m_dialogs.saveFileName(
-        this, {QString(), m_saveName, kProgramFilter, QStringLiteral("txt")});
-    if (!path) return;
-    m_saveName = *path;
-    if (writeLines(*path, linesOfText(m_source->toPlainText()))) setFileCaption(*path);
+bool EditorWindow::saveProgram() {
+    const QString proposed =
+        m_document.file().empty() ? QStringLiteral("*.txt") : toQString(m_document.file());
+    const auto path =
+        m_dialogs.saveFileName(this, {QString(), proposed, kProgramFilter, QStringLiteral("txt")});
+    if (!path) return false;
+    const std::string text = toStdString(m_source->toPlainText());
+    if (!writeLines(*path, linesOfText(m_source->toPlainText()))) return false;
+    m_document.saved(text, toStdString(*path));
+    setFileCaption(*path);
+    return true;
 }
 
 void EditorWindow::saveCompiled() {
+    // Never proposes the source file: the compiled lines would replace the program.
     const auto path = m_dialogs.saveFileName(
-        this, {QString(), m_saveName, kProgramFilter, QStringLiteral("txt")});
+        this, {QString(), m_compiledName, kProgramFilter, QStringLiteral("txt")});
     if (!path) return;
-    m_saveName = *path;
+    m_compiledName = *path;
     writeLines(*path, linesOfText(m_compiled->toPlainText()));
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/program_document.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -33,8 +35,14 @@ public:
 
     /// The commands that join the list once the editor is shown from the graph window.
     void addLateCommands();
-    /// Gives the compiled pane to the graph window if it changed while a program ran.
+    /// Gives the compiled pane to the graph window if it changed since it was last given.
     void handOverProgram();
+    /// Before the text is replaced or the program ends: when the text changed since it was
+    /// last opened, saved or started, asks whether to save it. False when the person
+    /// cancelled (or the save did not happen); the text must then stay.
+    bool confirmDiscard();
+    /// Shows another program (from `file`, or from no file when empty) after confirmDiscard.
+    bool replaceSource(const QString& text, const QString& file = QString());
 
 public slots:
     /// "Compile": replaces the compiled pane by the compiled source.
@@ -42,7 +50,9 @@ public slots:
     /// "Compile+Run": compiles, then asks the graph window to show itself and redraw.
     void compileAndRun();
     void openProgram();
-    void saveProgram();
+    /// "Programma O&pslaan": proposes the file the text came from, if any. False when
+    /// nothing was written.
+    bool saveProgram();
     void saveCompiled();
     /// ">": the chosen command's name as a new last line of the source.
     void appendChosenCommand();
@@ -61,6 +71,7 @@ private:
     void nextFillStyle();
     void compiledChanged();
     void setFileCaption(const QString& path);
+    void showSource(const QString& text, const QString& file);
     bool writeLines(const QString& path, const std::vector<std::string>& lines);
 
     Workbench& m_bench;
@@ -73,7 +84,8 @@ private:
     SwatchWidget* m_colourTool;
     SwatchWidget* m_fillTool;
     QString m_openName = QStringLiteral("*.txt");
-    QString m_saveName = QStringLiteral("*.txt");
+    QString m_compiledName = QStringLiteral("*.txt");
+    ProgramDocument m_document;
     bool m_programPending = false;
 };
 

@@ -31,7 +31,9 @@ constexpr int kSliderLeft[2] = {8, 184};
 constexpr int kSliderWidth = 170;
 constexpr int kReadoutOffset = 20;
 constexpr int kStripHeight = 54;
-constexpr int kMinFontSize = 6, kMaxFontSize = 24;
+// A run that lasts longer than this shows that it is busy.
+constexpr int kBusyDelayMs = 500;
+const QString kBusyText = QStringLiteral("Bezig \u2026 (Esc stopt)");
 
 std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
     switch (button) {
@@ -74,6 +76,7 @@ GraphWindow::GraphWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
 
 GraphWindow::~GraphWindow() {
     qApp->removeEventFilter(this);
+    showBusy(false);
 }
 
 void GraphWindow::buildLayout() {
@@ -94,7 +97,8 @@ void GraphWindow::buildLayout() {
     row->addWidget(m_canvas, 1);
     row->addWidget(panelArea);
     column->addLayout(row, 1);
-    column->addWidget(buildSliderStrip());
+    m_strip = buildSliderStrip();
+    column->addWidget(m_strip);
     setCentralWidget(central);
 }
 
@@ -117,6 +121,8 @@ void GraphWindow::connectParts() {
     connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
     connect(&m_bench, &Workbench::sizeTextsChanged, this, &GraphWindow::refreshSizeTexts);
     connect(&m_bench, &Workbench::runningChanged, this, &GraphWindow::runningChanged);
+    m_busyTimer.setSingleShot(true);
+    connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(m_bench.isRunning()); });
 }
 
 void GraphWindow::buildMenus() {
@@ -164,6 +170,15 @@ QWidget* GraphWindow::buildSliderStrip() {
         m_sliders[i] = slider;
         m_readouts[i] = readout;
     }
+    // Managed by a layout of its own at the right; the sliders keep their pixel places.
+    m_busyLabel = new QLabel(kBusyText);
+    m_busyLabel->setObjectName(QStringLiteral("bezig"));
+    m_busyLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_busyLabel->hide();
+    auto* corner = new QHBoxLayout(strip);
+    corner->setContentsMargins(0, 0, 8, 0);
+    corner->addStretch(1);
+    corner->addWidget(m_busyLabel, 0, Qt::AlignTop);
     return strip;
 }
 
@@ -234,6 +249,8 @@ void GraphWindow::followCanvasSize() {
 }
 
 void GraphWindow::runningChanged(bool running) {
+    if (running && !m_busyLabel->isVisible()) m_busyTimer.start(kBusyDelayMs);
+    if (!running) m_busyTimer.stop();
     if (running && !m_sizeLocked) {
         // The window keeps its size while a program runs.
         m_lockedMinimum = minimumSize();
@@ -246,8 +263,19 @@ void GraphWindow::runningChanged(bool running) {
     if (!running) QTimer::singleShot(0, this, &GraphWindow::afterRun);
 }
 
+void GraphWindow::showBusy(bool busy) {
+    if (busy == m_busyLabel->isVisible()) return;
+    m_busyLabel->setVisible(busy);
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void GraphWindow::afterRun() {
     if (m_bench.isRunning()) return;
+    showBusy(false);
     if (m_sizeLocked) {
         setMinimumSize(m_lockedMinimum);
         setMaximumSize(m_lockedMaximum);
@@ -290,18 +318,19 @@ void GraphWindow::chooseFont() {
     shown.setBold(current.bold);
     shown.setItalic(current.italic);
     shown.setUnderline(current.underline);
-    const auto chosen = m_dialogs.font(this, shown);
+    const auto chosen = m_dialogs.font(this, {shown, qtColor(current.color)});
     if (!chosen) {
         redraw();
         return;
     }
     CanvasFont font = current;
-    font.name = toStdString(chosen->family());
-    const int points = chosen->pointSize() > 0 ? chosen->pointSize() : current.size;
-    font.size = std::clamp(points, kMinFontSize, kMaxFontSize);
-    font.bold = chosen->bold();
-    font.italic = chosen->italic();
-    font.underline = chosen->underline();
+    font.name = toStdString(chosen->font.family());
+    const int points = chosen->font.pointSize() > 0 ? chosen->font.pointSize() : current.size;
+    font.size = std::clamp(points, FontDialog::kMinSize, FontDialog::kMaxSize);
+    font.bold = chosen->font.bold();
+    font.italic = chosen->font.italic();
+    font.underline = chosen->font.underline();
+    if (chosen->colour.isValid()) font.color = colourOf(chosen->colour);
     m_bench.setWindowFont(font);
 }
 
@@ -316,11 +345,15 @@ void GraphWindow::loadPreferences() {
 }
 
 void GraphWindow::exportDrawing(const FileDialogRequest& request,
-                                bool (Workbench::*write)(const std::string&)) {
+                                bool (Workbench::*write)(const Workbench::PathChoice&)) {
     // Nothing while a program runs or waits at its stop point.
     if (m_bench.isRunning() || m_bench.isPaused()) return;
-    if (const auto path = m_dialogs.saveFileName(this, request))
-        (m_bench.*write)(toStdString(*path));
+    if (m_editor) m_editor->handOverProgram();
+    // The file is asked for once the drawing has been recorded.
+    (m_bench.*write)([this, &request]() -> std::optional<std::string> {
+        if (const auto path = m_dialogs.saveFileName(this, request)) return toStdString(*path);
+        return std::nullopt;
+    });
 }
 
 void GraphWindow::exportPdf() {
@@ -405,6 +438,11 @@ bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GraphWindow::closeEvent(QCloseEvent* event) {
+    // Closing ends the program: unsaved program text is offered for saving first.
+    if (m_editor && !m_editor->confirmDiscard()) {
+        event->ignore();
+        return;
+    }
     // A running program ends at its next loop end, as with Escape.
     m_bench.environment().flags.abort = true;
     m_bench.setStartupComplete(false);

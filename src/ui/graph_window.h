@@ -2,8 +2,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 
+#include "graph/workbench.h"
 #include "ui/dialogs.h"
 #include "ui/side_panel.h"
 
@@ -15,7 +17,6 @@ namespace kalvor {
 
 class CanvasView;
 class EditorWindow;
-class Workbench;
 
 /// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
 /// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
@@ -37,6 +38,10 @@ public:
     QSlider* slider(int index) const { return m_sliders[index]; }
     QLabel* sliderReadout(int index) const { return m_readouts[index]; }
     QAction* slidersAction() const { return m_slidersAction; }
+    /// The strip below the canvas with the sliders and their readouts.
+    QWidget* sliderStrip() const { return m_strip; }
+    /// "Bezig … (Esc stopt)" below the canvas, shown while a run lasts long.
+    QLabel* busyLabel() const { return m_busyLabel; }
 
 public slots:
     /// "Weer Tekenen" (also what every other part of the window asks for).
@@ -71,11 +76,12 @@ private:
     void applyFormSize();
     void runningChanged(bool running);
     void afterRun();
+    void showBusy(bool busy);
     void followCanvasSize();
     void swatchClicked(SidePanel::SwatchKind kind, int index, Qt::MouseButton button);
     void askLineWidth(int swatchId);
     void exportDrawing(const FileDialogRequest& request,
-                       bool (Workbench::*write)(const std::string&));
+                       bool (Workbench::*write)(const Workbench::PathChoice&));
     bool keyReachesWindow(QObject* watched) const;
 
     Workbench& m_bench;
@@ -85,6 +91,9 @@ private:
     std::array<QSlider*, 2> m_sliders{};
     std::array<QLabel*, 2> m_readouts{};
     QAction* m_slidersAction = nullptr;
+    QLabel* m_busyLabel = nullptr;
+    QWidget* m_strip = nullptr;
+    QTimer m_busyTimer;
     QPointer<EditorWindow> m_editor;
     QPointer<QWidget> m_about;
     QSize m_lockedMinimum, m_lockedMaximum;

@@ -2,6 +2,7 @@
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextCursor>
 
 #include "expr/application_title.h"
@@ -11,8 +12,16 @@
 #include "ui/dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/window_fonts.h"
+#include "ui/window_placement.h"
 
 namespace kalvor {
+
+namespace {
+
+// Height of a window manager's title bar, as far as we need to know it.
+constexpr int kTitleAllowance = 30;
+
+}  // namespace
 
 OutputWindow::OutputWindow(OutputLog& log, Host& host, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_log(log), m_host(host), m_dialogs(dialogs) {
@@ -43,8 +52,35 @@ OutputWindow::~OutputWindow() {
 
 void OutputWindow::logChanged() {
     mirrorLog();
-    if (!isVisible()) show();
+    open();
     raise();
+}
+
+void OutputWindow::keepClearOf(QWidget* neighbour, QWidget* keepClear) {
+    m_neighbour = neighbour;
+    m_keepClear = keepClear;
+}
+
+void OutputWindow::open() {
+    if (isVisible()) return;
+    placeOnScreen();
+    show();
+}
+
+void OutputWindow::placeOnScreen() {
+    const QScreen* screen = m_neighbour ? m_neighbour->screen() : this->screen();
+    if (screen == nullptr) return;
+    QRect keepClear;
+    if (m_keepClear && m_keepClear->isVisible())
+        keepClear = QRect(m_keepClear->mapToGlobal(QPoint(0, 0)), m_keepClear->size());
+    const QRect neighbour = m_neighbour ? m_neighbour->frameGeometry() : QRect();
+    // Before its first showing the frame is not known; leave room for a title bar.
+    const QSize frame = frameGeometry().size() == size() ? size() + QSize(0, kTitleAllowance)
+                                                         : frameGeometry().size();
+    const QRect placed = placeBeside(screen->availableGeometry(), frame, neighbour, keepClear);
+    const QSize client = size() - (frame - placed.size());
+    if (client != size()) resize(client);
+    move(placed.topLeft());
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QPlainTextEdit;
 
@@ -21,6 +22,11 @@ public:
     ~OutputWindow() override;
 
     QPlainTextEdit* textArea() const { return m_text; }
+    /// The window opens beside `neighbour` and never over `keepClear` (the graph window and
+    /// its slider strip).
+    void keepClearOf(QWidget* neighbour, QWidget* keepClear);
+    /// Shows the window, placed on screen when it was hidden.
+    void open();
 
 public slots:
     /// "&Opslaan": asks for a file name (proposing "uitvoer.txt") and writes the lines.
@@ -31,11 +37,13 @@ public slots:
 private:
     void logChanged();
     void mirrorLog();
+    void placeOnScreen();
 
     OutputLog& m_log;
     Host& m_host;
     Dialogs& m_dialogs;
     QPlainTextEdit* m_text;
+    QPointer<QWidget> m_neighbour, m_keepClear;
     std::size_t m_shownLines = 0;
     int m_lastLineStart = 0;  // text position where the last line begins
 };

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <QUrl>
 
@@ -44,10 +45,23 @@ ButtonSet buttonSet(Host::Buttons buttons) {
             return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
         case Host::Buttons::YesNo:
             return {QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
+        case Host::Buttons::YesNoCancel:
+            return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
         case Host::Buttons::Ok:
             break;
     }
     return {QMessageBox::Ok, QMessageBox::Ok};
+}
+
+// Dutch captions whether or not Qt's own translations are installed.
+void dutchButtons(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Cancel, "Annuleren"},
+        {QMessageBox::Yes, "Ja"},
+        {QMessageBox::No, "Nee"}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(caption));
 }
 
 Host::Answer answerOf(int button) {
@@ -79,6 +93,7 @@ Host::Answer QtHost::messageBox(std::string_view caption, std::string_view text,
                     dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(set.escape);
+    dutchButtons(box);
     const int clicked = box.exec();
     // A box closed by the window manager answers like its escape button.
     return answerOf(clicked == 0 ? set.escape : clicked);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,11 @@ QString withLineFeeds(std::string_view text);
 /// A line read from a file: UTF-8 when it is valid UTF-8, otherwise Latin-1, so a file from a
 /// single-byte system still shows its accented letters.
 QString decodeFileLine(const std::string& line);
+
+/// `text` with its lines broken further so that each fits `maxWidth` as `widthOf` measures
+/// it: after a ";", "|" or "," where one is near enough, anywhere when a piece has none.
+QString wrapToWidth(const QString& text, int maxWidth,
+                    const std::function<int(const QString&)>& widthOf);
 
 QStringList toQStringList(const std::vector<std::string>& lines);
 std::vector<std::string> toStdLines(const QStringList& lines);

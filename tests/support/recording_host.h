@@ -18,12 +18,13 @@ public:
     };
     std::vector<Box> boxes;
     std::vector<std::string> opened;
-    Answer answer = Answer::No;  // for Yes/No questions
+    Answer answer = Answer::No;  // for Yes/No (and Yes/No/Cancel) questions
 
     Answer messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
         boxes.push_back({std::string(caption), std::string(text), icon, buttons});
-        return buttons == Buttons::YesNo ? answer : Answer::Ok;
+        const bool question = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+        return question ? answer : Answer::Ok;
     }
     bool inputDialog(std::string_view, std::string_view, std::string&) override { return true; }
     void processEvents() override {}

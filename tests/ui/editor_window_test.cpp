@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,21 +37,38 @@ protected:
     QString compiled() const { return desktop->editorWindow().compiledPane()->toPlainText(); }
 };
 
-TEST_F(EditorWindowTest, ChosenCommandShowsItsTemplate) {
+TEST_F(EditorWindowTest, ChosenCommandShowsItsTemplateWrappedToThePanel) {
     EXPECT_EQ(editor().windowTitle(), "Meer");
     EXPECT_FALSE(editor().templateLabel()->isVisibleTo(&editor()));
+    // Every line break of the template stays; long lines wrap within the side panel
+    // instead of being cut off.
     const std::pair<const char*, const char*> rows[] = {
         {"lijn", "lijn(x1;y1;x2;y2)"},
         {"oplossingskromme", "(d.v.;x0;y0;stap;aantal;euler|impeuler|runge)"},
         {"projectie", "zie help"},
         {"herhaal", "herhaal"},
         {"hoekmarkering", "hoekmarkering(a1;a2;b1;b2;c1;c2\n;grootte;aantal)"},
+        {"integraal",
+         "integraal(f(x);a;b;tolerantie;trapezium|\nsimpson|romberg|gauss|\nkronrod;var "
+         "uitkomst)"},
     };
+    const QFontMetrics metrics(editor().templateLabel()->font());
+    const int room = editor().templateLabel()->parentWidget()->contentsRect().width();
     for (const auto& [command, label] : rows) {
         choose(command);
         EXPECT_TRUE(editor().templateLabel()->isVisibleTo(&editor()));
-        EXPECT_EQ(editor().templateLabel()->text(), label);
+        const QString shown = editor().templateLabel()->text();
+        const QStringList lines = QString::fromUtf8(label).split('\n');
+        EXPECT_EQ(QString(shown).remove('\n'), lines.join(QString())) << command;
+        for (const QString& line : lines)
+            EXPECT_TRUE(shown.contains(line) || metrics.horizontalAdvance(line) > room) << command;
+        for (const QString& line : shown.split('\n'))
+            EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
     }
+    // This one is wider than the panel, so it really is wrapped (after a separator).
+    choose("oplossingskromme");
+    EXPECT_EQ(editor().templateLabel()->text().count('\n'), 1);
+    EXPECT_TRUE(editor().templateLabel()->text().split('\n').front().endsWith('|'));
 }
 
 TEST_F(EditorWindowTest, AppendButtonAddsOnlyTheCommandName) {
@@ -169,6 +187,111 @@ TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
     EXPECT_EQ(duringRun, looping);  // the running program was left alone
     settle();
     EXPECT_EQ(bench().program().lines(), std::vector<std::string>{"F=1"});
+}
+
+}  // namespace
+}  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+class ChangedProgramTest : public EditorWindowTest {
+protected:
+    // The editor showing a freshly opened file, so the text counts as unchanged.
+    void startFromFile() {
+        writeFile(m_start, "lijn(0;0;1;1)");
+        host.answer = Host::Answer::No;
+        dialogs.fileAnswers.assign({m_start});
+        editor().openProgram();
+        host.boxes.clear();
+        dialogs.fileAnswers.clear();
+    }
+    static void writeFile(const QString& path, const char* text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+    bool asked() const {
+        return host.boxes.size() == 1 &&
+               host.boxes[0].text == "Wijzigingen in het programma opslaan?" &&
+               host.boxes[0].buttons == Host::Buttons::YesNoCancel;
+    }
+    QString m_start = folder() + "/begin.txt";
+};
+
+TEST_F(ChangedProgramTest, OpeningAnotherProgramOffersToSaveTheChangedOne) {
+    struct Row {
+        const char* what;
+        bool edit;
+        Host::Answer answer;
+        const char* saveAs;  // answer of the save dialog; nullptr: cancelled
+        bool asks, saves, opens;
+    };
+    const Row rows[] = {
+        {"unchanged", false, Host::Answer::Yes, nullptr, false, false, true},
+        {"changed, Nee", true, Host::Answer::No, nullptr, true, false, true},
+        {"changed, Annuleren", true, Host::Answer::Cancel, nullptr, true, false, false},
+        {"changed, Ja", true, Host::Answer::Yes, "bewaard.txt", true, true, true},
+        {"changed, Ja, save cancelled", true, Host::Answer::Yes, nullptr, true, false, false},
+    };
+    const QString other = folder() + "/ander.txt";
+    writeFile(other, "stip(0;0;1)");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        startFromFile();
+        if (row.edit) editor().sourcePane()->appendPlainText("tekst(0;0;nieuw)");
+        const QString shown = source();
+        const QString saved = row.saveAs ? folder() + "/" + row.saveAs : QString();
+        host.answer = row.answer;
+        if (row.answer == Host::Answer::Yes && row.edit) dialogs.fileAnswers.push_back(saved);
+        dialogs.fileAnswers.push_back(other);
+        const std::size_t openRequests = dialogs.openRequests.size();
+        editor().openProgram();
+        EXPECT_EQ(asked(), row.asks);
+        const std::string written = QString(shown).replace("\n", "\r\n").toStdString() + "\r\n";
+        EXPECT_EQ(!saved.isEmpty() && fileBytes(saved) == written, row.saves);
+        EXPECT_EQ(dialogs.openRequests.size() > openRequests, row.opens);
+        EXPECT_EQ(source(), row.opens ? "stip(0;0;1)" : shown);
+        if (!saved.isEmpty()) QFile::remove(saved);
+    }
+}
+
+TEST_F(ChangedProgramTest, ClosingTheGraphWindowOffersToSaveTheChangedProgram) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    startFromFile();
+    EXPECT_TRUE(graph().close());  // unchanged: closes without a question
+    EXPECT_TRUE(host.boxes.empty());
+    graph().show();
+    editor().sourcePane()->appendPlainText("tekst(0;0;nieuw)");
+    host.answer = Host::Answer::Cancel;
+    EXPECT_FALSE(graph().close());
+    EXPECT_TRUE(asked());
+    EXPECT_TRUE(graph().isVisible());
+    host.boxes.clear();
+    host.answer = Host::Answer::No;
+    EXPECT_TRUE(graph().close());
+    EXPECT_TRUE(asked());
+    QApplication::setQuitOnLastWindowClosed(true);
+}
+
+TEST_F(ChangedProgramTest, SaveProposesOnlyTheFileTheTextCameFrom) {
+    const auto proposed = [this] {
+        dialogs.fileAnswers.push_back(QString());  // cancelled
+        editor().saveProgram();
+        return dialogs.saveRequests.back().fileName;
+    };
+    EXPECT_EQ(proposed(), "*.txt");  // a new program came from no file
+    startFromFile();
+    EXPECT_EQ(proposed(), m_start);
+    // Saving the compiled form neither proposes the program's file nor becomes its file.
+    dialogs.fileAnswers.push_back(folder() + "/gecompileerd.txt");
+    editor().saveCompiled();
+    EXPECT_EQ(dialogs.saveRequests.back().fileName, "*.txt");
+    EXPECT_EQ(proposed(), m_start);
+    // A program that replaces the text without a file (a library program) has none.
+    ASSERT_TRUE(editor().replaceSource("stip(0;0;3)"));
+    EXPECT_EQ(editor().windowTitle(), "Meer");
+    EXPECT_EQ(proposed(), "*.txt");
 }
 
 }  // namespace

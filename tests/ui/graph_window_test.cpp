@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <optional>
@@ -14,6 +16,7 @@
 #include "desktop_fixture.h"
 #include "graph/swatches.h"
 #include "ui/canvas_view.h"
+#include "ui/font_dialog.h"
 #include "ui/output_window.h"
 #include "ui/swatch_widget.h"
 
@@ -189,20 +192,26 @@ TEST_F(GraphWindowTest, EveryKeyReachesThePrograms) {
 TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
     editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
     editor().compile();
-    bool ranMeanwhile = false;
+    bool ranMeanwhile = false, rerun = false;
     QSize before, during;
     QTimer::singleShot(100, [&] {
         ranMeanwhile = bench().isRunning();
         before = graph().size();
         graph().resize(before + QSize(80, 60));
         during = graph().size();
-        // A second redraw request while running is ignored.
+        // A second redraw request while running waits for the run to end.
         clickRedraw();
         typeKey(Qt::Key_Escape);
+        // ... and then runs the program again, until Escape ends that run too.
+        QTimer::singleShot(100, [&] {
+            rerun = bench().isRunning() && !bench().redrawPending();
+            typeKey(Qt::Key_Escape);
+        });
     });
-    graph().showAndRedraw();  // returns when Escape has ended the run
+    graph().showAndRedraw();  // returns when Escape has ended both runs
     settle();
     EXPECT_TRUE(ranMeanwhile);
+    EXPECT_TRUE(rerun);
     EXPECT_EQ(during, before);
     EXPECT_FALSE(bench().isRunning());
     // Once the run is over the window can grow again, and the canvas follows it (with a
@@ -214,6 +223,53 @@ TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
     EXPECT_EQ(graph().size(), before + QSize(80, 60));
     EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
     EXPECT_EQ(bench().canvas().height(), graph().canvasView()->height());
+}
+
+TEST_F(GraphWindowTest, LongRunShowsThatItIsBusyUntilItEnds) {
+    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
+    editor().compile();
+    bool busyAtOnce = true, busyLater = false;
+    const Qt::CursorShape none = Qt::ArrowCursor;
+    Qt::CursorShape cursorLater = none;
+    QSize canvasBefore, canvasLater;
+    const auto cursor = [none] {
+        return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : none;
+    };
+    QTimer::singleShot(100, [&] {
+        busyAtOnce = graph().busyLabel()->isVisible();
+        canvasBefore = graph().canvasView()->size();
+    });
+    QTimer::singleShot(900, [&] {
+        busyLater = graph().busyLabel()->isVisible();
+        cursorLater = cursor();
+        canvasLater = graph().canvasView()->size();
+        typeKey(Qt::Key_Escape);
+    });
+    graph().showAndRedraw();
+    settle();
+    EXPECT_FALSE(busyAtOnce);
+    EXPECT_TRUE(busyLater);
+    EXPECT_EQ(graph().busyLabel()->text(), QString::fromUtf8("Bezig \u2026 (Esc stopt)"));
+    EXPECT_EQ(cursorLater, Qt::BusyCursor);
+    EXPECT_EQ(canvasLater, canvasBefore);  // the text takes no room from the canvas
+    EXPECT_FALSE(graph().busyLabel()->isVisible());
+    EXPECT_EQ(cursor(), none);
+}
+
+TEST_F(GraphWindowTest, OutputWindowOpensOnScreenClearOfTheSliders) {
+    // A tall output window that, left where it is, would cover the strip below the canvas.
+    graph().move(0, 100);
+    desktop->outputWindow().resize(480, 560);
+    editor().sourcePane()->setPlainText("schrijfregel(t;hallo)");
+    editor().compile();
+    graph().showAndRedraw();
+    settle();
+    OutputWindow& output = desktop->outputWindow();
+    ASSERT_TRUE(output.isVisible());
+    const QRect strip(graph().sliderStrip()->mapToGlobal(QPoint(0, 0)),
+                      graph().sliderStrip()->size());
+    EXPECT_TRUE(graph().screen()->availableGeometry().contains(output.frameGeometry()));
+    EXPECT_FALSE(output.frameGeometry().intersects(strip));
 }
 
 TEST_F(GraphWindowTest, CanvasFollowsTheWindowSize) {
@@ -228,20 +284,23 @@ TEST_F(GraphWindowTest, CanvasFollowsTheWindowSize) {
     EXPECT_GT(pixelsInRows(kBlackPixel, 200, 200), 440);
 }
 
-TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontWithinItsSizes) {
+TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontAndColourWithinItsSizes) {
     struct Row {
-        std::optional<QFont> answer;
+        std::optional<FontChoice> answer;
         const char* name;
         int size;
         bool bold;
+        Color colour;
     };
     QFont big(QStringLiteral("Times New Roman"), 40);
     big.setBold(true);
     const Row rows[] = {
-        {QFont(QStringLiteral("Courier New"), 12), "Courier New", 12, false},
-        {big, "Times New Roman", 24, true},
-        {QFont(QStringLiteral("Arial"), 3), "Arial", 6, false},
-        {std::nullopt, "Arial", 6, false},  // cancelled: unchanged
+        {FontChoice{QFont(QStringLiteral("Courier New"), 12), Qt::red}, "Courier New", 12, false,
+         makeColor(255, 0, 0)},
+        {FontChoice{big, Qt::blue}, "Times New Roman", 24, true, makeColor(0, 0, 255)},
+        {FontChoice{QFont(QStringLiteral("Arial"), 3), QColor()}, "Arial", 6, false,
+         makeColor(0, 0, 255)},                                   // no colour chosen: kept
+        {std::nullopt, "Arial", 6, false, makeColor(0, 0, 255)},  // cancelled: unchanged
     };
     for (const Row& row : rows) {
         dialogs.fontAnswers.push_back(row.answer);
@@ -249,10 +308,43 @@ TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontWithinItsSizes) {
         EXPECT_EQ(bench().windowFont().name, row.name);
         EXPECT_EQ(bench().windowFont().size, row.size);
         EXPECT_EQ(bench().windowFont().bold, row.bold);
+        EXPECT_EQ(bench().windowFont().color, row.colour);
     }
-    // The dialog opens on the current font.
-    EXPECT_EQ(dialogs.fontRequests.back().family(), "Arial");
-    EXPECT_EQ(dialogs.fontRequests.back().pointSize(), 6);
+    // The dialog opens on the current font and colour.
+    EXPECT_EQ(dialogs.fontRequests.back().font.family(), "Arial");
+    EXPECT_EQ(dialogs.fontRequests.back().font.pointSize(), 6);
+    EXPECT_EQ(dialogs.fontRequests.back().colour, QColor(Qt::blue));
+    // A program's texts start in the chosen colour.
+    editor().sourcePane()->setPlainText("tekst(0;0;WWWW)");
+    editor().compile();
+    clickRedraw();
+    EXPECT_GT(pixelsInRows(0x0000FF, rowOf(0), rowOf(-1)), 5);
+}
+
+TEST(FontDialog, OffersTheSizesSixToTwentyFourAndTheColour) {
+    QFont font(QStringLiteral("Arial"), 40);
+    FontDialog large({font, QColor(0x12, 0x34, 0x56)});
+    QComboBox* sizes = large.sizeBox();
+    ASSERT_EQ(sizes->count(), 19);
+    EXPECT_EQ(sizes->itemText(0), "6");
+    EXPECT_EQ(sizes->itemText(18), "24");
+    EXPECT_EQ(large.choice().font.pointSize(), 24);  // a size beyond the list shows its end
+    // A colour outside the standard sixteen is kept on offer and comes back unchanged.
+    EXPECT_EQ(large.colourBox()->count(), 17);
+    EXPECT_EQ(large.choice().colour, QColor(0x12, 0x34, 0x56));
+
+    font.setPointSize(11);
+    font.setItalic(true);
+    FontDialog standard({font, Qt::red});
+    EXPECT_EQ(standard.colourBox()->count(), 16);
+    EXPECT_EQ(standard.colourBox()->currentText(), "Rood");
+    EXPECT_EQ(standard.choice().font.pointSize(), 11);
+    EXPECT_EQ(standard.choice().font.family(), "Arial");  // not the name of its stand-in
+    EXPECT_TRUE(standard.choice().font.italic());
+    standard.colourBox()->setCurrentIndex(standard.colourBox()->findText("Groen"));
+    standard.sizeBox()->setCurrentIndex(standard.sizeBox()->findText("8"));
+    EXPECT_EQ(standard.choice().colour, QColor(0, 128, 0));
+    EXPECT_EQ(standard.choice().font.pointSize(), 8);
 }
 
 TEST_F(GraphWindowTest, MouseOnTheCanvasDragsResetsAndFills) {

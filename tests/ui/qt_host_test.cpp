@@ -42,13 +42,20 @@ TEST(QtHost, MessageBoxButtonsGiveTheirAnswers) {
         {Host::Buttons::YesNo, QMessageBox::Yes, Host::Answer::Yes},
         {Host::Buttons::YesNo, QMessageBox::No, Host::Answer::No},
         {Host::Buttons::YesNo, QMessageBox::NoButton, Host::Answer::No},
+        {Host::Buttons::YesNoCancel, QMessageBox::Yes, Host::Answer::Yes},
+        {Host::Buttons::YesNoCancel, QMessageBox::No, Host::Answer::No},
+        {Host::Buttons::YesNoCancel, QMessageBox::Cancel, Host::Answer::Cancel},
+        {Host::Buttons::YesNoCancel, QMessageBox::NoButton, Host::Answer::Cancel},
     };
     QtDialogs dialogs;
     QtHost host(dialogs);
+    QStringList captions;
     for (const BoxRow& row : rows) {
-        whenDialogOpens([click = row.click](QWidget* dialog) {
+        whenDialogOpens([click = row.click, &captions](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons())
+                captions << button->text();
             if (click == QMessageBox::NoButton)
                 QTest::keyClick(box, Qt::Key_Escape);
             else
@@ -57,6 +64,10 @@ TEST(QtHost, MessageBoxButtonsGiveTheirAnswers) {
         EXPECT_EQ(host.messageBox("vraag", "tekst", Host::Icon::Question, row.buttons), row.answer)
             << "buttons " << static_cast<int>(row.buttons) << " click " << row.click;
     }
+    // The buttons speak Dutch, with or without Qt's own translations.
+    captions.removeDuplicates();
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({"Annuleren", "Ja", "Nee", "OK"}));
 }
 
 TEST(QtHost, MessageBoxShowsCaptionIconAndCarriageReturnsAsLines) {

@@ -20,10 +20,10 @@ public:
     std::deque<QString> fileAnswers;
     std::deque<QColor> colourAnswers;
     std::deque<QString> textAnswers;
-    std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
     std::vector<FileDialogRequest> saveRequests, openRequests;
     std::vector<QColor> colourRequests;
-    std::vector<QFont> fontRequests;
+    std::vector<FontChoice> fontRequests;
     std::vector<TextRequest> textRequests;
 
     std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
@@ -38,10 +38,10 @@ public:
         colourRequests.push_back(initial);
         return next(colourAnswers);
     }
-    std::optional<QFont> font(QWidget*, const QFont& initial) override {
+    std::optional<FontChoice> font(QWidget*, const FontChoice& initial) override {
         fontRequests.push_back(initial);
         if (fontAnswers.empty()) return std::nullopt;
-        const std::optional<QFont> answer = fontAnswers.front();
+        const std::optional<FontChoice> answer = fontAnswers.front();
         fontAnswers.pop_front();
         return answer;
     }
