@@ -90,7 +90,7 @@ TEST(RedrawRequests, SameErrorBoxIsShownOnceWhileOnlyASliderMoves) {
           {Step::NewFormula, 3},
           {Step::Slider, 3}}},
         {"program",
-         "lijn(0;0;1;)+(",
+         "lijn(0;0;1;2+)",
          "",
          {{Step::Slider, 1},
           {Step::Slider, 1},
@@ -118,7 +118,7 @@ TEST(RedrawRequests, SameErrorBoxIsShownOnceWhileOnlyASliderMoves) {
                     f.bench.setSliderPosition(0, position += 10);
                     break;
                 case Step::NewProgram:
-                    f.program(std::string(row.program) + "\nlijn(0;0;1;)+(");
+                    f.program(std::string(row.program) + "\nlijn(0;0;1;2+)");
                     f.bench.setSliderPosition(0, position += 10);
                     break;
             }
