@@ -16,4 +16,29 @@ inline std::string notWholeNumberMessage(std::string_view value, std::string_vie
            ", " + std::string(name) + ").";
 }
 
+/// The list export's dialog and the message for an answer that is not of its form.
+inline constexpr std::string_view kListExportCaption = "Lijst Exporteren naar klembord";
+inline constexpr std::string_view kListExportPrompt = "Syntax: lijstnaam;start;eind;kolom/rij";
+inline std::string badListExportMessage(std::string_view answer) {
+    return "Ongeldige invoer: " + std::string(answer) + "\r" + std::string(kListExportPrompt);
+}
+
+/// The list import's dialog, its closing question and its messages.
+inline constexpr std::string_view kListImportCaption = "Lijst Kiezen";
+inline constexpr std::string_view kListImportPrompt =
+    "Naar welke lijst wil je van het klembord importeren?";
+inline constexpr std::string_view kListImportDoneCaption = "Succes";
+inline std::string listImportQuestion(int count, int limit, std::string_view list) {
+    const std::string amount = count < limit ? std::to_string(count) + " elementen. "
+                                             : std::to_string(limit) + " (of meer) elementen. ";
+    return "De ingelezen lijst bevatte " + amount + "\rZal ik dit aantal in de variabele " +
+           std::string(list) + "max plaatsen?";
+}
+inline std::string invalidListMessage(std::string_view list) {
+    return "Ongeldige lijst: " + std::string(list);
+}
+inline std::string notANumberMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is geen geldig getal.";
+}
+
 }  // namespace kalvor

@@ -278,8 +278,8 @@ bool Workbench::drawOwnAxes(RunContext& ctx, std::string_view xFormat, std::stri
                             Number xStep, Number yStep) {
     m_ownAxes = true;
     SampleClock clock(ctx);
-    OwnAxesRequest request{std::string(xFormat), std::string(yFormat), xStep, yStep};
-    request.aborted = [&clock] { return clock.aborted(); };
+    const OwnAxesRequest request{std::string(xFormat), std::string(yFormat), xStep, yStep,
+                                 [&clock] { return clock.aborted(); }};
     return m_axes.drawOwnAxes(request);
 }
 

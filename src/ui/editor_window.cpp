@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,10 +48,19 @@ QPushButton* makeButton(const QString& caption, const QString& name) {
     return button;
 }
 
+// The separator of the person's own locale, which list exports use.
+char userDecimalPoint() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_bench(bench), m_dialogs(dialogs) {
+    : QMainWindow(parent),
+      m_bench(bench),
+      m_dialogs(dialogs),
+      m_listClipboard(bench.environment(), userDecimalPoint()) {
     setWindowTitle(QStringLiteral("Meer"));
     m_source = makePane(QStringLiteral("bron"));
     m_source->setFont(fixedPitchFont());
@@ -77,6 +87,11 @@ void EditorWindow::buildMenus() {
     file->addAction(QStringLiteral("Programma &Openen"), this, &EditorWindow::openProgram);
     file->addAction(QStringLiteral("Programma O&pslaan"), this, &EditorWindow::saveProgram);
     file->addAction(QStringLiteral("Ge&compileerd opslaan"), this, &EditorWindow::saveCompiled);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Lijst exporteren naar klembord"), this,
+                    [this] { m_listClipboard.exportList(); });
+    file->addAction(QStringLiteral("Lijst &importeren van klembord"), this,
+                    [this] { m_listClipboard.importList(); });
 }
 
 QWidget* EditorWindow::buildSidePanel() {

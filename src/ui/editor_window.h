@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/list_clipboard.h"
 #include "ui/program_document.h"
 
 class QComboBox;
@@ -86,6 +87,7 @@ private:
     QString m_openName = QStringLiteral("*.txt");
     QString m_compiledName = QStringLiteral("*.txt");
     ProgramDocument m_document;
+    ListClipboard m_listClipboard;
     bool m_programPending = false;
 };
 

@@ -143,12 +143,12 @@ TEST(WindowAxes, StylesSidesAndNone) {
 
 TEST(OwnAxes, StepsFormatsAndPi) {
     Axes a;
-    auto lines = a.lines(true, {"", "", 2, 5});
+    auto lines = a.lines(true, {"", "", 2, 5, {}});
     // x: −4, −2, 2, 4; y: −5 and 5.
     EXPECT_EQ(countOf(lines, "\\put"), 6);
     EXPECT_NE(indexOf(lines, "\\put(-4.000,-0.100){\\makebox(0,0)[ct]{{\\footnotesize -4}}}"), -1);
 
-    lines = a.lines(true, {"0p", "0.0", 1, 2.5L});
+    lines = a.lines(true, {"0p", "0.0", 1, 2.5L, {}});
     EXPECT_NE(indexOf(lines,
                       "\\put(-3.142,-0.100){\\makebox(0,0)[ct]{{\\footnotesize "
                       "-$\\pi\\mathstrut$}}}"),
@@ -167,7 +167,7 @@ TEST(OwnAxes, PiNumbersReachThePdfInTheSymbolFont) {
     a.drawing.setPdfRecording(true);
     a.pdf.beginDoc(360, 360, -5, 5, -5, 5);
     a.drawing.startRun(kBlack);
-    a.axes.drawOwnAxes({"0p", "", 1, 1});
+    a.axes.drawOwnAxes({"0p", "", 1, 1, {}});
     a.drawing.endRun();
     std::string all;
     for (const auto& l : a.pdf.lines())
@@ -180,7 +180,7 @@ TEST(OwnAxes, PiNumbersReachThePdfInTheSymbolFont) {
 TEST(OwnAxes, StepsThatNeverEndDrawOnlyTheAxes) {
     for (Number step : {0.0L, -1.0L, 1e-12L}) {
         Axes a;
-        const auto lines = a.lines(true, {"", "", step, step});
+        const auto lines = a.lines(true, {"", "", step, step, {}});
         EXPECT_EQ(countOf(lines, "\\path"), 2) << step;
         EXPECT_EQ(countOf(lines, "\\put"), 0) << step;
     }
@@ -192,7 +192,7 @@ TEST(OwnAxes, ThinLinesAroundTicksForAWideProgramPen) {
     a.drawing.startRun(kBlack);
     a.drawing.setLineWidth(3);
     a.picture.clear();
-    a.axes.drawOwnAxes({"", "", 1, 1});
+    a.axes.drawOwnAxes({"", "", 1, 1, {}});
     const auto lines = a.picture.lines();
     EXPECT_EQ(lines.at(2), "\\thinlines");
     EXPECT_EQ(lines.back(), "\\Thicklines");
