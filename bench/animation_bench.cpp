@@ -13,6 +13,7 @@
 #include "lang/headless_host.h"
 #include "lang/program_file.h"
 #include "output/gif_encoder.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -93,11 +94,4 @@ BENCHMARK(ninetyFrameAnimation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KALVOR_QT_BENCHMARK_MAIN()

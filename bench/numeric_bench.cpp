@@ -21,6 +21,7 @@
 #include "numeric/integration.h"
 #include "output/pdf_recorder.h"
 #include "output/picture_text.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -165,11 +166,4 @@ BENCHMARK(integralReference)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KALVOR_QT_BENCHMARK_MAIN()

@@ -8,6 +8,7 @@
 
 #include "graph/workbench.h"
 #include "lang/headless_host.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -58,11 +59,4 @@ BENCHMARK(sampleOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KALVOR_QT_BENCHMARK_MAIN()

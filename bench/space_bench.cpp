@@ -10,6 +10,7 @@
 #include "lang/compiler.h"
 #include "lang/headless_host.h"
 #include "lang/program_file.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -54,11 +55,4 @@ BENCHMARK(projectionOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KALVOR_QT_BENCHMARK_MAIN()
