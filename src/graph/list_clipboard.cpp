@@ -10,6 +10,7 @@
 #include "expr/application_title.h"
 #include "expr/numtext.h"
 #include "graph/graph_messages.h"
+#include "lang/commands/figure_support.h"
 #include "lang/environment.h"
 
 namespace kalvor {
@@ -34,12 +35,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
         parts.push_back(part);
     if (!text.empty() && text.back() == separator) parts.emplace_back();
     return parts;
-}
-
-// "L1" … "L6" as 1 … 6; 0 for anything else.
-int listNumber(const std::string& name) {
-    if (name.size() != 2 || name[0] != 'L' || name[1] < '1' || name[1] > '6') return 0;
-    return name[1] - '0';
 }
 
 std::optional<int> wholeNumber(const std::string& text) {

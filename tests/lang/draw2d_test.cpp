@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure_rows.h"
 #include "program_runner.h"
 
 // The plane drawing commands, run as programs: the picture text and PDF operators each figure
@@ -14,28 +15,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 constexpr Color kRed = 0x0000FF;
-
-// A 254 × 254 canvas showing -5 … 5 both ways: one world unit is 20 PDF units, yScale is 1.
-DrawingSinks& exportCanvas(ProgramRunner& r, bool pdf, bool eepic) {
-    return r.attachCanvas(254, 254, -5, 5, -5, 5, pdf, eepic);
-}
-
-Lines pictureOf(const char* source) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, true);
-    r.run(source);
-    EXPECT_EQ(r.failure, "") << source;
-    EXPECT_TRUE(r.host.messages().empty()) << source;
-    return d.pictureLines();
-}
-
-Lines pdfOf(const char* source) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, true, false);
-    r.run(source);
-    EXPECT_EQ(r.failure, "") << source;
-    return d.pdfLines();
-}
 
 // Colour lines depend on what the document wrote before; other tests check them.
 Lines withoutColours(Lines pdf) {
@@ -51,16 +30,6 @@ int inkCount(const WorldCanvas& canvas) {
         for (int x = 0; x < canvas.width(); ++x)
             n += (canvas.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
     return n;
-}
-
-struct PictureCase {
-    const char* name;
-    const char* source;
-    Lines picture;
-};
-
-void PrintTo(const PictureCase& c, std::ostream* os) {
-    *os << c.name;
 }
 
 class PictureTextOf : public ::testing::TestWithParam<PictureCase> {};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "../support/file_checks.h"
+#include "figure_rows.h"
 #include "program_runner.h"
 
 // The space commands run as programs: the values they compute, the picture text and PDF of
@@ -16,28 +17,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 constexpr Number kNone = 2147483647;  // no such point
-
-// The world -5 … 5 both ways on 254 pixels, as the plane figures' tests use it.
-DrawingSinks& exportCanvas(ProgramRunner& r, bool pdf, bool eepic) {
-    return r.attachCanvas(254, 254, -5, 5, -5, 5, pdf, eepic);
-}
-
-Lines pictureOf(const std::string& source) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, true);
-    r.run(source);
-    EXPECT_EQ(r.failure, "") << source;
-    EXPECT_TRUE(r.host.messages().empty()) << source;
-    return d.pictureLines();
-}
-
-Lines pdfOf(const std::string& source) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, true, false);
-    r.run(source);
-    EXPECT_EQ(r.failure, "") << source;
-    return d.pdfLines();
-}
 
 // ---- Values ----
 
@@ -122,16 +101,6 @@ TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
         EXPECT_EQ(pictureOf(row.space), pictureOf(row.plane)) << row.space;
         EXPECT_EQ(pdfOf(row.space), pdfOf(row.plane)) << row.space;
     }
-}
-
-struct PictureCase {
-    const char* name;
-    const char* source;
-    Lines picture;
-};
-
-void PrintTo(const PictureCase& c, std::ostream* os) {
-    *os << c.name;
 }
 
 class SpacePictureOf : public ::testing::TestWithParam<PictureCase> {};
