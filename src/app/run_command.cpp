@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "expr/numtext.h"
+#include "graph/graph_messages.h"
 #include "graph/program_settings.h"
 #include "graph/workbench.h"
 #include "lang/compiler.h"
@@ -142,12 +143,17 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     HeadlessHost host(&err);
     Workbench bench(host);
     RunOptions ignored;
+    std::vector<SettingError> rejected;
     for (const auto& [name, value] : parsed.settings) {
-        if (!applySetting(bench.settings(), ignored, name, value)) {
+        if (!applySetting(bench.settings(), ignored, name, value, &rejected)) {
             err << "kalvor: onbekende instelling bij --set: " << name << '\n';
             return 2;
         }
     }
+    // A colour or width that is no whole number would otherwise be dropped without a word.
+    for (const SettingError& e : rejected)
+        err << "kalvor: " << notWholeNumberMessage(e.value, "--set", e.name) << '\n';
+    if (!rejected.empty()) return 2;
     FileIncludeResolver resolver(std::filesystem::current_path());
     const CompileResult compiled = compileProgram(*source, resolver);
     if (compiled.failedInclude)

@@ -155,7 +155,8 @@ TEST(CommandLine, ExportProblemsEndWithStatusTwo) {
     ASSERT_TRUE(test::writeBytes(c.path("programma.txt"), "F=x\n"));
     const QStringList cases[] = {{"--export", "a.tiff"},    {"--export", "a.doc"},
                                  {"--size", "0x10"},        {"--size", "groot"},
-                                 {"--export", "weg/a.png"}, {"--set", "xmin=abc"}};
+                                 {"--export", "weg/a.png"}, {"--set", "xmin=abc"},
+                                 {"--set", "askleur=rood"}};
     for (const QStringList& args : cases)
         EXPECT_EQ(c.run(args), 2) << args.join(' ').toStdString() << "\n" << c.output;
 }
