@@ -428,5 +428,58 @@ TEST(LibraryMenu, EveryProgramExportsToPng) {
         }
 }
 
+// ---- the documents ----
+
+// The program blocks of an RTF document: the paragraphs between the markers
+// {\*\kalvorprogramma} and {\*\kalvoreinde}, one program line each, unescaped.
+std::vector<std::string> documentPrograms(const std::string& rtf) {
+    std::vector<std::string> programs;
+    std::istringstream in(rtf);
+    std::string line, *program = nullptr;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "{\\*\\kalvorprogramma}") {
+            program = &programs.emplace_back();
+        } else if (line == "{\\*\\kalvoreinde}") {
+            program = nullptr;
+        } else if (program != nullptr) {
+            const auto text = line.find("\\fs20 ");
+            EXPECT_TRUE(text != std::string::npos && line.ends_with("\\par")) << line;
+            *program +=
+                QString::fromLatin1(line.substr(text + 6, line.size() - text - 10)).toStdString();
+            *program += '\n';
+        }
+    }
+    for (std::string& p : programs) {
+        for (const char* escaped : {"\\\\", "\\{", "\\}"})
+            for (auto at = p.find(escaped); at != std::string::npos; at = p.find(escaped, at + 1))
+                p.erase(at, 1);
+        EXPECT_EQ(p.find("\\'"), std::string::npos) << p;  // programs are plain ASCII
+    }
+    return programs;
+}
+
+// Every program printed in the documents runs as pasted, without a message, and draws or
+// writes something.
+TEST(Documents, EveryProgramInThemRuns) {
+    const std::pair<const char*, std::size_t> documents[] = {{"introductie.doc", 10},
+                                                             {"voorbeelden.doc", 6}};
+    for (const auto& [name, count] : documents) {
+        const std::string rtf =
+            test::readBytes(QString(KALVOR_TEST_DATA) + "/../../resources/docs/" + name);
+        ASSERT_TRUE(rtf.starts_with("{\\rtf1\\ansi")) << name;
+        const std::vector<std::string> programs = documentPrograms(rtf);
+        EXPECT_EQ(programs.size(), count) << name;
+        for (const std::string& program : programs) {
+            LibraryRun r;
+            r.program(program);
+            EXPECT_TRUE(r.bench.redraw()) << program;
+            EXPECT_TRUE(r.texts().empty()) << program << r.texts().front();
+            EXPECT_TRUE(r.inkPixels() > 0 || !r.bench.environment().output.lines().empty())
+                << program;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalvor
