@@ -31,8 +31,9 @@ public:
     virtual void setClipboardText(std::string_view text) = 0;
     virtual std::string clipboardText() = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
-    /// Opens a document with the desktop's default application.
-    virtual void openDocument(std::string_view path) = 0;
+    /// Opens a document with the desktop's default application; false when no application
+    /// could open it.
+    virtual bool openDocument(std::string_view path) = 0;
 
     /// Convenience for the common information box with an OK button.
     void inform(std::string_view caption, std::string_view text) {

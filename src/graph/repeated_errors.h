@@ -53,7 +53,7 @@ public:
     void setClipboardText(std::string_view text) override { m_inner.setClipboardText(text); }
     std::string clipboardText() override { return m_inner.clipboardText(); }
     void setClipboardImage(const QImage& image) override { m_inner.setClipboardImage(image); }
-    void openDocument(std::string_view path) override { m_inner.openDocument(path); }
+    bool openDocument(std::string_view path) override { return m_inner.openDocument(path); }
 
 private:
     Host& m_inner;

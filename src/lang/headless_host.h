@@ -32,7 +32,10 @@ public:
     void setClipboardText(std::string_view text) override { m_clipboard = text; }
     std::string clipboardText() override { return m_clipboard; }
     void setClipboardImage(const QImage&) override {}
-    void openDocument(std::string_view path) override { m_opened.emplace_back(path); }
+    bool openDocument(std::string_view path) override {
+        m_opened.emplace_back(path);
+        return true;
+    }
 
     const std::vector<Message>& messages() const { return m_messages; }
     /// Whether an error box ("Oeps", "foutje") was shown.

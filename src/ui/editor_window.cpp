@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -20,8 +21,10 @@
 #include "graph/workbench.h"
 #include "lang/compiler.h"
 #include "lang/program_file.h"
+#include "lang/program_library.h"
 #include "ui/command_templates.h"
 #include "ui/dialogs.h"
+#include "ui/documentation.h"
 #include "ui/qt_text.h"
 #include "ui/swatch_widget.h"
 #include "ui/window_fonts.h"
@@ -92,6 +95,22 @@ void EditorWindow::buildMenus() {
                     [this] { m_listClipboard.exportList(); });
     file->addAction(QStringLiteral("Lijst &importeren van klembord"), this,
                     [this] { m_listClipboard.importList(); });
+    buildLibraryMenu();
+    QMenu* documents = menuBar()->addMenu(QStringLiteral("&Documentatie"));
+    documents->addAction(QStringLiteral("&Introductie programmeren"), this,
+                         [this] { openDocumentation(kIntroductionDocument); });
+    documents->addAction(QStringLiteral("&Voorbeelden"), this,
+                         [this] { openDocumentation(kExamplesDocument); });
+}
+
+void EditorWindow::buildLibraryMenu() {
+    QMenu* library = menuBar()->addMenu(QStringLiteral("&Programmabibliotheek"));
+    for (const LibraryGroup& group : programLibrary()) {
+        QMenu* submenu = library->addMenu(toQString(group.caption));
+        for (const LibraryProgram& program : group.programs)
+            submenu->addAction(toQString(program.caption), this,
+                               [this, file = program.file] { showLibraryProgram(file); });
+    }
 }
 
 QWidget* EditorWindow::buildSidePanel() {
@@ -268,6 +287,27 @@ bool EditorWindow::replaceSource(const QString& text, const QString& file) {
     if (!confirmDiscard()) return false;
     showSource(text, file);
     return true;
+}
+
+bool EditorWindow::showLibraryProgram(std::string_view file) {
+    const std::optional<std::string> text = libraryProgramText(file);
+    if (!text || !replaceSource(toQString(*text))) return false;
+    m_source->moveCursor(QTextCursor::Start);
+    m_source->ensureCursorVisible();
+    return true;
+}
+
+void EditorWindow::openDocumentation(const QString& name) {
+    const std::optional<QString> path =
+        shippedDocument(toQString(m_bench.environment().startupDirectory), name);
+    if (!path) {
+        m_bench.host().messageBox(kApplicationTitle, documentMissingMessage(toStdString(name)),
+                                  Host::Icon::Error);
+        return;
+    }
+    if (!m_bench.host().openDocument(toStdString(*path)))
+        m_bench.host().messageBox(kApplicationTitle, noDocumentViewerMessage(toStdString(*path)),
+                                  Host::Icon::Warning);
 }
 
 void EditorWindow::showSource(const QString& text, const QString& file) {

@@ -44,6 +44,12 @@ public:
     bool confirmDiscard();
     /// Shows another program (from `file`, or from no file when empty) after confirmDiscard.
     bool replaceSource(const QString& text, const QString& file = QString());
+    /// A program of the library (its file name under resources/library) in the source pane,
+    /// scrolled to its first line; nothing is compiled. False when the person kept the text.
+    bool showLibraryProgram(std::string_view file);
+    /// Opens "introductie.doc" or "voorbeelden.doc" from the startup folder with the
+    /// desktop's application for it.
+    void openDocumentation(const QString& name);
 
 public slots:
     /// "Compile": replaces the compiled pane by the compiled source.
@@ -65,6 +71,7 @@ signals:
 
 private:
     void buildMenus();
+    void buildLibraryMenu();
     QWidget* buildSidePanel();
     QWidget* buildTools();
     void showTemplate(int index);

@@ -137,15 +137,12 @@ void QtHost::setClipboardImage(const QImage& image) {
     QGuiApplication::clipboard()->setImage(image);
 }
 
-void QtHost::openDocument(std::string_view path) {
+bool QtHost::openDocument(std::string_view path) {
     const QString text = toQString(path);
     const QUrl url = QUrl(text, QUrl::StrictMode);
     // Web pages and mail addresses open as they are; everything else is a local file.
-    if (url.isValid() && url.scheme().size() > 1) {
-        QDesktopServices::openUrl(url);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
+    if (url.isValid() && url.scheme().size() > 1) return QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
 }
 
 }  // namespace kalvor

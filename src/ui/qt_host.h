@@ -32,7 +32,7 @@ public:
     void setClipboardText(std::string_view text) override;
     std::string clipboardText() override;
     void setClipboardImage(const QImage& image) override;
-    void openDocument(std::string_view path) override;
+    bool openDocument(std::string_view path) override;
 
 private:
     QWidget* dialogParent() const;

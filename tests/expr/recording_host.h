@@ -31,7 +31,7 @@ public:
     void setClipboardText(std::string_view) override {}
     std::string clipboardText() override { return {}; }
     void setClipboardImage(const QImage&) override {}
-    void openDocument(std::string_view) override {}
+    bool openDocument(std::string_view) override { return true; }
 
     std::vector<Box> boxes;
 };

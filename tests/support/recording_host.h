@@ -18,6 +18,8 @@ public:
     };
     std::vector<Box> boxes;
     std::vector<std::string> opened;
+    /// What openDocument answers: whether an application took the document.
+    bool openSucceeds = true;
     Answer answer = Answer::No;  // for Yes/No (and Yes/No/Cancel) questions
 
     Answer messageBox(std::string_view caption, std::string_view text, Icon icon,
@@ -33,7 +35,10 @@ public:
     void setClipboardText(std::string_view) override {}
     std::string clipboardText() override { return {}; }
     void setClipboardImage(const QImage&) override {}
-    void openDocument(std::string_view path) override { opened.emplace_back(path); }
+    bool openDocument(std::string_view path) override {
+        opened.emplace_back(path);
+        return openSucceeds;
+    }
 };
 
 }  // namespace kalvor::test

@@ -3,13 +3,18 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 
 #include "desktop_fixture.h"
 #include "lang/program_file.h"
+#include "lang/program_library.h"
+#include "ui/qt_text.h"
 #include "ui/swatch_widget.h"
 
 namespace kalvor {
@@ -292,6 +297,109 @@ TEST_F(ChangedProgramTest, SaveProposesOnlyTheFileTheTextCameFrom) {
     ASSERT_TRUE(editor().replaceSource("stip(0;0;3)"));
     EXPECT_EQ(editor().windowTitle(), "Meer");
     EXPECT_EQ(proposed(), "*.txt");
+}
+
+}  // namespace
+}  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+class LibraryMenuTest : public ChangedProgramTest {
+protected:
+    QMenu* menu(const QString& title) {
+        for (QAction* action : editor().menuBar()->actions())
+            if (action->text() == title) return action->menu();
+        return nullptr;
+    }
+    QAction* item(const QString& submenu, const QString& caption) {
+        QMenu* library = menu("&Programmabibliotheek");
+        if (library == nullptr) return nullptr;
+        for (QAction* group : library->actions())
+            if (group->text() == submenu && group->menu() != nullptr)
+                for (QAction* action : group->menu()->actions())
+                    if (action->text() == caption) return action;
+        return nullptr;
+    }
+};
+
+// Every item of the menu shows its program from the first line, without compiling it.
+TEST_F(LibraryMenuTest, EveryItemShowsItsProgramAtTheTop) {
+    editor().sourcePane()->setPlainText(QString("% lang\n").repeated(300));
+    editor().sourcePane()->verticalScrollBar()->setValue(200);
+    host.answer = Host::Answer::No;
+    for (const LibraryGroup& group : programLibrary())
+        for (const LibraryProgram& program : group.programs) {
+            QAction* action = item(toQString(group.caption), toQString(program.caption));
+            ASSERT_NE(action, nullptr) << program.caption;
+            editor().sourcePane()->moveCursor(QTextCursor::End);
+            action->trigger();
+            EXPECT_EQ(source().toStdString(), *libraryProgramText(program.file));
+            EXPECT_EQ(editor().sourcePane()->textCursor().position(), 0) << program.file;
+            EXPECT_EQ(editor().sourcePane()->verticalScrollBar()->value(), 0) << program.file;
+            EXPECT_EQ(editor().windowTitle(), "Meer");
+            EXPECT_EQ(compiled(), "") << program.file;
+        }
+    EXPECT_EQ(menu("&Programmabibliotheek")->actions().size(), 6);
+}
+
+// Unsaved edits are never dropped silently: the item asks as opening a file does.
+TEST_F(LibraryMenuTest, ChangedTextIsOfferedForSavingFirst) {
+    struct Row {
+        const char* what;
+        Host::Answer answer;
+        const char* saveAs;
+        bool replaced;
+    };
+    const Row rows[] = {
+        {"Nee", Host::Answer::No, nullptr, true},
+        {"Annuleren", Host::Answer::Cancel, nullptr, false},
+        {"Ja", Host::Answer::Yes, "bewaard.txt", true},
+        {"Ja, save cancelled", Host::Answer::Yes, nullptr, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        startFromFile();
+        editor().sourcePane()->appendPlainText("tekst(0;0;nieuw)");
+        const QString typed = source();
+        host.answer = row.answer;
+        if (row.answer == Host::Answer::Yes)
+            dialogs.fileAnswers.push_back(row.saveAs ? folder() + "/" + row.saveAs : QString());
+        item("Grote ge&tallen", "fa&culteit")->trigger();
+        EXPECT_TRUE(asked());
+        EXPECT_EQ(source() == typed, !row.replaced);
+        EXPECT_EQ(source().startsWith("% 2002!"), row.replaced);
+        if (row.saveAs) {
+            EXPECT_NE(fileBytes(folder() + "/" + row.saveAs), "<missing>");
+        }
+    }
+}
+
+// The documents come from the startup folder (written there when missing) and open with
+// the desktop's application; without one, a message says so.
+TEST_F(LibraryMenuTest, DocumentsOpenFromTheStartupFolder) {
+    QMenu* documents = menu("&Documentatie");
+    ASSERT_NE(documents, nullptr);
+    ASSERT_EQ(documents->actions().size(), 2);
+    const std::pair<int, QString> rows[] = {{0, "introductie.doc"}, {1, "voorbeelden.doc"}};
+    for (const auto& [index, name] : rows) {
+        const QString path = QDir(folder()).filePath(name);
+        documents->actions()[index]->trigger();
+        ASSERT_FALSE(host.opened.empty());
+        EXPECT_EQ(QFileInfo(QString::fromStdString(host.opened.back())), QFileInfo(path));
+        EXPECT_TRUE(fileBytes(path).starts_with("{\\rtf1")) << name.toStdString();
+        EXPECT_TRUE(host.boxes.empty());
+    }
+    // A copy the teacher changed is opened as it is.
+    ChangedProgramTest::writeFile(folder() + "/voorbeelden.doc", "{\\rtf1 eigen}");
+    documents->actions()[1]->trigger();
+    EXPECT_EQ(fileBytes(folder() + "/voorbeelden.doc"), "{\\rtf1 eigen}");
+    host.openSucceeds = false;
+    documents->actions()[0]->trigger();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_TRUE(host.boxes[0].text.starts_with("Er is geen programma gevonden dat "))
+        << host.boxes[0].text;
+    EXPECT_NE(host.boxes[0].text.find("introductie.doc"), std::string::npos);
 }
 
 }  // namespace
