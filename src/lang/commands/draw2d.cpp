@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "lang/command_table.h"
-#include "lang/commands/draw2d_handlers.h"
 #include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 
@@ -160,21 +159,7 @@ void registerDraw2dCommands(CommandTable& table) {
         {"stippellijn", 4, stippellijn},
         {"stip", 3, stip},
         {"ellips", 4, ellips},
-        {"tekst", 3, tekst},
-        {"gedraaidetekst", 4, gedraaidetekst},
-        {"tekstc", 3, tekstc},
-        {"tekstr", 3, tekstr},
-        {"tekst2", 4, tekst2},
-        {"tekst2+stip", 5, tekst2Stip},
-        {"uitvoer", 3, uitvoer},
-        {"uitvoerc", 3, uitvoerc},
-        {"uitvoerr", 3, uitvoerr},
-        {"uitvoer2", 4, uitvoer2},
-        {"lettertype", 1, lettertype},
         {"rechthoek", 4, rechthoek},
-        {"kromme", 5, kromme},
-        {"stippelkromme", 7, stippelkromme},
-        {"rvraaklijn", 5, rvraaklijn},
         {"vector", 4, vector},
         {"cirkelmppunt", 4, cirkelmppunt},
         {"cirkelboog", 5, cirkelboog},
@@ -185,20 +170,13 @@ void registerDraw2dCommands(CommandTable& table) {
         {"tekenkleur", 1, tekenkleur},
         {"lijndikte", 1, lijndikte},
         {"vulkleur", 1, vulkleur},
-        {"lettergrootte", 1, lettergrootte},
-        {"letterkleur", 1, letterkleur},
-        {"letterstijl", 1, letterstijl},
         {"vulstijl", 1, vulstijl},
-        {"pad", CommandRow::kUntilTerminator, pad},
-        {"veelhoek", CommandRow::kUntilTerminator, veelhoek},
-        {"bezier", CommandRow::kUntilTerminator, bezier},
-        {"gebied", CommandRow::kUntilTerminator, gebied},
-        {"ax+by>c", 3, halfPlaneAbove},
-        {"ax+by<c", 3, halfPlaneBelow},
-        {"ax+by=c", 3, lineInWindow},
         {"gedraaideellips", 5, gedraaideellips},
     };
     table.add(rows);
+    registerDraw2dCurveCommands(table);
+    registerDraw2dPathCommands(table);
+    registerDraw2dTextCommands(table);
 }
 
 }  // namespace kalvor

@@ -3,14 +3,15 @@
 #include <string>
 
 #include "expr/numtext.h"
-#include "lang/commands/draw2d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 #include "lang/window_services.h"
 
 // Sampled figures: parametric curves, regions between graphs and half planes.
 
-namespace kalvor::draw2d {
-
+namespace kalvor {
+namespace draw2d {
 namespace {
 
 /// x = f(t), y = g(t) as the expressions of Parser1 and Parser2, with T as the parameter.
@@ -60,8 +61,6 @@ void drawCurve(DrawingContext& d, ParametricCurve& curve, SampleClock& clock, Nu
 Number curveSamples(Number tmin, Number tmax, Number dt) {
     return dt > 0 ? std::floor((tmax - tmin) / dt) + 2 : 0;
 }
-
-}  // namespace
 
 void kromme(RunContext& ctx) {
     ParametricCurve curve(ctx, ctx.text(0), ctx.text(1));
@@ -147,8 +146,6 @@ void gebied(RunContext& ctx) {
     if (d) d->polygon([&] { return points; }, PathText::PointLines, true);
 }
 
-namespace {
-
 enum class HalfPlane { Above, Below, Line };
 
 struct WindowRect {
@@ -217,8 +214,6 @@ void halfPlane(RunContext& ctx, HalfPlane mode) {
                             });
 }
 
-}  // namespace
-
 void halfPlaneAbove(RunContext& ctx) {
     halfPlane(ctx, HalfPlane::Above);
 }
@@ -231,4 +226,18 @@ void lineInWindow(RunContext& ctx) {
     halfPlane(ctx, HalfPlane::Line);
 }
 
-}  // namespace kalvor::draw2d
+}  // namespace
+}  // namespace draw2d
+
+void registerDraw2dCurveCommands(CommandTable& table) {
+    using namespace draw2d;
+    static constexpr CommandRow rows[] = {
+        {"kromme", 5, kromme},          {"stippelkromme", 7, stippelkromme},
+        {"rvraaklijn", 5, rvraaklijn},  {"gebied", CommandRow::kUntilTerminator, gebied},
+        {"ax+by>c", 3, halfPlaneAbove}, {"ax+by<c", 3, halfPlaneBelow},
+        {"ax+by=c", 3, lineInWindow},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

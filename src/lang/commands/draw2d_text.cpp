@@ -1,13 +1,14 @@
 #include <string>
 
 #include "expr/numtext.h"
-#include "lang/commands/draw2d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 
 // Text on the drawing and the font state of the program's text commands.
 
-namespace kalvor::draw2d {
-
+namespace kalvor {
+namespace draw2d {
 namespace {
 
 // "uitvoer" writes numbers with 18 significant digits.
@@ -57,8 +58,6 @@ void alignedNumberAs(RunContext& ctx, const char* alignment) {
         return AlignedTextArgs{t.text, alignment, t.x, t.y};
     });
 }
-
-}  // namespace
 
 void tekst(RunContext& ctx) {
     topLeft(ctx, [&] { return textArgs(ctx); });
@@ -137,4 +136,28 @@ void letterkleur(RunContext& ctx) {
     if (DrawingContext* d = ctx.env.drawing) d->setFontColor(color);
 }
 
-}  // namespace kalvor::draw2d
+}  // namespace
+}  // namespace draw2d
+
+void registerDraw2dTextCommands(CommandTable& table) {
+    using namespace draw2d;
+    static constexpr CommandRow rows[] = {
+        {"tekst", 3, tekst},
+        {"gedraaidetekst", 4, gedraaidetekst},
+        {"tekstc", 3, tekstc},
+        {"tekstr", 3, tekstr},
+        {"tekst2", 4, tekst2},
+        {"tekst2+stip", 5, tekst2Stip},
+        {"uitvoer", 3, uitvoer},
+        {"uitvoerc", 3, uitvoerc},
+        {"uitvoerr", 3, uitvoerr},
+        {"uitvoer2", 4, uitvoer2},
+        {"lettertype", 1, lettertype},
+        {"lettergrootte", 1, lettergrootte},
+        {"letterkleur", 1, letterkleur},
+        {"letterstijl", 1, letterstijl},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

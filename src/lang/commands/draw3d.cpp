@@ -2,10 +2,10 @@
 
 #include "expr/numtext.h"
 #include "lang/command_table.h"
-#include "lang/commands/draw3d_handlers.h"
 #include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
-#include "lang/commands/geometry_handlers.h"
+#include "lang/commands/geometry_marks.h"
+#include "lang/commands/space_support.h"
 
 // The view of space, the plane computations, and the space figures of one or two points.
 // Each point is projected once; the plane figure then goes to every sink unchanged.
@@ -197,9 +197,6 @@ void registerDraw3dCommands(CommandTable& table) {
         {"tekst3d2", 5, tekst3d2},
         {"tekst3d2+stip", 6, tekst3d2Stip},
         {"uitvoer3d2", 5, uitvoer3d2},
-        {"kromme3d", 6, kromme3d},
-        {"stippelkromme3d", 8, stippelkromme3d},
-        {"oppervlak3d", 9, oppervlak3d},
         {"lijnNaar3d", 3, lijnNaar3d},
         {"gaNaar3d", 3, gaNaar3d},
         {"3d->2d", 5, projectTo2d},
@@ -211,12 +208,11 @@ void registerDraw3dCommands(CommandTable& table) {
         {"lijn3d", 6, lijn3d},
         {"rot3d", 2, rot3d},
         {"spiegel3d", 2, spiegel3d},
-        {"pad3d", CommandRow::kUntilTerminator, pad3d},
-        {"veelhoek3d", CommandRow::kUntilTerminator, veelhoek3d},
         {"set3d", 2, set3d},
         {"set3dcentraal", 4, set3dcentraal},
     };
     table.add(rows);
+    registerDraw3dCurveCommands(table);
 }
 
 }  // namespace kalvor

@@ -5,7 +5,6 @@
 
 #include "lang/command_table.h"
 #include "lang/commands/families.h"
-#include "lang/commands/geometry_handlers.h"
 #include "lang/commands/plane_vectors.h"
 
 // Constructions that compute points and values into program variables, the named points of
@@ -221,29 +220,23 @@ void vrijpunt(RunContext& ctx) {
 void registerGeometryCommands(CommandTable& table) {
     using namespace geometry;
     static constexpr CommandRow rows[] = {
-        {"lijnstukmarkering", 6, lijnstukmarkering},
-        {"vectorvoorstelling", 6, vectorvoorstelling},
         {"maakpunt", 3, maakpunt},
         {"vrijpunt", 4, vrijpunt},
         {"draaivermenigvuldig", 8, draaivermenigvuldig},
         {"projectie", 8, projectie},
         {"spiegelbeeld", 8, spiegelbeeld},
         {"hoek", 7, hoek},
-        {"hoekmarkering", 8, hoekmarkering},
         {"snijpuntmll", 8, snijpuntmll},
         {"snijpuntbis", 8, snijpuntbis},
         {"snijpuntlijnlijn", 10, snijpuntlijnlijn},
         {"snijpuntlijncir", 10, snijpuntlijncir},
         {"snijpuntcircir", 10, snijpuntcircir},
-        {"conflictlijn", 7, conflictlijn},
-        {"middelloodlijn", 6, middelloodlijn},
-        {"bissectrice", 8, bissectrice},
-        {"loodlijn", 8, loodlijn},
-        {"hoogtelijn", 6, hoogtelijn},
         {"hoogtepunt", 8, hoogtepunt},
         {"puntinveelhoek?", 6, puntInVeelhoek},
     };
     table.add(rows);
+    registerGeometryLineCommands(table);
+    registerGeometryMarkCommands(table);
 }
 
 }  // namespace kalvor

@@ -2,14 +2,15 @@
 #include <numbers>
 #include <string>
 
-#include "lang/commands/geometry_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/plane_vectors.h"
 
 // Construction lines: segments of lines given by support and direction, and the conflict
 // line (the points equally far from a point and a segment, line or circle).
 
-namespace kalvor::geometry {
-
+namespace kalvor {
+namespace geometry {
 namespace {
 
 using namespace plane;
@@ -30,8 +31,6 @@ void drawSegment(RunContext& ctx, Compute&& compute) {
 Vec across(Vec a, Vec b) {
     return {a.y - b.y, b.x - a.x};
 }
-
-}  // namespace
 
 void vectorvoorstelling(RunContext& ctx) {
     drawSegment(ctx, [&] {
@@ -79,8 +78,6 @@ void hoogtelijn(RunContext& ctx) {
     });
 }
 
-namespace {
-
 /// The object of a conflict line as a curve Q(s) with its tangent direction.
 struct ConflictObject {
     enum class Kind { Segment, Line, Circle } kind = Kind::Segment;
@@ -124,8 +121,6 @@ std::optional<ConflictObject> conflictObject(const std::string& kind, Vec x, Vec
 // A hundred steps over the parameter range, and on to 0.05 past its end.
 constexpr long long kMaxConflictSamples = 10'000;
 
-}  // namespace
-
 // Each point Z is equally far from P and from the object's point Q, on the object's normal
 // at Q.
 void conflictlijn(RunContext& ctx) {
@@ -148,4 +143,20 @@ void conflictlijn(RunContext& ctx) {
     pieces.finish();
 }
 
-}  // namespace kalvor::geometry
+}  // namespace
+}  // namespace geometry
+
+void registerGeometryLineCommands(CommandTable& table) {
+    using namespace geometry;
+    static constexpr CommandRow rows[] = {
+        {"vectorvoorstelling", 6, vectorvoorstelling},
+        {"conflictlijn", 7, conflictlijn},
+        {"middelloodlijn", 6, middelloodlijn},
+        {"bissectrice", 8, bissectrice},
+        {"loodlijn", 8, loodlijn},
+        {"hoogtelijn", 6, hoogtelijn},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor
