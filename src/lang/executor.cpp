@@ -4,15 +4,15 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "expr/application_title.h"
 #include "expr/numtext.h"
+#include "lang/lang_messages.h"
 
 namespace kalvor {
 
 namespace {
 
 using Kind = CompiledProgram::Kind;
-
-constexpr const char* kAppTitle = "Kalvor 2.1";
 
 const std::unordered_map<std::string_view, Kind>& controlCommands() {
     static const std::unordered_map<std::string_view, Kind> table = {
@@ -217,7 +217,7 @@ void Executor::runCommand(const CommandRow& row) {
 
 void Executor::startCounting(int kind) {
     if (m_loops.size() >= kMaxLoops) {
-        m_ctx.fail("Te veel geneste lussen: er kunnen ten hoogste 20 lussen tegelijk lopen.");
+        m_ctx.fail(tooManyLoopsMessage(kMaxLoops));
         return;
     }
     if (kind == 2 && m_env.takeSnapshot) m_env.takeSnapshot();
@@ -247,7 +247,7 @@ void Executor::setLoopVariable(Loop& loop, Number value) {
 
 void Executor::startVoorelke() {
     if (m_loops.size() >= kMaxLoops) {
-        m_ctx.fail("Te veel geneste lussen: er kunnen ten hoogste 20 lussen tegelijk lopen.");
+        m_ctx.fail(tooManyLoopsMessage(kMaxLoops));
         return;
     }
     Loop loop;
@@ -256,7 +256,8 @@ void Executor::startVoorelke() {
     loop.remaining = m_ctx.text(1);
     loop.body = m_ctx.pc + 2;
     if (loop.remaining.empty()) {
-        m_env.host.messageBox("Oeps", "Ongeldige expressie: " + m_ctx.arg(1), Host::Icon::Error);
+        m_env.host.messageBox(kErrorCaption, invalidListExpressionMessage(m_ctx.arg(1)),
+                              Host::Icon::Error);
         loop.inert = true;
     } else {
         takeNextListValue(loop);
@@ -275,7 +276,7 @@ void Executor::takeNextListValue(Loop& loop) {
 
 void Executor::next() {
     if (m_loops.empty()) {
-        m_ctx.fail("next of volgende zonder lus: er hoort een for, met, film of voorelke bij.");
+        m_ctx.fail(kNextWithoutLoop);
         return;
     }
     Loop& loop = m_loops.back();
@@ -289,8 +290,7 @@ void Executor::next() {
         return;
     }
     if (*loop.cells[0] != loop.written) {
-        m_env.host.messageBox("foutje", "Toekenning aan lusvariabele niet toegestaan",
-                              Host::Icon::Error);
+        m_env.host.messageBox(kLoopVariableCaption, kLoopVariableAssigned, Host::Icon::Error);
         m_loops.pop_back();
         return;
     }
@@ -316,7 +316,7 @@ void Executor::next() {
 
 void Executor::herhaal() {
     if (m_repeats.size() >= kMaxRepeats) {
-        m_ctx.fail("Te veel geneste herhaal-blokken: ten hoogste 100 tegelijk.");
+        m_ctx.fail(tooManyRepeatsMessage(kMaxRepeats));
         return;
     }
     m_repeats.push_back(m_ctx.pc);
@@ -325,7 +325,7 @@ void Executor::herhaal() {
 
 void Executor::totdat() {
     if (m_repeats.empty()) {
-        m_ctx.fail("totdat zonder herhaal: er hoort een herhaal bij.");
+        m_ctx.fail(kUntilWithoutRepeat);
         return;
     }
     m_ctx.processEventsAtLoopEnd(false);
@@ -383,17 +383,17 @@ std::size_t Executor::scanBlock(std::size_t from, bool stopAtAnders) const {
 
 void Executor::proc() {
     if (m_mainEnd == 0) {
-        m_ctx.fail("eind niet gevonden");
+        m_ctx.fail(kEndNotFound);
         return;
     }
     if (static_cast<int>(m_frames.size()) + 1 >= kMaxProcedureDepth) {
-        m_ctx.fail("Het aantal geneste procedures is beperkt tot 100");
+        m_ctx.fail(tooManyProceduresMessage(kMaxProcedureDepth));
         return;
     }
     const std::string name = m_ctx.arg(0);
     const std::size_t definition = findDefinition(name);
     if (definition == std::string::npos) {
-        m_ctx.fail("proc " + name + " niet gevonden.");
+        m_ctx.fail(procedureNotFoundMessage(name));
         return;
     }
     Frame frame;
@@ -443,13 +443,13 @@ void Executor::bindArguments(Frame& frame, std::size_t param, std::size_t arg) {
 
 void Executor::local() {
     if (m_frames.empty()) {
-        m_ctx.fail("local kan alleen binnen een procedure gebruikt worden.");
+        m_ctx.fail(kLocalOutsideProcedure);
         return;
     }
     Frame& frame = m_frames.back();
     for (; !m_ctx.finished() && m_ctx.line(m_ctx.pc) != "#"; ++m_ctx.pc) {
         if (frame.names.size() >= kMaxFrameNames) {
-            m_ctx.fail("Een procedure kan ten hoogste 16 parameters en lokale variabelen hebben.");
+            m_ctx.fail(tooManyFrameNamesMessage(kMaxFrameNames));
             return;
         }
         const std::string& name = m_ctx.line(m_ctx.pc);
@@ -461,7 +461,7 @@ void Executor::local() {
 
 void Executor::endProc() {
     if (m_frames.empty()) {
-        m_ctx.fail("eindproc zonder procedure: zet eind voor de eerste defproc.");
+        m_ctx.fail(kEndProcWithoutProcedure);
         return;
     }
     Frame frame = std::move(m_frames.back());
@@ -530,13 +530,13 @@ void Executor::assignListElement(const std::string& target, Number value) {
     if (inRange && first == 'L' && second >= '1' && second <= '6') {
         m_env.lists.set(second - '0', static_cast<std::int64_t>(index), value);
     } else if (inRange && first == 'L') {
-        m_env.host.messageBox(kAppTitle, std::string("Ongeldige lijst: L") + second,
+        m_env.host.messageBox(kApplicationTitle, invalidListMessage(std::string("L") + second),
                               Host::Icon::None);
     } else {
-        m_env.host.messageBox(kAppTitle,
-                              "Ongeldige index: " + formatGeneral(index) +
-                                  " of ongeldige lijst: " + (first ? std::string(1, first) : ""),
-                              Host::Icon::None);
+        m_env.host.messageBox(
+            kApplicationTitle,
+            invalidIndexMessage(formatGeneral(index), first ? std::string(1, first) : ""),
+            Host::Icon::None);
     }
 }
 

@@ -99,8 +99,4 @@ private:
     std::vector<Frame> m_frames;
 };
 
-/// The general message of a failed run, shown by the redraw.
-inline constexpr const char* kGeneralFailure =
-    "Hier heb ik het moeilijk mee! Controleer even of alles wel klopt.";
-
 }  // namespace kalvor

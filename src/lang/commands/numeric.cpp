@@ -87,7 +87,7 @@ void integraal(RunContext& ctx) {
     const std::string name = ctx.arg(4);
     const std::optional<IntegrationMethod> method = integrationMethod(name);
     if (!method) {
-        ctx.host().messageBox("Waarschuwing", unknownMethodText(name), Host::Icon::Warning);
+        ctx.host().messageBox(kWarningCaption, unknownMethodText(name), Host::Icon::Warning);
         return;
     }
     ctx.setNumber(ctx.text(5), integrate(f.ofX(), a, b, tolerance, *method));
