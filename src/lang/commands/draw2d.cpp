@@ -24,42 +24,42 @@ WorldPoint twoNumbers(RunContext& ctx) {
 
 // ---- State ----
 
-void tekenkleur(RunContext& ctx) {
+void applyPenColor(RunContext& ctx) {
     const Color color = roundedColor(ctx.number(0));
     if (DrawingContext* d = ctx.env.drawing) d->setPenColor(color);
 }
 
-void lijndikte(RunContext& ctx) {
+void setPenWidth(RunContext& ctx) {
     const int width = roundedInt(ctx.number(0), -1000, 1000);
     if (DrawingContext* d = ctx.env.drawing) d->setLineWidth(width);
 }
 
-void vulkleur(RunContext& ctx) {
+void setFillColor(RunContext& ctx) {
     const Color color = roundedColor(ctx.number(0));
     if (DrawingContext* d = ctx.env.drawing) d->state().fillColor = color;
 }
 
 // Codes outside 0..7 are kept as "outside": they leave the brush style as it is.
-void vulstijl(RunContext& ctx) {
+void setFillStyle(RunContext& ctx) {
     const int style = roundedInt(ctx.number(0), -1, 8);
     if (DrawingContext* d = ctx.env.drawing) d->state().fillStyle = style;
 }
 
 // ---- Figures ----
 
-void lijn(RunContext& ctx) {
+void drawLine(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Segment>& s) { d.line(s); });
 }
 
-void stippellijn(RunContext& ctx) {
+void drawDashedLine(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Segment>& s) { d.dashedLine(s); });
 }
 
-void vector(RunContext& ctx) {
+void drawArrow(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -69,29 +69,29 @@ void vector(RunContext& ctx) {
         [](DrawingContext& d, const ArgSource<VectorArgs>& s) { d.arrow(s); });
 }
 
-void gaNaar(RunContext& ctx) {
+void penMoveTo(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return twoNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<WorldPoint>& s) { d.moveTo(s); });
 }
 
-void lijnNaar(RunContext& ctx) {
+void penLineTo(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return twoNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<WorldPoint>& s) { d.lineTo(s); });
 }
 
-void stip(RunContext& ctx) {
+void drawDot(RunContext& ctx) {
     dotAt(ctx, 2);
 }
 
-void ellips(RunContext& ctx) {
+void drawEllipse(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Box>& s) { d.ellipse(s); });
 }
 
-void gedraaideellips(RunContext& ctx) {
+void drawRotatedEllipse(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -101,13 +101,13 @@ void gedraaideellips(RunContext& ctx) {
         [](DrawingContext& d, const ArgSource<RotatedEllipseArgs>& s) { d.rotatedEllipse(s); });
 }
 
-void rechthoek(RunContext& ctx) {
+void drawRectangle(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Box>& s) { d.rectangle(s); });
 }
 
-void cirkelmppunt(RunContext& ctx) {
+void drawCircleThroughPoint(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -128,13 +128,13 @@ void arcFigure(RunContext& ctx, ArcFigure figure) {
         [figure](DrawingContext& d, const ArgSource<ArcArgs>& s) { d.arc(figure, s); });
 }
 
-void cirkelboog(RunContext& ctx) {
+void drawArc(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Arc);
 }
-void cirkelsector(RunContext& ctx) {
+void drawCircleSector(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Sector);
 }
-void cirkelsegment(RunContext& ctx) {
+void drawCircleSegment(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Segment);
 }
 
@@ -155,23 +155,23 @@ void dotAt(RunContext& ctx, int sizeArg) {
 void registerDraw2dCommands(CommandTable& table) {
     using namespace draw2d;
     static constexpr CommandRow rows[] = {
-        {"lijn", 4, lijn},
-        {"stippellijn", 4, stippellijn},
-        {"stip", 3, stip},
-        {"ellips", 4, ellips},
-        {"rechthoek", 4, rechthoek},
-        {"vector", 4, vector},
-        {"cirkelmppunt", 4, cirkelmppunt},
-        {"cirkelboog", 5, cirkelboog},
-        {"cirkelsegment", 5, cirkelsegment},
-        {"cirkelsector", 5, cirkelsector},
-        {"gaNaar", 2, gaNaar},
-        {"lijnNaar", 2, lijnNaar},
-        {"tekenkleur", 1, tekenkleur},
-        {"lijndikte", 1, lijndikte},
-        {"vulkleur", 1, vulkleur},
-        {"vulstijl", 1, vulstijl},
-        {"gedraaideellips", 5, gedraaideellips},
+        {"lijn", 4, drawLine},
+        {"stippellijn", 4, drawDashedLine},
+        {"stip", 3, drawDot},
+        {"ellips", 4, drawEllipse},
+        {"rechthoek", 4, drawRectangle},
+        {"vector", 4, drawArrow},
+        {"cirkelmppunt", 4, drawCircleThroughPoint},
+        {"cirkelboog", 5, drawArc},
+        {"cirkelsegment", 5, drawCircleSegment},
+        {"cirkelsector", 5, drawCircleSector},
+        {"gaNaar", 2, penMoveTo},
+        {"lijnNaar", 2, penLineTo},
+        {"tekenkleur", 1, applyPenColor},
+        {"lijndikte", 1, setPenWidth},
+        {"vulkleur", 1, setFillColor},
+        {"vulstijl", 1, setFillStyle},
+        {"gedraaideellips", 5, drawRotatedEllipse},
     };
     table.add(rows);
     registerDraw2dCurveCommands(table);

@@ -53,12 +53,12 @@ PointList readPoints(RunContext& ctx, std::string_view command) {
     return points;
 }
 
-void pad(RunContext& ctx) {
+void drawPath(RunContext& ctx) {
     const PointList points = readPoints(ctx, "pad");
     if (DrawingContext* d = ctx.env.drawing) d->polyline([&] { return points; }, PathText::Points);
 }
 
-void veelhoek(RunContext& ctx) {
+void drawPolygon(RunContext& ctx) {
     const PointList points = readPoints(ctx, "veelhoek");
     if (DrawingContext* d = ctx.env.drawing)
         d->polygon([&] { return points; }, PathText::Points, true);
@@ -75,8 +75,8 @@ void bezier(RunContext& ctx) {
 void registerDraw2dPathCommands(CommandTable& table) {
     using namespace draw2d;
     static constexpr CommandRow rows[] = {
-        {"pad", CommandRow::kUntilTerminator, pad},
-        {"veelhoek", CommandRow::kUntilTerminator, veelhoek},
+        {"pad", CommandRow::kUntilTerminator, drawPath},
+        {"veelhoek", CommandRow::kUntilTerminator, drawPolygon},
         {"bezier", CommandRow::kUntilTerminator, bezier},
     };
     table.add(rows);

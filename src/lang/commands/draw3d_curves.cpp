@@ -81,7 +81,7 @@ void sampleCurve(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas,
 }
 
 // A step dt <= 0 draws nothing.
-void kromme3d(RunContext& ctx) {
+void drawCurve3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
     DrawingContext* d = ctx.env.drawing;
@@ -94,7 +94,7 @@ void kromme3d(RunContext& ctx) {
 
 // Dashes of parameter length dt2 with gaps dt3. Like kromme3d, dt <= 0 draws nothing; so
 // does a period that does not advance the parameter (dt2 + dt3 <= 0).
-void stippelkromme3d(RunContext& ctx) {
+void drawDashedCurve3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
     const Number dash = ctx.number(6), period = dash + ctx.number(7);
@@ -126,7 +126,7 @@ void surfaceLines(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas, S
 }
 
 // The lines of constant u, then those of constant v. A step du or dv <= 0 draws nothing.
-void oppervlak3d(RunContext& ctx) {
+void drawSurface3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"u", "v"});
     Number range[6];
     for (int k = 0; k < 6; ++k)
@@ -188,7 +188,7 @@ std::vector<SpacePoint> readPoints(RunContext& ctx, std::string_view command) {
 }
 
 // A point without an image breaks the path in two.
-void pad3d(RunContext& ctx) {
+void drawPath3d(RunContext& ctx) {
     const std::vector<SpacePoint> points = readPoints(ctx, "pad3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
@@ -207,7 +207,7 @@ void pad3d(RunContext& ctx) {
 }
 
 // A corner without an image is left out of the polygon.
-void veelhoek3d(RunContext& ctx) {
+void drawPolygon3d(RunContext& ctx) {
     const std::vector<SpacePoint> points = readPoints(ctx, "veelhoek3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
@@ -224,11 +224,11 @@ void veelhoek3d(RunContext& ctx) {
 void registerDraw3dCurveCommands(CommandTable& table) {
     using namespace draw3d;
     static constexpr CommandRow rows[] = {
-        {"kromme3d", 6, kromme3d},
-        {"stippelkromme3d", 8, stippelkromme3d},
-        {"oppervlak3d", 9, oppervlak3d},
-        {"pad3d", CommandRow::kUntilTerminator, pad3d},
-        {"veelhoek3d", CommandRow::kUntilTerminator, veelhoek3d},
+        {"kromme3d", 6, drawCurve3d},
+        {"stippelkromme3d", 8, drawDashedCurve3d},
+        {"oppervlak3d", 9, drawSurface3d},
+        {"pad3d", CommandRow::kUntilTerminator, drawPath3d},
+        {"veelhoek3d", CommandRow::kUntilTerminator, drawPolygon3d},
     };
     table.add(rows);
 }

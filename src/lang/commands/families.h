@@ -23,5 +23,6 @@ void registerDraw2dTextCommands(CommandTable& table);
 void registerGeometryLineCommands(CommandTable& table);
 void registerGeometryMarkCommands(CommandTable& table);
 void registerDraw3dCurveCommands(CommandTable& table);
+void registerNumericCurveCommands(CommandTable& table);
 
 }  // namespace kalvor

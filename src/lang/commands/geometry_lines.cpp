@@ -32,7 +32,7 @@ Vec across(Vec a, Vec b) {
     return {a.y - b.y, b.x - a.x};
 }
 
-void vectorvoorstelling(RunContext& ctx) {
+void vectorLine(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec s = pointArg(ctx, 0), r = pointArg(ctx, 2);
         const Number tmin = ctx.number(4), tmax = ctx.number(5);
@@ -40,7 +40,7 @@ void vectorvoorstelling(RunContext& ctx) {
     });
 }
 
-void middelloodlijn(RunContext& ctx) {
+void perpendicularBisector(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2);
         const Number tmin = ctx.number(4), tmax = ctx.number(5);
@@ -48,7 +48,7 @@ void middelloodlijn(RunContext& ctx) {
     });
 }
 
-void loodlijn(RunContext& ctx) {
+void perpendicular(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Number tmin = ctx.number(6), tmax = ctx.number(7);
@@ -56,7 +56,7 @@ void loodlijn(RunContext& ctx) {
     });
 }
 
-void bissectrice(RunContext& ctx) {
+void angleBisector(RunContext& ctx) {
     drawSegment(ctx, [&]() -> std::optional<Segment> {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Number tmin = ctx.number(6), tmax = ctx.number(7);
@@ -67,7 +67,7 @@ void bissectrice(RunContext& ctx) {
 }
 
 // From C to its foot on the line AB.
-void hoogtelijn(RunContext& ctx) {
+void altitude(RunContext& ctx) {
     drawSegment(ctx, [&]() -> std::optional<Segment> {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Vec d = b - a;
@@ -123,7 +123,7 @@ constexpr long long kMaxConflictSamples = 10'000;
 
 // Each point Z is equally far from P and from the object's point Q, on the object's normal
 // at Q.
-void conflictlijn(RunContext& ctx) {
+void conflictLine(RunContext& ctx) {
     const std::string kind = ctx.text(0);
     const Vec p = pointArg(ctx, 1), x = pointArg(ctx, 3), y = pointArg(ctx, 5);
     DrawingContext* d = ctx.env.drawing;
@@ -149,12 +149,12 @@ void conflictlijn(RunContext& ctx) {
 void registerGeometryLineCommands(CommandTable& table) {
     using namespace geometry;
     static constexpr CommandRow rows[] = {
-        {"vectorvoorstelling", 6, vectorvoorstelling},
-        {"conflictlijn", 7, conflictlijn},
-        {"middelloodlijn", 6, middelloodlijn},
-        {"bissectrice", 8, bissectrice},
-        {"loodlijn", 8, loodlijn},
-        {"hoogtelijn", 6, hoogtelijn},
+        {"vectorvoorstelling", 6, vectorLine},
+        {"conflictlijn", 7, conflictLine},
+        {"middelloodlijn", 6, perpendicularBisector},
+        {"bissectrice", 8, angleBisector},
+        {"loodlijn", 8, perpendicular},
+        {"hoogtelijn", 6, altitude},
     };
     table.add(rows);
 }

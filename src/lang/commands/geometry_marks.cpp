@@ -97,7 +97,7 @@ void drawAngleMark(RunContext& ctx, Compute&& compute, bool squares) {
 }
 
 // A right angle gets the square whatever the number of arcs.
-void hoekmarkering(RunContext& ctx) {
+void markAngle(RunContext& ctx) {
     drawAngleMark(
         ctx, [&] { return angleMark(ctx); }, true);
 }
@@ -186,7 +186,7 @@ void drawSegmentMark(RunContext& ctx, Compute&& compute) {
             [](DrawingContext& d, const ArgSource<Segment>& s) { d.line(s); });
 }
 
-void lijnstukmarkering(RunContext& ctx) {
+void markSegment(RunContext& ctx) {
     drawSegmentMark(ctx, [&] { return segmentMark(ctx); });
 }
 
@@ -202,8 +202,8 @@ void segmentMarkAt(RunContext& ctx, WorldPoint x, WorldPoint y, Number size, Num
 void registerGeometryMarkCommands(CommandTable& table) {
     using namespace geometry;
     static constexpr CommandRow rows[] = {
-        {"hoekmarkering", 8, hoekmarkering},
-        {"lijnstukmarkering", 6, lijnstukmarkering},
+        {"hoekmarkering", 8, markAngle},
+        {"lijnstukmarkering", 6, markSegment},
     };
     table.add(rows);
 }
