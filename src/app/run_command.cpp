@@ -7,6 +7,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "expr/application_title.h"
 #include "expr/numtext.h"
 #include "graph/graph_messages.h"
 #include "graph/program_settings.h"
@@ -157,7 +158,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     FileIncludeResolver resolver(std::filesystem::current_path());
     const CompileResult compiled = compileProgram(*source, resolver);
     if (compiled.failedInclude)
-        host.messageBox("Kalvor 2.1", includeFailureMessage(*compiled.failedInclude),
+        host.messageBox(kApplicationTitle, includeFailureMessage(*compiled.failedInclude),
                         Host::Icon::Warning);
     bench.setProgram(compiled.lines);
     if (parsed.timeoutSeconds) {

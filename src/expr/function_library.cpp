@@ -177,24 +177,26 @@ Number FunctionLibrary::logBinomialCoefficient(Number n, Number k) {
     return 0;
 }
 
-Number FunctionLibrary::partitionCount(Number x, int end, std::string_view refusal,
+Number FunctionLibrary::partitionCount(Number x, int end, std::string_view function,
                                        Number (PartitionTables::*count)(int)) {
     const std::int64_t n = truncToInt64(x);
     if (n > 0 && n < end) return (m_partitions.*count)(static_cast<int>(n));
-    m_host.inform(kApplicationTitle, refusal);
+    m_host.inform(kApplicationTitle, partitionRefusalMessage(function, end));
     return 0;
 }
 
 Number FunctionLibrary::partitions(Number x) {
-    return partitionCount(x, kPartitionsEnd, kPartitionsMessage, &PartitionTables::partitions);
+    return partitionCount(x, kPartitionsEnd, "partitions", &PartitionTables::partitions);
 }
 
 Number FunctionLibrary::partitionsIntoDistinctParts(Number x) {
-    return partitionCount(x, kPartsEnd, kDistinctPartsMessage, &PartitionTables::distinctParts);
+    return partitionCount(x, kPartsEnd, "partitions_into_distinct_parts",
+                          &PartitionTables::distinctParts);
 }
 
 Number FunctionLibrary::partitionsIntoPrimeParts(Number x) {
-    return partitionCount(x, kPartsEnd, kPrimePartsMessage, &PartitionTables::primeParts);
+    return partitionCount(x, kPartsEnd, "partitions_into_prime_parts",
+                          &PartitionTables::primeParts);
 }
 
 Number FunctionLibrary::listElement(int list, Number x) const {

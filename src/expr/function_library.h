@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "expr/number.h"
+#include "expr/parser_messages.h"
 #include "expr/partitions.h"
 #include "expr/prime_table.h"
 
@@ -12,19 +13,6 @@ namespace kalvor {
 class Host;
 class NumberLists;
 class ParserBase;
-
-// Texts of the library's information boxes.
-inline constexpr std::string_view kBinomialCaption = "Foutje";
-inline constexpr std::string_view kBinomialMessage = "Ongeldige waarde voor n of k";
-inline constexpr std::string_view kTooBigSuffix = " tegroot";
-inline constexpr const char* kTooBigError = "too big";
-inline constexpr std::string_view kPartitionsMessage =
-    "fout in partitions: argument moet kleiner zijn dan 100000 en groter dan 0";
-inline constexpr std::string_view kDistinctPartsMessage =
-    "fout in partitions_into_distinct_parts: argument moet kleiner zijn dan 20000 en groter "
-    "dan 0";
-inline constexpr std::string_view kPrimePartsMessage =
-    "fout in partitions_into_prime_parts: argument moet kleiner zijn dan 20000 en groter dan 0";
 
 /// The functions every formula of the workbench can use beyond the parser's standard set:
 /// mathematics, comparisons and logic, statistics, number theory, the list accessors L1 … L6
@@ -67,7 +55,7 @@ public:
 private:
     std::int64_t primeArgument(Number x);
     /// count(Trunc(x)) for 0 < Trunc(x) < end, else the refusal box and 0.
-    Number partitionCount(Number x, int end, std::string_view refusal,
+    Number partitionCount(Number x, int end, std::string_view function,
                           Number (PartitionTables::*count)(int));
 
     const NumberLists& m_lists;

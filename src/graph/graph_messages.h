@@ -3,17 +3,30 @@
 #include <string>
 #include <string_view>
 
+#include "lang/lang_messages.h"
+
 namespace kalvor {
 
 /// Where a setting that should be a whole number came from, for the conversion message.
 inline constexpr std::string_view kProgramSettingsSource = "programma";
 
+namespace detail {
+inline std::string notWholeNumber(std::string_view value) {
+    return "'" + std::string(value) + "' is geen geldig geheel getal";
+}
+}  // namespace detail
+
+/// The message of an answer that should be a whole number.
+inline std::string notWholeNumberMessage(std::string_view value) {
+    return detail::notWholeNumber(value) + ".";
+}
+
 /// The conversion message of a setting that should be a whole number, for example
 /// "'rood' is geen geldig geheel getal (voorkeuren.txt, askleur)."
 inline std::string notWholeNumberMessage(std::string_view value, std::string_view source,
                                          std::string_view name) {
-    return "'" + std::string(value) + "' is geen geldig geheel getal (" + std::string(source) +
-           ", " + std::string(name) + ").";
+    return detail::notWholeNumber(value) + " (" + std::string(source) + ", " + std::string(name) +
+           ").";
 }
 
 /// The list export's dialog and the message for an answer that is not of its form.
@@ -34,11 +47,13 @@ inline std::string listImportQuestion(int count, int limit, std::string_view lis
     return "De ingelezen lijst bevatte " + amount + "\rZal ik dit aantal in de variabele " +
            std::string(list) + "max plaatsen?";
 }
-inline std::string invalidListMessage(std::string_view list) {
-    return "Ongeldige lijst: " + std::string(list);
-}
 inline std::string notANumberMessage(std::string_view text) {
     return "'" + std::string(text) + "' is geen geldig getal.";
+}
+
+/// A range field (xmin, xmax …) that is not a number.
+inline std::string badRangeFieldMessage(std::string_view field, std::string_view text) {
+    return std::string(field) + ": " + notANumberMessage(text);
 }
 
 }  // namespace kalvor

@@ -13,12 +13,6 @@ namespace kalvor {
 
 namespace {
 
-constexpr const char* kCannotPlot = "Kalvor kan de uitdrukking: \r";
-constexpr const char* kCannotPlotEnd = "\rniet verwerken.";
-constexpr const char* kProgramSentence =
-    "\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een voorafgaande "
-    "programmaregel.";
-
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -155,7 +149,8 @@ bool Workbench::applySettingLines(Range& range) {
     std::vector<SettingError> rejected;
     m_options = applyProgramSettings(m_program.lines(), m_settings, &rejected);
     for (const SettingError& e : rejected)
-        host().messageBox("Oeps", notWholeNumberMessage(e.value, kProgramSettingsSource, e.name),
+        host().messageBox(kErrorCaption,
+                          notWholeNumberMessage(e.value, kProgramSettingsSource, e.name),
                           Host::Icon::Error);
     const std::tuple<const char*, const std::string&, Number&> fields[] = {
         {"xmax", m_settings.xmax, range.xmax},
@@ -164,8 +159,7 @@ bool Workbench::applySettingLines(Range& range) {
         {"ymin", m_settings.ymin, range.ymin}};
     for (const auto& [name, text, value] : fields) {
         if (!parseNumber(trimmed(text), value) || !std::isfinite(value)) {
-            host().messageBox("Oeps", std::string(name) + ": '" + text + "' is geen geldig getal.",
-                              Host::Icon::Error);
+            host().messageBox(kErrorCaption, badRangeFieldMessage(name, text), Host::Icon::Error);
             return false;
         }
     }
@@ -180,7 +174,7 @@ bool Workbench::setWorld(const Range& r) {
     } catch (const CanvasError&) {
         const char* which =
             r.xmax > r.xmin ? "ymax moet groter zijn dan ymin." : "xmax moet groter zijn dan xmin.";
-        host().messageBox("Oeps", which, Host::Icon::Error);
+        host().messageBox(kErrorCaption, which, Host::Icon::Error);
         return false;
     }
     return true;
@@ -215,7 +209,7 @@ void Workbench::runProgram() {
         executor.run();
     } catch (const std::exception&) {
         if (!m_env.flags.expressionError && !m_env.flags.evaluationError)
-            host().messageBox("Oeps", kGeneralFailure, Host::Icon::Error);
+            host().messageBox(kErrorCaption, kGeneralFailure, Host::Icon::Error);
         resetCanvasAttributes();
     }
     setRunning(false);
@@ -245,7 +239,7 @@ void Workbench::plotFunctions() {
             plotFunction(ctx, m_settings.functions[k], m_env.parser(4));
         } catch (const std::exception&) {
             if (!m_env.flags.expressionError)
-                host().messageBox("Oeps", kGeneralFailure, Host::Icon::Error);
+                host().messageBox(kErrorCaption, kGeneralFailure, Host::Icon::Error);
         }
     }
     m_canvas.pen() = CanvasPen{};
@@ -263,10 +257,10 @@ void Workbench::plotFunction(RunContext& ctx, std::string_view expression, Parse
         failed = true;
     }
     if (failed) {
-        std::string text = kCannotPlot + std::string(expression) + kCannotPlotEnd;
-        if (&parser != &m_env.parser(4)) text += kProgramSentence;
+        const bool fromProgram = &parser != &m_env.parser(4);
         m_env.flags.expressionError = true;
-        host().messageBox("Oeps", text, Host::Icon::Error);
+        host().messageBox(kErrorCaption, cannotParseMessage(expression, fromProgram),
+                          Host::Icon::Error);
         throw RunAborted("the formula of a graph could not be parsed");
     }
     samplePieces(parser, m_band, m_plotPoints, [this](const PointList& piece) {

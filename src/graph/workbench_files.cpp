@@ -76,7 +76,7 @@ bool Workbench::loadPreferences(const std::string& folder, bool redrawAfter) {
     const auto error = applyPreferenceLines(m_preferenceLines, m_settings);
     if (!(m_settings == before)) emit fieldsChanged();
     if (error) {
-        host().messageBox("Oeps",
+        host().messageBox(kErrorCaption,
                           notWholeNumberMessage(error->value, kPreferencesFileName, error->name),
                           Host::Icon::Error);
         return false;
@@ -97,7 +97,7 @@ void Workbench::loadPreferencesAtStart(const std::string& folder) {
 // ---- Exports ---------------------------------------------------------------------------------
 
 void Workbench::reportUnsaved(const std::string& path) {
-    host().messageBox("Oeps", "Kan " + path + " niet opslaan.", Host::Icon::Error);
+    host().messageBox(kErrorCaption, "Kan " + path + " niet opslaan.", Host::Icon::Error);
 }
 
 bool Workbench::exportPdf(const PathChoice& choosePath) {

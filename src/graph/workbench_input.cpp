@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_paint.h"
 #include "expr/numtext.h"
+#include "graph/graph_messages.h"
 #include "graph/workbench.h"
 
 // What the person does in the graph window besides typing fields: sliders, the canvas size
@@ -173,8 +174,7 @@ bool Workbench::setSwatchWidth(SwatchId id, std::string_view answer) {
     if (id == SwatchId::Grid) return false;
     const auto width = lineWidthFromAnswer(answer);
     if (!width) {
-        host().messageBox("Oeps", "'" + std::string(answer) + "' is geen geldig geheel getal.",
-                          Host::Icon::Error);
+        host().messageBox(kErrorCaption, notWholeNumberMessage(answer), Host::Icon::Error);
         return false;
     }
     swatchOf(m_settings, id).width = *width;

@@ -1,8 +1,8 @@
 #include "lang/compiler.h"
 
 #include <algorithm>
-#include <array>
 
+#include "lang/command_table.h"
 #include "lang/figure_library.h"
 
 namespace kalvor {
@@ -11,13 +11,12 @@ namespace {
 
 enum class ProcKind { None, Call, Definition };
 
-// Commands whose argument lines end with a "#" line.
-constexpr std::array<std::string_view, 7> kTerminatedCommands = {
-    "pad", "bezier", "veelhoek", "gebied", "pad3d", "veelhoek3d", "local"};
-
+// Commands whose argument lines end with a "#" line: the table's rows that read up to it, and
+// local, whose names run up to it too.
 bool isTerminated(std::string_view name) {
-    return std::find(kTerminatedCommands.begin(), kTerminatedCommands.end(), name) !=
-           kTerminatedCommands.end();
+    static const CommandTable commands = buildCommandTable();
+    const CommandRow* row = commands.find(name);
+    return name == "local" || (row && row->argLines == CommandRow::kUntilTerminator);
 }
 
 bool isFunctionLine(std::string_view line) {

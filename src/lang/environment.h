@@ -10,7 +10,7 @@
 #include "expr/host.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
-#include "expr/symbolic.h"
+#include "expr/symbolic/symbolic.h"
 #include "lang/output_log.h"
 #include "lang/program_controls.h"
 #include "lang/text_variables.h"

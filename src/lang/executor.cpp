@@ -4,7 +4,9 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "expr/application_title.h"
 #include "expr/numtext.h"
+#include "lang/lang_messages.h"
 
 namespace kalvor {
 
@@ -12,29 +14,27 @@ namespace {
 
 using Kind = CompiledProgram::Kind;
 
-constexpr const char* kAppTitle = "Kalvor 2.1";
-
 const std::unordered_map<std::string_view, Kind>& controlCommands() {
     static const std::unordered_map<std::string_view, Kind> table = {
-        {"herhaal", Kind::Herhaal},
+        {"herhaal", Kind::Repeat},
         {"snapshot", Kind::Snapshot},
         {"film", Kind::Film},
-        {"met", Kind::Met},
+        {"met", Kind::For},
         {"for", Kind::For},
-        {"proc", Kind::Proc},
+        {"proc", Kind::Call},
         {"endproc", Kind::EndProc},
         {"eindproc", Kind::EndProc},
         {"local", Kind::Local},
-        {"voorelke", Kind::Voorelke},
+        {"voorelke", Kind::ForEach},
         {"volgende", Kind::Next},
         {"next", Kind::Next},
-        {"toonsnapshot", Kind::ToonSnapshot},
-        {"totdat", Kind::Totdat},
-        {"maak", Kind::Maak},
-        {"inc", Kind::Inc},
-        {"als", Kind::Als},
-        {"anders", Kind::Anders},
-        {"eind", Kind::Eind},
+        {"toonsnapshot", Kind::ShowSnapshot},
+        {"totdat", Kind::Until},
+        {"maak", Kind::Assign},
+        {"inc", Kind::Increment},
+        {"als", Kind::If},
+        {"anders", Kind::Else},
+        {"eind", Kind::End},
     };
     return table;
 }
@@ -67,14 +67,14 @@ void Executor::run(std::uint64_t maxSteps) {
         ++m_ctx.pc;
         // The commands of tight loops first, without the general dispatch.
         switch (cache.kind) {
-            case Kind::Maak:
-                maak();
+            case Kind::Assign:
+                assign();
                 break;
             case Kind::Next:
                 next();
                 break;
-            case Kind::Als:
-                als();
+            case Kind::If:
+                ifBlock();
                 break;
             default:
                 dispatch(cache.kind, cache.row);
@@ -120,7 +120,7 @@ void Executor::resolve(std::size_t index, CompiledProgram::LineCache& cache) con
     if (text == "eindals" || (text.find('=') != std::string::npos && text != "ax+by=c")) {
         cache.kind = Kind::Nothing;  // setting lines belong to the redraw
     } else if (text == "_") {
-        cache.kind = Kind::Repeat;
+        cache.kind = Kind::RepeatPrevious;
     } else if (auto it = controlCommands().find(text); it != controlCommands().end()) {
         cache.kind = it->second;
     } else if ((cache.row = m_commands.find(text)) != nullptr) {
@@ -136,60 +136,59 @@ void Executor::dispatch(Kind kind, const CommandRow* row) {
         case Kind::Nothing:
         case Kind::Unknown:
             return;
-        case Kind::Repeat:
+        case Kind::RepeatPrevious:
             if (m_previousKind != Kind::Unknown) dispatch(m_previousKind, m_previous);
             return;
         case Kind::Command:
             runCommand(*row);
             break;
-        case Kind::Herhaal:
-            herhaal();
+        case Kind::Repeat:
+            startRepeat();
             break;
         case Kind::Snapshot:
             if (m_env.takeSnapshot) m_env.takeSnapshot();
             break;
-        case Kind::ToonSnapshot:
+        case Kind::ShowSnapshot:
             if (m_env.showSnapshot) m_env.showSnapshot();
             m_ctx.processEvents();
             break;
         case Kind::Film:
-            startCounting(2);
+            startCounting(LoopKind::Film);
             break;
-        case Kind::Met:
         case Kind::For:
-            startCounting(0);
+            startCounting(LoopKind::Counting);
             break;
-        case Kind::Proc:
-            proc();
+        case Kind::Call:
+            callProcedure();
             break;
         case Kind::EndProc:
             endProc();
             break;
         case Kind::Local:
-            local();
+            declareLocals();
             break;
-        case Kind::Voorelke:
-            startVoorelke();
+        case Kind::ForEach:
+            startForEach();
             break;
         case Kind::Next:
             next();
             break;
-        case Kind::Totdat:
-            totdat();
+        case Kind::Until:
+            until();
             break;
-        case Kind::Maak:
-            maak();
+        case Kind::Assign:
+            assign();
             break;
-        case Kind::Inc:
-            inc();
+        case Kind::Increment:
+            increment();
             break;
-        case Kind::Als:
-            als();
+        case Kind::If:
+            ifBlock();
             break;
-        case Kind::Anders:
-            anders();
+        case Kind::Else:
+            elseBlock();
             break;
-        case Kind::Eind:
+        case Kind::End:
             m_ctx.stop();
             break;
     }
@@ -215,12 +214,13 @@ void Executor::runCommand(const CommandRow& row) {
 
 // ---- Loops ------------------------------------------------------------------------------------
 
-void Executor::startCounting(int kind) {
+// for(v;start;end;step) … next, met(v;start;end;step) … volgende, film(v;start;end;step) … next
+void Executor::startCounting(LoopKind kind) {
     if (m_loops.size() >= kMaxLoops) {
-        m_ctx.fail("Te veel geneste lussen: er kunnen ten hoogste 20 lussen tegelijk lopen.");
+        m_ctx.fail(tooManyLoopsMessage(kMaxLoops));
         return;
     }
-    if (kind == 2 && m_env.takeSnapshot) m_env.takeSnapshot();
+    if (kind == LoopKind::Film && m_env.takeSnapshot) m_env.takeSnapshot();
     Loop loop;
     loop.kind = kind;
     loop.variable = m_ctx.text(0);
@@ -245,18 +245,20 @@ void Executor::setLoopVariable(Loop& loop, Number value) {
         *cell = value;
 }
 
-void Executor::startVoorelke() {
+// voorelke(v;item,item,…) … next
+void Executor::startForEach() {
     if (m_loops.size() >= kMaxLoops) {
-        m_ctx.fail("Te veel geneste lussen: er kunnen ten hoogste 20 lussen tegelijk lopen.");
+        m_ctx.fail(tooManyLoopsMessage(kMaxLoops));
         return;
     }
     Loop loop;
-    loop.kind = 1;
+    loop.kind = LoopKind::ForEach;
     loop.variable = m_ctx.text(0);
     loop.remaining = m_ctx.text(1);
     loop.body = m_ctx.pc + 2;
     if (loop.remaining.empty()) {
-        m_env.host.messageBox("Oeps", "Ongeldige expressie: " + m_ctx.arg(1), Host::Icon::Error);
+        m_env.host.messageBox(kErrorCaption, invalidListExpressionMessage(m_ctx.arg(1)),
+                              Host::Icon::Error);
         loop.inert = true;
     } else {
         takeNextListValue(loop);
@@ -273,9 +275,10 @@ void Executor::takeNextListValue(Loop& loop) {
     setLoopVariable(loop, m_ctx.evaluate(item));
 }
 
+// next | volgende: ends a round of the innermost loop
 void Executor::next() {
     if (m_loops.empty()) {
-        m_ctx.fail("next of volgende zonder lus: er hoort een for, met, film of voorelke bij.");
+        m_ctx.fail(kNextWithoutLoop);
         return;
     }
     Loop& loop = m_loops.back();
@@ -283,18 +286,17 @@ void Executor::next() {
         m_loops.pop_back();
         return;
     }
-    m_ctx.processEventsAtLoopEnd(loop.kind == 2);
+    m_ctx.processEventsAtLoopEnd(loop.kind == LoopKind::Film);
     if (m_env.flags.abort) {
         m_loops.pop_back();
         return;
     }
     if (*loop.cells[0] != loop.written) {
-        m_env.host.messageBox("foutje", "Toekenning aan lusvariabele niet toegestaan",
-                              Host::Icon::Error);
+        m_env.host.messageBox(kLoopVariableCaption, kLoopVariableAssigned, Host::Icon::Error);
         m_loops.pop_back();
         return;
     }
-    if (loop.kind == 1) {
+    if (loop.kind == LoopKind::ForEach) {
         if (loop.remaining.empty()) {
             m_loops.pop_back();
             return;
@@ -308,24 +310,26 @@ void Executor::next() {
             return;
         }
         setLoopVariable(loop, value);
-        if (loop.kind == 2 && m_env.showSnapshot) m_env.showSnapshot();
+        if (loop.kind == LoopKind::Film && m_env.showSnapshot) m_env.showSnapshot();
     }
     m_env.flags.pumped = false;
     m_ctx.pc = loop.body;
 }
 
-void Executor::herhaal() {
+// herhaal … totdat(c)
+void Executor::startRepeat() {
     if (m_repeats.size() >= kMaxRepeats) {
-        m_ctx.fail("Te veel geneste herhaal-blokken: ten hoogste 100 tegelijk.");
+        m_ctx.fail(tooManyRepeatsMessage(kMaxRepeats));
         return;
     }
     m_repeats.push_back(m_ctx.pc);
     m_env.flags.pumped = false;
 }
 
-void Executor::totdat() {
+// totdat(c): back to the line after herhaal while c is 0
+void Executor::until() {
     if (m_repeats.empty()) {
-        m_ctx.fail("totdat zonder herhaal: er hoort een herhaal bij.");
+        m_ctx.fail(kUntilWithoutRepeat);
         return;
     }
     m_ctx.processEventsAtLoopEnd(false);
@@ -341,7 +345,8 @@ void Executor::totdat() {
 
 // ---- Conditions -------------------------------------------------------------------------------
 
-void Executor::als() {
+// als(c) … [anders …] eindals
+void Executor::ifBlock() {
     const std::size_t conditionLine = m_ctx.pc;
     const Number condition = m_ctx.number(0);
     ++m_ctx.pc;
@@ -349,20 +354,21 @@ void Executor::als() {
     m_ctx.pc = cachedScan(conditionLine, true);
 }
 
-void Executor::anders() {
+// anders … eindals, reached at the end of the true branch: skips the false one
+void Executor::elseBlock() {
     m_ctx.pc = cachedScan(m_ctx.pc - 1, false);
 }
 
 // The scan of a skipped block starts right after `keyLine`, so its result is that line's.
-std::size_t Executor::cachedScan(std::size_t keyLine, bool stopAtAnders) const {
-    std::size_t& jump = m_program.cache(keyLine).jump[stopAtAnders ? 0 : 1];
-    if (jump == CompiledProgram::kNoJump) jump = scanBlock(keyLine + 1, stopAtAnders);
+std::size_t Executor::cachedScan(std::size_t keyLine, bool stopAtElse) const {
+    std::size_t& jump = m_program.cache(keyLine).jump[stopAtElse ? 0 : 1];
+    if (jump == CompiledProgram::kNoJump) jump = scanBlock(keyLine + 1, stopAtElse);
     return jump;
 }
 
 // The index after the line that ends a skipped block: the matching "eindals", an "anders" at
 // the outer level (when wanted) or an empty line.
-std::size_t Executor::scanBlock(std::size_t from, bool stopAtAnders) const {
+std::size_t Executor::scanBlock(std::size_t from, bool stopAtElse) const {
     int level = 1;
     const auto& lines = m_program.lines();
     for (std::size_t i = from; i < lines.size(); ++i) {
@@ -372,7 +378,7 @@ std::size_t Executor::scanBlock(std::size_t from, bool stopAtAnders) const {
             ++level;
         } else if (text == "eindals") {
             if (--level == 0) return i + 1;
-        } else if (stopAtAnders && level <= 1 && text == "anders") {
+        } else if (stopAtElse && level <= 1 && text == "anders") {
             return i + 1;
         }
     }
@@ -381,19 +387,20 @@ std::size_t Executor::scanBlock(std::size_t from, bool stopAtAnders) const {
 
 // ---- Procedures -------------------------------------------------------------------------------
 
-void Executor::proc() {
+// proc name[(argument;…)], running defproc name[(parameter;…)] … eindproc
+void Executor::callProcedure() {
     if (m_mainEnd == 0) {
-        m_ctx.fail("eind niet gevonden");
+        m_ctx.fail(kEndNotFound);
         return;
     }
     if (static_cast<int>(m_frames.size()) + 1 >= kMaxProcedureDepth) {
-        m_ctx.fail("Het aantal geneste procedures is beperkt tot 100");
+        m_ctx.fail(tooManyProceduresMessage(kMaxProcedureDepth));
         return;
     }
     const std::string name = m_ctx.arg(0);
     const std::size_t definition = findDefinition(name);
     if (definition == std::string::npos) {
-        m_ctx.fail("proc " + name + " niet gevonden.");
+        m_ctx.fail(procedureNotFoundMessage(name));
         return;
     }
     Frame frame;
@@ -421,12 +428,12 @@ void Executor::bindArguments(Frame& frame, std::size_t param, std::size_t arg) {
         if (startsWith(parameter, '^')) {
             const std::string name = parameter.substr(1);
             if (argument != name) {
-                frame.names.push_back({name, 'v', argument, 0});
+                frame.names.push_back({name, BindingKind::Reference, argument, 0});
                 values.push_back(first.getVariable(argument));
             }
         } else {
             const Number value = m_ctx.evaluateLine(arg);
-            frame.names.push_back({parameter, 'w', {}, 0});
+            frame.names.push_back({parameter, BindingKind::Value, {}, 0});
             values.push_back(value);
         }
         ++param;
@@ -441,27 +448,29 @@ void Executor::bindArguments(Frame& frame, std::size_t param, std::size_t arg) {
     m_ctx.pc = param;
 }
 
-void Executor::local() {
+// local(name;…)
+void Executor::declareLocals() {
     if (m_frames.empty()) {
-        m_ctx.fail("local kan alleen binnen een procedure gebruikt worden.");
+        m_ctx.fail(kLocalOutsideProcedure);
         return;
     }
     Frame& frame = m_frames.back();
     for (; !m_ctx.finished() && m_ctx.line(m_ctx.pc) != "#"; ++m_ctx.pc) {
         if (frame.names.size() >= kMaxFrameNames) {
-            m_ctx.fail("Een procedure kan ten hoogste 16 parameters en lokale variabelen hebben.");
+            m_ctx.fail(tooManyFrameNamesMessage(kMaxFrameNames));
             return;
         }
         const std::string& name = m_ctx.line(m_ctx.pc);
-        frame.names.push_back({name, 'l', {}, m_env.parsers[0].getVariable(name)});
+        frame.names.push_back({name, BindingKind::Local, {}, m_env.parsers[0].getVariable(name)});
         m_env.setVariable(name, 0, Environment::kParsers);
     }
     if (!m_ctx.finished()) ++m_ctx.pc;
 }
 
+// eindproc: restores the names of the frame and writes back the "^" parameters
 void Executor::endProc() {
     if (m_frames.empty()) {
-        m_ctx.fail("eindproc zonder procedure: zet eind voor de eerste defproc.");
+        m_ctx.fail(kEndProcWithoutProcedure);
         return;
     }
     Frame frame = std::move(m_frames.back());
@@ -472,7 +481,7 @@ void Executor::endProc() {
     for (const Binding& b : frame.names)
         m_env.setVariable(b.name, b.saved, Environment::kParsers);
     for (std::size_t i = 0; i < frame.names.size(); ++i) {
-        if (frame.names[i].kind == 'v')
+        if (frame.names[i].kind == BindingKind::Reference)
             m_env.setVariable(frame.names[i].callerVariable, values[i], Environment::kParsers);
     }
     m_ctx.pc = frame.returnIndex;
@@ -480,7 +489,8 @@ void Executor::endProc() {
 
 // ---- Assignments ------------------------------------------------------------------------------
 
-void Executor::maak() {
+// target := expression, as maak, target, expression
+void Executor::assign() {
     const std::size_t targetLine = m_ctx.pc;
     const Number value = m_ctx.evaluateLine(targetLine + 1);
     m_ctx.pc += 2;
@@ -530,17 +540,18 @@ void Executor::assignListElement(const std::string& target, Number value) {
     if (inRange && first == 'L' && second >= '1' && second <= '6') {
         m_env.lists.set(second - '0', static_cast<std::int64_t>(index), value);
     } else if (inRange && first == 'L') {
-        m_env.host.messageBox(kAppTitle, std::string("Ongeldige lijst: L") + second,
+        m_env.host.messageBox(kApplicationTitle, invalidListMessage(std::string("L") + second),
                               Host::Icon::None);
     } else {
-        m_env.host.messageBox(kAppTitle,
-                              "Ongeldige index: " + formatGeneral(index) +
-                                  " of ongeldige lijst: " + (first ? std::string(1, first) : ""),
-                              Host::Icon::None);
+        m_env.host.messageBox(
+            kApplicationTitle,
+            invalidIndexMessage(formatGeneral(index), first ? std::string(1, first) : ""),
+            Host::Icon::None);
     }
 }
 
-void Executor::inc() {
+// inc(name;amount)
+void Executor::increment() {
     const std::string name = m_ctx.text(0);
     const std::string& amountText = m_ctx.arg(1);
     m_ctx.pc += 2;

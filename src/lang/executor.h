@@ -41,18 +41,23 @@ public:
     std::function<bool()> stopCheck;
 
 private:
+    /// for and met count; voorelke walks a list; film counts and shows a snapshot per round.
+    enum class LoopKind { Counting, ForEach, Film };
     struct Loop {
-        int kind = 0;  // 0 for/met, 1 voorelke, 2 film
+        LoopKind kind = LoopKind::Counting;
         Number current = 0, written = 0, end = 0, step = 0;
         std::string variable;
         std::array<Number*, 3> cells{};  // the variable's cell in Parser1 … Parser3
         std::size_t body = 0;
         std::string remaining;
-        bool inert = false;  // voorelke over an empty list: its next just ends it
+        bool inert = false;  // a voorelke over an empty list: its next just ends it
     };
+    /// A parameter by value, a "^" parameter by reference (written back at eindproc), or a
+    /// local variable.
+    enum class BindingKind { Value, Reference, Local };
     struct Binding {
         std::string name;
-        char kind = 'w';  // w value, v reference, l local
+        BindingKind kind = BindingKind::Value;
         std::string callerVariable;
         Number saved = 0;
     };
@@ -67,25 +72,25 @@ private:
     void resolve(std::size_t index, CompiledProgram::LineCache& cache) const;
     void runCommand(const CommandRow& row);
 
-    void startCounting(int kind);
-    void startVoorelke();
+    void startCounting(LoopKind kind);
+    void startForEach();
     void takeNextListValue(Loop& loop);
     void setLoopVariable(Loop& loop, Number value);
     void next();
-    void herhaal();
-    void totdat();
-    void als();
-    void anders();
-    std::size_t scanBlock(std::size_t from, bool stopAtAnders) const;
-    std::size_t cachedScan(std::size_t keyLine, bool stopAtAnders) const;
-    void proc();
+    void startRepeat();
+    void until();
+    void ifBlock();
+    void elseBlock();
+    std::size_t scanBlock(std::size_t from, bool stopAtElse) const;
+    std::size_t cachedScan(std::size_t keyLine, bool stopAtElse) const;
+    void callProcedure();
     std::size_t findDefinition(const std::string& name) const;
     void bindArguments(Frame& frame, std::size_t param, std::size_t arg);
-    void local();
+    void declareLocals();
     void endProc();
-    void maak();
+    void assign();
     void assignListElement(const std::string& target, Number value);
-    void inc();
+    void increment();
 
     Environment& m_env;
     const CommandTable& m_commands;
@@ -98,9 +103,5 @@ private:
     std::vector<std::size_t> m_repeats;
     std::vector<Frame> m_frames;
 };
-
-/// The general message of a failed run, shown by the redraw.
-inline constexpr const char* kGeneralFailure =
-    "Hier heb ik het moeilijk mee! Controleer even of alles wel klopt.";
 
 }  // namespace kalvor

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lang/lang_messages.h"
+
 namespace kalvor {
 
 Host::Answer HeadlessHost::messageBox(std::string_view caption, std::string_view text, Icon icon,
@@ -30,7 +32,8 @@ bool HeadlessHost::inputDialog(std::string_view, std::string_view, std::string&)
 
 bool HeadlessHost::errorShown() const {
     return std::any_of(m_messages.begin(), m_messages.end(), [](const Message& m) {
-        return m.icon == Icon::Error || m.caption == "Oeps" || m.caption == "foutje";
+        return m.icon == Icon::Error || m.caption == kErrorCaption ||
+               m.caption == kLoopVariableCaption;
     });
 }
 

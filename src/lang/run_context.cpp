@@ -2,17 +2,13 @@
 
 #include <time.h>
 
+#include "lang/lang_messages.h"
 #include "lang/test_forms.h"
 
 namespace kalvor {
 
 namespace {
 
-constexpr const char* kCannotParse = "Kalvor kan de uitdrukking: \r";
-constexpr const char* kCannotParseEnd =
-    "\rniet verwerken.\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een "
-    "voorafgaande programmaregel.";
-constexpr const char* kCannotEvaluate = "Fout bij de evaluatie van ";
 constexpr long kPumpIntervalNs = 2'000'000;
 
 // A coarse clock is enough to space event processing a few milliseconds apart, and reading
@@ -120,14 +116,13 @@ Number RunContext::valueOf(const Parser& parser, std::string_view shown) {
 
 void RunContext::parseFailure(std::string_view shownText) {
     env.flags.expressionError = true;
-    host().messageBox("Oeps", kCannotParse + std::string(shownText) + kCannotParseEnd,
-                      Host::Icon::Error);
+    host().messageBox(kErrorCaption, cannotParseMessage(shownText, true), Host::Icon::Error);
     throw RunAborted("argument could not be parsed");
 }
 
 void RunContext::evaluationFailure(std::string_view shownText) {
     env.flags.evaluationError = true;
-    host().messageBox("Oeps", kCannotEvaluate + std::string(shownText), Host::Icon::Error);
+    host().messageBox(kErrorCaption, cannotEvaluateMessage(shownText), Host::Icon::Error);
     throw RunAborted("argument could not be evaluated");
 }
 

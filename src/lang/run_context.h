@@ -10,6 +10,7 @@
 #include "canvas/projection3d.h"
 #include "lang/compiled_program.h"
 #include "lang/environment.h"
+#include "lang/lang_messages.h"
 
 namespace kalvor {
 
@@ -89,7 +90,7 @@ public:
     void stop() { pc = lineCount(); }
     bool finished() const { return pc >= lineCount(); }
     /// Shows `text` in an error box and ends the run.
-    void fail(std::string_view text, std::string_view caption = "Oeps");
+    void fail(std::string_view text, std::string_view caption = kErrorCaption);
     /// Lets the window process pending events (keys, sliders, buttons) and marks it.
     void processEvents();
     /// Asked every few thousand samples by the sampling loops of one command (curves,

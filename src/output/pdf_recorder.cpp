@@ -5,6 +5,7 @@
 #include <ctime>
 #include <map>
 
+#include "expr/application_title.h"
 #include "expr/host.h"
 #include "output/atomic_file.h"
 #include "output/pdf_text.h"
@@ -14,7 +15,7 @@ namespace kalvor {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-constexpr const char* kCaption = "Kalvor 2.1";
+constexpr std::string_view kCaption = kApplicationTitle;
 constexpr const char* kFonts[14] = {
     "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
     "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",

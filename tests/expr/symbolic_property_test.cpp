@@ -13,7 +13,7 @@
 #include "expr/function_library.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
-#include "expr/symbolic.h"
+#include "expr/symbolic/symbolic.h"
 #include "recording_host.h"
 
 namespace kalvor {

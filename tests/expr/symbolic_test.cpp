@@ -1,4 +1,4 @@
-#include "expr/symbolic.h"
+#include "expr/symbolic/symbolic.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,11 @@
 #include "expr/function_library.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
-#include "expr/symbolic_command.h"
-#include "expr/symbolic_formula.h"
-#include "expr/symbolic_giac.h"
-#include "expr/symbolic_reader.h"
-#include "expr/symbolic_runner.h"
+#include "expr/symbolic/symbolic_command.h"
+#include "expr/symbolic/symbolic_formula.h"
+#include "expr/symbolic/symbolic_giac.h"
+#include "expr/symbolic/symbolic_reader.h"
+#include "expr/symbolic/symbolic_runner.h"
 #include "recording_host.h"
 
 namespace kalvor {

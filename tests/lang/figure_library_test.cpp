@@ -1,11 +1,13 @@
 #include "lang/figure_library.h"
 
+#include "lang/command_table.h"
 #include "lang/compiler.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,15 +16,21 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Argument lines of the commands the library uses, as the executor reads them.
-const std::map<std::string, int> kArgumentCounts = {{"maak", 2},     {"maak$", 2},
-                                                    {"samen$", 3},   {"lengte$", 2},
-                                                    {"split$", 4},   {"mid$", 4},
-                                                    {"pos$", 3},     {"for", 4},
-                                                    {"next", 0},     {"als", 1},
-                                                    {"anders", 0},   {"eindals", 0},
-                                                    {"lijn3d", 6},   {"stippelkromme3d", 8},
-                                                    {"tekst3d2", 5}, {"eindproc", 0}};
+// Argument lines of the control commands the library uses, as the executor reads them; the
+// other commands have theirs in the command table.
+const std::map<std::string, int> kControlArgumentCounts = {
+    {"maak", 2}, {"maak$", 2},  {"for", 4},     {"next", 0},
+    {"als", 1},  {"anders", 0}, {"eindals", 0}, {"eindproc", 0}};
+
+std::optional<int> argumentCount(const std::string& name) {
+    static const CommandTable table = buildCommandTable();
+    if (const auto control = kControlArgumentCounts.find(name);
+        control != kControlArgumentCounts.end())
+        return control->second;
+    const CommandRow* row = table.find(name);
+    if (!row) return std::nullopt;
+    return row->argLines;
+}
 
 struct Procedure {
     Lines parameters;
@@ -53,7 +61,7 @@ std::map<std::string, Procedure> walk(const Lines& lines) {
             EXPECT_EQ(current, nullptr) << "definition inside a procedure at line " << i;
             current = &procedures[lines.at(i++)];
             // Parameters follow unless the next line is already a command of the body.
-            if (!kArgumentCounts.contains(lines.at(i))) {
+            if (!argumentCount(lines.at(i))) {
                 EXPECT_TRUE(readUntilTerminator(lines, i, current->parameters));
             }
             continue;
@@ -67,12 +75,13 @@ std::map<std::string, Procedure> walk(const Lines& lines) {
             current->calls.emplace_back(name, arguments.size());
             continue;
         }
-        const auto known = kArgumentCounts.find(line);
-        EXPECT_NE(known, kArgumentCounts.end()) << "not a command: \"" << line << "\"";
-        if (known == kArgumentCounts.end()) return procedures;
-        for (int a = 0; a < known->second; ++a) {
+        const std::optional<int> known = argumentCount(line);
+        EXPECT_TRUE(known) << "not a command: \"" << line << "\"";
+        if (!known) return procedures;
+        EXPECT_GE(*known, 0) << line << " reads up to a terminator";
+        for (int a = 0; a < *known; ++a) {
             EXPECT_LT(i, lines.size());
-            EXPECT_FALSE(kArgumentCounts.contains(lines.at(i)))
+            EXPECT_FALSE(argumentCount(lines.at(i)))
                 << line << " has too few arguments at line " << i;
             ++i;
         }

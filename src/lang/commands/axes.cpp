@@ -20,17 +20,17 @@ void drawOwnAxes(RunContext& ctx, std::string_view command, std::string_view xFo
 }
 
 // eigenassen (xstap; ystap)
-void eigenassen(RunContext& ctx) {
+void ownAxes(RunContext& ctx) {
     drawOwnAxes(ctx, "eigenassen", "", "");
 }
 
 // eigenassenf (xstap; ystap; xformat; yformat): the formats as written, not evaluated.
-void eigenassenf(RunContext& ctx) {
+void ownAxesFormatted(RunContext& ctx) {
     drawOwnAxes(ctx, "eigenassenf", ctx.arg(2), ctx.arg(3));
 }
 
 // grafiek, followed by the formula on the next line, evaluated in Parser1.
-void grafiek(RunContext& ctx) {
+void graphOf(RunContext& ctx) {
     if (ctx.env.window) ctx.env.window->plotFunction(ctx, ctx.arg(0), ctx.parser(1));
 }
 
@@ -38,9 +38,9 @@ void grafiek(RunContext& ctx) {
 
 void registerAxesCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"eigenassen", 2, eigenassen},
-        {"eigenassenf", 4, eigenassenf},
-        {"grafiek", 1, grafiek},
+        {"eigenassen", 2, ownAxes},
+        {"eigenassenf", 4, ownAxesFormatted},
+        {"grafiek", 1, graphOf},
     };
     table.add(rows);
 }

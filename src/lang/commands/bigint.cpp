@@ -142,7 +142,7 @@ bool nextPrime(RunContext& ctx, BigInt& x) {
 
 // ---- Commands with a register or variable besides X ----
 
-void divmod(RunContext& ctx) {
+void divMod(RunContext& ctx) {
     BigInt* x = namedRegister(ctx, ctx.arg(0));
     if (!x) return;
     const std::optional<BigInt> y = commandOperand(ctx, ctx.arg(1));
@@ -154,7 +154,7 @@ void divmod(RunContext& ctx) {
     *remainderRegister = std::move(remainder);
 }
 
-void modpow(RunContext& ctx) {
+void modPow(RunContext& ctx) {
     BigInt* x = namedRegister(ctx, ctx.arg(0));
     if (!x) return;
     const std::optional<BigInt> exponent = commandOperand(ctx, ctx.arg(1));
@@ -177,13 +177,13 @@ Number toNumber(const BigInt& x) {
     return x.sign() < 0 ? -magnitude : magnitude;
 }
 
-void naargetal(RunContext& ctx) {
+void registerToNumber(RunContext& ctx) {
     if (const BigInt* x = namedRegister(ctx, ctx.arg(0)))
         ctx.setNumberEverywhere(ctx.text(1), toNumber(*x));
 }
 
 // -1, 0 or 1; the operand is a register or a whole number (not decimal text).
-void vergelijk(RunContext& ctx) {
+void compareNumbers(RunContext& ctx) {
     const BigInt* x = namedRegister(ctx, ctx.arg(0));
     if (!x) return;
     int order = 0;
@@ -209,10 +209,10 @@ void registerBigIntCommands(CommandTable& table) {
         {"maal#", 2, operandCommand<multiply>},
         {"div#", 2, operandCommand<divide>},
         {"mod#", 2, operandCommand<modulo>},
-        {"divmod#", 3, divmod},
+        {"divmod#", 3, divMod},
         {"ggd#", 2, operandCommand<gcd>},
         {"invmod#", 2, operandCommand<modInverse>},
-        {"modpow#", 3, modpow},
+        {"modpow#", 3, modPow},
         {"macht#", 2, wholeCommand<power>},
         {"nwortel#", 2, wholeCommand<nthRoot>},
         {"nPr#", 2, wholeCommand<permutations>},
@@ -223,8 +223,8 @@ void registerBigIntCommands(CommandTable& table) {
         {"factor#", 1, aloneCommand<factor>},
         {"volgendepriem#", 1, aloneCommand<nextPrime>},
         {"getalnaar#", 2, wholeCommand<setWhole>},
-        {"naargetal#", 2, naargetal},
-        {"vergelijk#", 3, vergelijk},
+        {"naargetal#", 2, registerToNumber},
+        {"vergelijk#", 3, compareNumbers},
     };
     table.add(rows);
 }

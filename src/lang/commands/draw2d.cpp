@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "lang/command_table.h"
-#include "lang/commands/draw2d_handlers.h"
 #include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 
@@ -25,42 +24,42 @@ WorldPoint twoNumbers(RunContext& ctx) {
 
 // ---- State ----
 
-void tekenkleur(RunContext& ctx) {
+void applyPenColor(RunContext& ctx) {
     const Color color = roundedColor(ctx.number(0));
     if (DrawingContext* d = ctx.env.drawing) d->setPenColor(color);
 }
 
-void lijndikte(RunContext& ctx) {
+void setPenWidth(RunContext& ctx) {
     const int width = roundedInt(ctx.number(0), -1000, 1000);
     if (DrawingContext* d = ctx.env.drawing) d->setLineWidth(width);
 }
 
-void vulkleur(RunContext& ctx) {
+void setFillColor(RunContext& ctx) {
     const Color color = roundedColor(ctx.number(0));
     if (DrawingContext* d = ctx.env.drawing) d->state().fillColor = color;
 }
 
 // Codes outside 0..7 are kept as "outside": they leave the brush style as it is.
-void vulstijl(RunContext& ctx) {
+void setFillStyle(RunContext& ctx) {
     const int style = roundedInt(ctx.number(0), -1, 8);
     if (DrawingContext* d = ctx.env.drawing) d->state().fillStyle = style;
 }
 
 // ---- Figures ----
 
-void lijn(RunContext& ctx) {
+void drawLine(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Segment>& s) { d.line(s); });
 }
 
-void stippellijn(RunContext& ctx) {
+void drawDashedLine(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Segment>& s) { d.dashedLine(s); });
 }
 
-void vector(RunContext& ctx) {
+void drawArrow(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -70,29 +69,29 @@ void vector(RunContext& ctx) {
         [](DrawingContext& d, const ArgSource<VectorArgs>& s) { d.arrow(s); });
 }
 
-void gaNaar(RunContext& ctx) {
+void penMoveTo(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return twoNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<WorldPoint>& s) { d.moveTo(s); });
 }
 
-void lijnNaar(RunContext& ctx) {
+void penLineTo(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return twoNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<WorldPoint>& s) { d.lineTo(s); });
 }
 
-void stip(RunContext& ctx) {
+void drawDot(RunContext& ctx) {
     dotAt(ctx, 2);
 }
 
-void ellips(RunContext& ctx) {
+void drawEllipse(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Box>& s) { d.ellipse(s); });
 }
 
-void gedraaideellips(RunContext& ctx) {
+void drawRotatedEllipse(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -102,13 +101,13 @@ void gedraaideellips(RunContext& ctx) {
         [](DrawingContext& d, const ArgSource<RotatedEllipseArgs>& s) { d.rotatedEllipse(s); });
 }
 
-void rechthoek(RunContext& ctx) {
+void drawRectangle(RunContext& ctx) {
     drawFigure(
         ctx, [&] { return fourNumbers(ctx); },
         [](DrawingContext& d, const ArgSource<Box>& s) { d.rectangle(s); });
 }
 
-void cirkelmppunt(RunContext& ctx) {
+void drawCircleThroughPoint(RunContext& ctx) {
     drawFigure(
         ctx,
         [&] {
@@ -129,13 +128,13 @@ void arcFigure(RunContext& ctx, ArcFigure figure) {
         [figure](DrawingContext& d, const ArgSource<ArcArgs>& s) { d.arc(figure, s); });
 }
 
-void cirkelboog(RunContext& ctx) {
+void drawArc(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Arc);
 }
-void cirkelsector(RunContext& ctx) {
+void drawCircleSector(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Sector);
 }
-void cirkelsegment(RunContext& ctx) {
+void drawCircleSegment(RunContext& ctx) {
     arcFigure(ctx, ArcFigure::Segment);
 }
 
@@ -156,49 +155,28 @@ void dotAt(RunContext& ctx, int sizeArg) {
 void registerDraw2dCommands(CommandTable& table) {
     using namespace draw2d;
     static constexpr CommandRow rows[] = {
-        {"lijn", 4, lijn},
-        {"stippellijn", 4, stippellijn},
-        {"stip", 3, stip},
-        {"ellips", 4, ellips},
-        {"tekst", 3, tekst},
-        {"gedraaidetekst", 4, gedraaidetekst},
-        {"tekstc", 3, tekstc},
-        {"tekstr", 3, tekstr},
-        {"tekst2", 4, tekst2},
-        {"tekst2+stip", 5, tekst2Stip},
-        {"uitvoer", 3, uitvoer},
-        {"uitvoerc", 3, uitvoerc},
-        {"uitvoerr", 3, uitvoerr},
-        {"uitvoer2", 4, uitvoer2},
-        {"lettertype", 1, lettertype},
-        {"rechthoek", 4, rechthoek},
-        {"kromme", 5, kromme},
-        {"stippelkromme", 7, stippelkromme},
-        {"rvraaklijn", 5, rvraaklijn},
-        {"vector", 4, vector},
-        {"cirkelmppunt", 4, cirkelmppunt},
-        {"cirkelboog", 5, cirkelboog},
-        {"cirkelsegment", 5, cirkelsegment},
-        {"cirkelsector", 5, cirkelsector},
-        {"gaNaar", 2, gaNaar},
-        {"lijnNaar", 2, lijnNaar},
-        {"tekenkleur", 1, tekenkleur},
-        {"lijndikte", 1, lijndikte},
-        {"vulkleur", 1, vulkleur},
-        {"lettergrootte", 1, lettergrootte},
-        {"letterkleur", 1, letterkleur},
-        {"letterstijl", 1, letterstijl},
-        {"vulstijl", 1, vulstijl},
-        {"pad", CommandRow::kUntilTerminator, pad},
-        {"veelhoek", CommandRow::kUntilTerminator, veelhoek},
-        {"bezier", CommandRow::kUntilTerminator, bezier},
-        {"gebied", CommandRow::kUntilTerminator, gebied},
-        {"ax+by>c", 3, halfPlaneAbove},
-        {"ax+by<c", 3, halfPlaneBelow},
-        {"ax+by=c", 3, lineInWindow},
-        {"gedraaideellips", 5, gedraaideellips},
+        {"lijn", 4, drawLine},
+        {"stippellijn", 4, drawDashedLine},
+        {"stip", 3, drawDot},
+        {"ellips", 4, drawEllipse},
+        {"rechthoek", 4, drawRectangle},
+        {"vector", 4, drawArrow},
+        {"cirkelmppunt", 4, drawCircleThroughPoint},
+        {"cirkelboog", 5, drawArc},
+        {"cirkelsegment", 5, drawCircleSegment},
+        {"cirkelsector", 5, drawCircleSector},
+        {"gaNaar", 2, penMoveTo},
+        {"lijnNaar", 2, penLineTo},
+        {"tekenkleur", 1, applyPenColor},
+        {"lijndikte", 1, setPenWidth},
+        {"vulkleur", 1, setFillColor},
+        {"vulstijl", 1, setFillStyle},
+        {"gedraaideellips", 5, drawRotatedEllipse},
     };
     table.add(rows);
+    registerDraw2dCurveCommands(table);
+    registerDraw2dPathCommands(table);
+    registerDraw2dTextCommands(table);
 }
 
 }  // namespace kalvor

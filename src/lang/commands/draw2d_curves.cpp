@@ -3,14 +3,15 @@
 #include <string>
 
 #include "expr/numtext.h"
-#include "lang/commands/draw2d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 #include "lang/window_services.h"
 
 // Sampled figures: parametric curves, regions between graphs and half planes.
 
-namespace kalvor::draw2d {
-
+namespace kalvor {
+namespace draw2d {
 namespace {
 
 /// x = f(t), y = g(t) as the expressions of Parser1 and Parser2, with T as the parameter.
@@ -61,9 +62,7 @@ Number curveSamples(Number tmin, Number tmax, Number dt) {
     return dt > 0 ? std::floor((tmax - tmin) / dt) + 2 : 0;
 }
 
-}  // namespace
-
-void kromme(RunContext& ctx) {
+void drawParametricCurve(RunContext& ctx) {
     ParametricCurve curve(ctx, ctx.text(0), ctx.text(1));
     const Number tmin = ctx.number(2), tmax = ctx.number(3), dt = ctx.number(4);
     DrawingContext* d = ctx.env.drawing;
@@ -76,7 +75,7 @@ void kromme(RunContext& ctx) {
 
 // Dashes of parameter length dt2 with gaps dt3. Like kromme, dt <= 0 draws nothing; so does
 // a period that does not advance the parameter (dt2 + dt3 <= 0).
-void stippelkromme(RunContext& ctx) {
+void drawDashedCurve(RunContext& ctx) {
     ParametricCurve curve(ctx, ctx.text(0), ctx.text(1));
     const Number tmin = ctx.number(2), tmax = ctx.number(3), dt = ctx.number(4);
     const Number dash = ctx.number(5), period = dash + ctx.number(6);
@@ -96,7 +95,7 @@ void stippelkromme(RunContext& ctx) {
 }
 
 // The tangent direction by central differences with h = 0.0001, through Parser1's T.
-void rvraaklijn(RunContext& ctx) {
+void tangentLine(RunContext& ctx) {
     const Number t = ctx.number(2);
     const std::string names[2] = {ctx.text(3), ctx.text(4)};
     constexpr Number h = 0.0001L;
@@ -117,7 +116,7 @@ void rvraaklijn(RunContext& ctx) {
 // Triples a; b; f(x) up to "#": the graph of f from a to b in steps of a thousandth of the
 // world width. An interval with equal ends adds no points; a region that would need too many
 // points is not drawn.
-void gebied(RunContext& ctx) {
+void drawRegion(RunContext& ctx) {
     DrawingContext* d = ctx.env.drawing;
     Parser& p = ctx.parser(1);
     PointList points;
@@ -146,8 +145,6 @@ void gebied(RunContext& ctx) {
     if (tooMany) return warnTooManyPoints(ctx, "gebied", kMaxOutlinePoints);
     if (d) d->polygon([&] { return points; }, PathText::PointLines, true);
 }
-
-namespace {
 
 enum class HalfPlane { Above, Below, Line };
 
@@ -217,8 +214,6 @@ void halfPlane(RunContext& ctx, HalfPlane mode) {
                             });
 }
 
-}  // namespace
-
 void halfPlaneAbove(RunContext& ctx) {
     halfPlane(ctx, HalfPlane::Above);
 }
@@ -231,4 +226,18 @@ void lineInWindow(RunContext& ctx) {
     halfPlane(ctx, HalfPlane::Line);
 }
 
-}  // namespace kalvor::draw2d
+}  // namespace
+}  // namespace draw2d
+
+void registerDraw2dCurveCommands(CommandTable& table) {
+    using namespace draw2d;
+    static constexpr CommandRow rows[] = {
+        {"kromme", 5, drawParametricCurve}, {"stippelkromme", 7, drawDashedCurve},
+        {"rvraaklijn", 5, tangentLine},     {"gebied", CommandRow::kUntilTerminator, drawRegion},
+        {"ax+by>c", 3, halfPlaneAbove},     {"ax+by<c", 3, halfPlaneBelow},
+        {"ax+by=c", 3, lineInWindow},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "expr/application_title.h"
-#include "lang/commands/draw2d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 
 // Paths, polygons and Bézier chains: point pairs up to "#", or a range of two lists.
 
-namespace kalvor::draw2d {
-
+namespace kalvor {
+namespace draw2d {
 namespace {
 
 // lijst; name 1; name 2; start; end: element i of both lists for i = start … end, at least
@@ -52,14 +53,12 @@ PointList readPoints(RunContext& ctx, std::string_view command) {
     return points;
 }
 
-}  // namespace
-
-void pad(RunContext& ctx) {
+void drawPath(RunContext& ctx) {
     const PointList points = readPoints(ctx, "pad");
     if (DrawingContext* d = ctx.env.drawing) d->polyline([&] { return points; }, PathText::Points);
 }
 
-void veelhoek(RunContext& ctx) {
+void drawPolygon(RunContext& ctx) {
     const PointList points = readPoints(ctx, "veelhoek");
     if (DrawingContext* d = ctx.env.drawing)
         d->polygon([&] { return points; }, PathText::Points, true);
@@ -70,4 +69,17 @@ void bezier(RunContext& ctx) {
     if (DrawingContext* d = ctx.env.drawing) d->bezier([&] { return points; });
 }
 
-}  // namespace kalvor::draw2d
+}  // namespace
+}  // namespace draw2d
+
+void registerDraw2dPathCommands(CommandTable& table) {
+    using namespace draw2d;
+    static constexpr CommandRow rows[] = {
+        {"pad", CommandRow::kUntilTerminator, drawPath},
+        {"veelhoek", CommandRow::kUntilTerminator, drawPolygon},
+        {"bezier", CommandRow::kUntilTerminator, bezier},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -1,13 +1,14 @@
 #include <string>
 
 #include "expr/numtext.h"
-#include "lang/commands/draw2d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 
 // Text on the drawing and the font state of the program's text commands.
 
-namespace kalvor::draw2d {
-
+namespace kalvor {
+namespace draw2d {
 namespace {
 
 // "uitvoer" writes numbers with 18 significant digits.
@@ -58,13 +59,11 @@ void alignedNumberAs(RunContext& ctx, const char* alignment) {
     });
 }
 
-}  // namespace
-
-void tekst(RunContext& ctx) {
+void drawText(RunContext& ctx) {
     topLeft(ctx, [&] { return textArgs(ctx); });
 }
 
-void gedraaidetekst(RunContext& ctx) {
+void drawRotatedText(RunContext& ctx) {
     topLeft(ctx, [&] {
         TextArgs t = textArgs(ctx);
         t.angle = ctx.number(3);
@@ -72,48 +71,48 @@ void gedraaidetekst(RunContext& ctx) {
     });
 }
 
-void tekstc(RunContext& ctx) {
+void drawCentredText(RunContext& ctx) {
     alignedTextAs(ctx, "ct");
 }
 
-void tekstr(RunContext& ctx) {
+void drawRightText(RunContext& ctx) {
     alignedTextAs(ctx, "rt");
 }
 
-void tekst2(RunContext& ctx) {
+void drawAlignedText(RunContext& ctx) {
     alignedTextAs(ctx, ctx.arg(3).c_str());
 }
 
-void tekst2Stip(RunContext& ctx) {
-    tekst2(ctx);
+void drawAlignedTextWithDot(RunContext& ctx) {
+    drawAlignedText(ctx);
     dotAt(ctx, 4);
 }
 
-void uitvoer(RunContext& ctx) {
+void drawNumber(RunContext& ctx) {
     topLeft(ctx, [&] { return numberArgs(ctx); });
 }
 
-void uitvoerc(RunContext& ctx) {
+void drawCentredNumber(RunContext& ctx) {
     alignedNumberAs(ctx, "ct");
 }
 
-void uitvoerr(RunContext& ctx) {
+void drawRightNumber(RunContext& ctx) {
     alignedNumberAs(ctx, "rt");
 }
 
-void uitvoer2(RunContext& ctx) {
+void drawAlignedNumber(RunContext& ctx) {
     alignedNumberAs(ctx, ctx.arg(3).c_str());
 }
 
 // The argument continues the text of the canvas font size: "*1.5" after 10 is 10*1.5.
-void lettergrootte(RunContext& ctx) {
+void setFontSize(RunContext& ctx) {
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     const Number size = ctx.evaluate(std::to_string(d->canvas().font().size) + ctx.arg(0));
     d->state().fontHalfPoints = roundedInt(2 * size, 0, 4000);
 }
 
-void lettertype(RunContext& ctx) {
+void setFontName(RunContext& ctx) {
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     const std::string& name = ctx.arg(0);
@@ -121,7 +120,7 @@ void lettertype(RunContext& ctx) {
 }
 
 // Only the exact words count; any other text changes nothing.
-void letterstijl(RunContext& ctx) {
+void setFontStyle(RunContext& ctx) {
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
     const std::string& word = ctx.arg(0);
@@ -132,9 +131,33 @@ void letterstijl(RunContext& ctx) {
     if (word == "onderstreept") style.underline = true;
 }
 
-void letterkleur(RunContext& ctx) {
+void applyFontColor(RunContext& ctx) {
     const Color color = roundedColor(ctx.number(0));
     if (DrawingContext* d = ctx.env.drawing) d->setFontColor(color);
 }
 
-}  // namespace kalvor::draw2d
+}  // namespace
+}  // namespace draw2d
+
+void registerDraw2dTextCommands(CommandTable& table) {
+    using namespace draw2d;
+    static constexpr CommandRow rows[] = {
+        {"tekst", 3, drawText},
+        {"gedraaidetekst", 4, drawRotatedText},
+        {"tekstc", 3, drawCentredText},
+        {"tekstr", 3, drawRightText},
+        {"tekst2", 4, drawAlignedText},
+        {"tekst2+stip", 5, drawAlignedTextWithDot},
+        {"uitvoer", 3, drawNumber},
+        {"uitvoerc", 3, drawCentredNumber},
+        {"uitvoerr", 3, drawRightNumber},
+        {"uitvoer2", 4, drawAlignedNumber},
+        {"lettertype", 1, setFontName},
+        {"lettergrootte", 1, setFontSize},
+        {"letterkleur", 1, applyFontColor},
+        {"letterstijl", 1, setFontStyle},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -2,10 +2,10 @@
 
 #include "expr/numtext.h"
 #include "lang/command_table.h"
-#include "lang/commands/draw3d_handlers.h"
 #include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
-#include "lang/commands/geometry_handlers.h"
+#include "lang/commands/geometry_marks.h"
+#include "lang/commands/space_support.h"
 
 // The view of space, the plane computations, and the space figures of one or two points.
 // Each point is projected once; the plane figure then goes to every sink unchanged.
@@ -22,17 +22,17 @@ std::optional<WorldPoint> projectedArg(RunContext& ctx, int k) {
 
 // ---- The view ----
 
-void set3d(RunContext& ctx) {
+void setView3d(RunContext& ctx) {
     const Number angle = ctx.number(0);
     ctx.view3d.setOblique(angle, ctx.number(1));
 }
 
-void set3dcentraal(RunContext& ctx) {
+void setCentralView3d(RunContext& ctx) {
     const Number theta = ctx.number(0), phi = ctx.number(1), eye = ctx.number(2);
     ctx.view3d.setCentral(theta, phi, eye, ctx.number(3));
 }
 
-void setmat3d(RunContext& ctx) {
+void setMatrix3d(RunContext& ctx) {
     Projection3D::Matrix rows{};
     for (int k = 0; k < 9; ++k)
         rows[k / 3][k % 3] = ctx.number(k);
@@ -40,13 +40,13 @@ void setmat3d(RunContext& ctx) {
 }
 
 // An axis other than x, y or z (or 1, 2, 3) keeps the matrix.
-void rot3d(RunContext& ctx) {
+void rotate3d(RunContext& ctx) {
     const std::optional<Projection3D::Axis> axis = Projection3D::axisOf(ctx.arg(0));
     const Number angle = ctx.number(1);
     if (axis) ctx.view3d.setRotation(*axis, angle);
 }
 
-void spiegel3d(RunContext& ctx) {
+void mirror3d(RunContext& ctx) {
     const std::optional<Projection3D::Axis> axis = Projection3D::axisOf(ctx.arg(0));
     const Number angle = ctx.number(1);
     if (axis) ctx.view3d.setReflection(*axis, angle);
@@ -68,12 +68,12 @@ void setSpacePoint(RunContext& ctx, const std::string& name, const SpacePoint& p
     ctx.setNumber(name + "3", p.z);
 }
 
-void maakpunt3d(RunContext& ctx) {
+void makePoint3d(RunContext& ctx) {
     const std::string name = ctx.text(0);
     setSpacePoint(ctx, name, spaceArg(ctx, 1));
 }
 
-void vglvlak(RunContext& ctx) {
+void planeEquation(RunContext& ctx) {
     const SpacePoint a = spaceArg(ctx, 0), b = spaceArg(ctx, 3), c = spaceArg(ctx, 6);
     const SpacePlane plane = planeThrough(a, b, c);
     const Number values[4] = {plane.a, plane.b, plane.c, plane.d};
@@ -81,7 +81,7 @@ void vglvlak(RunContext& ctx) {
         ctx.setNumber(ctx.text(9 + k), values[k]);
 }
 
-void snijpuntlijnvlak(RunContext& ctx) {
+void linePlaneIntersection(RunContext& ctx) {
     SpacePlane plane;
     plane.a = ctx.number(0);
     plane.b = ctx.number(1);
@@ -103,7 +103,7 @@ void dotAt(RunContext& ctx, const std::optional<WorldPoint>& p, Number size) {
     if (d && p) d->dot(once(DotArgs{p->x, p->y, size}));
 }
 
-void stip3d(RunContext& ctx) {
+void drawDot3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     dotAt(ctx, p, ctx.number(3));
 }
@@ -114,23 +114,23 @@ std::optional<Segment> projectedSegment(RunContext& ctx) {
     return Segment{p->x, p->y, q->x, q->y};
 }
 
-void lijn3d(RunContext& ctx) {
+void drawLine3d(RunContext& ctx) {
     if (const std::optional<Segment> s = projectedSegment(ctx)) ctx.env.drawing->line(once(*s));
 }
 
-void stippellijn3d(RunContext& ctx) {
+void drawDashedLine3d(RunContext& ctx) {
     if (const std::optional<Segment> s = projectedSegment(ctx))
         ctx.env.drawing->dashedLine(once(*s));
 }
 
 // A move to a point without an image lifts the pen: the next line starts at its own end.
-void gaNaar3d(RunContext& ctx) {
+void penMoveTo3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     ctx.spacePenLifted = !p;
     if (DrawingContext* d = ctx.env.drawing; d && p) d->moveTo(once(*p));
 }
 
-void lijnNaar3d(RunContext& ctx) {
+void penLineTo3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     const bool lifted = ctx.spacePenLifted;
     ctx.spacePenLifted = !p;
@@ -149,30 +149,30 @@ void alignedTextAt(RunContext& ctx, const std::optional<WorldPoint>& p, std::str
     d->alignedText(once(AlignedTextArgs{std::move(text), ctx.arg(4), p->x, p->y}));
 }
 
-void tekst3d2(RunContext& ctx) {
+void drawAlignedText3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     alignedTextAt(ctx, p, ctx.text(3));
 }
 
-void tekst3d2Stip(RunContext& ctx) {
+void drawAlignedTextWithDot3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     alignedTextAt(ctx, p, ctx.text(3));
     dotAt(ctx, p, ctx.number(5));
 }
 
 // The number as "uitvoer" writes it: 18 significant digits.
-void uitvoer3d2(RunContext& ctx) {
+void drawAlignedNumber3d(RunContext& ctx) {
     const std::optional<WorldPoint> p = projectedArg(ctx, 0);
     alignedTextAt(ctx, p, formatGeneral(ctx.number(3), 18));
 }
 
-void lijnstukmarkering3d(RunContext& ctx) {
+void markSegment3d(RunContext& ctx) {
     const std::optional<WorldPoint> x = projectedArg(ctx, 0), y = projectedArg(ctx, 3);
     const Number size = ctx.number(6), marks = ctx.number(7);
     if (x && y) geometry::segmentMarkAt(ctx, *x, *y, size, marks);
 }
 
-void hoekmarkering3d(RunContext& ctx) {
+void markAngle3d(RunContext& ctx) {
     const std::optional<WorldPoint> a = projectedArg(ctx, 0), b = projectedArg(ctx, 3),
                                     c = projectedArg(ctx, 6);
     const Number size = ctx.number(9), arcs = ctx.number(10);
@@ -191,32 +191,28 @@ SpacePoint spaceArg(RunContext& ctx, int k) {
 void registerDraw3dCommands(CommandTable& table) {
     using namespace draw3d;
     static constexpr CommandRow rows[] = {
-        {"lijnstukmarkering3d", 8, lijnstukmarkering3d},
-        {"stippellijn3d", 6, stippellijn3d},
-        {"stip3d", 4, stip3d},
-        {"tekst3d2", 5, tekst3d2},
-        {"tekst3d2+stip", 6, tekst3d2Stip},
-        {"uitvoer3d2", 5, uitvoer3d2},
-        {"kromme3d", 6, kromme3d},
-        {"stippelkromme3d", 8, stippelkromme3d},
-        {"oppervlak3d", 9, oppervlak3d},
-        {"lijnNaar3d", 3, lijnNaar3d},
-        {"gaNaar3d", 3, gaNaar3d},
+        {"lijnstukmarkering3d", 8, markSegment3d},
+        {"stippellijn3d", 6, drawDashedLine3d},
+        {"stip3d", 4, drawDot3d},
+        {"tekst3d2", 5, drawAlignedText3d},
+        {"tekst3d2+stip", 6, drawAlignedTextWithDot3d},
+        {"uitvoer3d2", 5, drawAlignedNumber3d},
+        {"lijnNaar3d", 3, penLineTo3d},
+        {"gaNaar3d", 3, penMoveTo3d},
         {"3d->2d", 5, projectTo2d},
-        {"maakpunt3d", 4, maakpunt3d},
-        {"hoekmarkering3d", 11, hoekmarkering3d},
-        {"snijpuntlijnvlak", 13, snijpuntlijnvlak},
-        {"vglvlak", 13, vglvlak},
-        {"setmat3d", 9, setmat3d},
-        {"lijn3d", 6, lijn3d},
-        {"rot3d", 2, rot3d},
-        {"spiegel3d", 2, spiegel3d},
-        {"pad3d", CommandRow::kUntilTerminator, pad3d},
-        {"veelhoek3d", CommandRow::kUntilTerminator, veelhoek3d},
-        {"set3d", 2, set3d},
-        {"set3dcentraal", 4, set3dcentraal},
+        {"maakpunt3d", 4, makePoint3d},
+        {"hoekmarkering3d", 11, markAngle3d},
+        {"snijpuntlijnvlak", 13, linePlaneIntersection},
+        {"vglvlak", 13, planeEquation},
+        {"setmat3d", 9, setMatrix3d},
+        {"lijn3d", 6, drawLine3d},
+        {"rot3d", 2, rotate3d},
+        {"spiegel3d", 2, mirror3d},
+        {"set3d", 2, setView3d},
+        {"set3dcentraal", 4, setCentralView3d},
     };
     table.add(rows);
+    registerDraw3dCurveCommands(table);
 }
 
 }  // namespace kalvor

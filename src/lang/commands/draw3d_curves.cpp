@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "expr/application_title.h"
-#include "lang/commands/draw3d_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
+#include "lang/commands/space_support.h"
 
 // Sampled space figures (curves and wire-frame surfaces) and paths through space points.
 
-namespace kalvor::draw3d {
-
+namespace kalvor {
+namespace draw3d {
 namespace {
 
 /// x, y and z of a point as the expressions of Parser1, Parser2 and Parser3, with the named
@@ -78,10 +80,8 @@ void sampleCurve(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas,
     pieces.finish();
 }
 
-}  // namespace
-
 // A step dt <= 0 draws nothing.
-void kromme3d(RunContext& ctx) {
+void drawCurve3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
     DrawingContext* d = ctx.env.drawing;
@@ -94,7 +94,7 @@ void kromme3d(RunContext& ctx) {
 
 // Dashes of parameter length dt2 with gaps dt3. Like kromme3d, dt <= 0 draws nothing; so
 // does a period that does not advance the parameter (dt2 + dt3 <= 0).
-void stippelkromme3d(RunContext& ctx) {
+void drawDashedCurve3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"t"});
     const Number tmin = ctx.number(3), tmax = ctx.number(4), dt = ctx.number(5);
     const Number dash = ctx.number(6), period = dash + ctx.number(7);
@@ -114,8 +114,6 @@ void stippelkromme3d(RunContext& ctx) {
     }
 }
 
-namespace {
-
 // The lines of the surface with `fixed` at fmin, fmin + df, … ≤ fmax, each sampled in `free`.
 void surfaceLines(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas, SampleClock& clock,
                   const std::array<Number*, 3>& fixed, Number fmin, Number fmax, Number df,
@@ -127,10 +125,8 @@ void surfaceLines(RunContext& ctx, DrawingContext& d, SpaceFormulas& formulas, S
     }
 }
 
-}  // namespace
-
 // The lines of constant u, then those of constant v. A step du or dv <= 0 draws nothing.
-void oppervlak3d(RunContext& ctx) {
+void drawSurface3d(RunContext& ctx) {
     SpaceFormulas formulas(ctx, {"u", "v"});
     Number range[6];
     for (int k = 0; k < 6; ++k)
@@ -145,8 +141,6 @@ void oppervlak3d(RunContext& ctx) {
     surfaceLines(ctx, *d, formulas, clock, u, umin, umax, du, v, vmin, vmax, dv);
     surfaceLines(ctx, *d, formulas, clock, v, vmin, vmax, dv, u, umin, umax, du);
 }
-
-namespace {
 
 // lijst; three list names; start; end: element i of the three lists for i = start … end, at
 // least the start point.
@@ -193,10 +187,8 @@ std::vector<SpacePoint> readPoints(RunContext& ctx, std::string_view command) {
     return points;
 }
 
-}  // namespace
-
 // A point without an image breaks the path in two.
-void pad3d(RunContext& ctx) {
+void drawPath3d(RunContext& ctx) {
     const std::vector<SpacePoint> points = readPoints(ctx, "pad3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
@@ -215,7 +207,7 @@ void pad3d(RunContext& ctx) {
 }
 
 // A corner without an image is left out of the polygon.
-void veelhoek3d(RunContext& ctx) {
+void drawPolygon3d(RunContext& ctx) {
     const std::vector<SpacePoint> points = readPoints(ctx, "veelhoek3d");
     DrawingContext* d = ctx.env.drawing;
     if (!d) return;
@@ -226,4 +218,19 @@ void veelhoek3d(RunContext& ctx) {
     d->polygon(once(corners), PathText::Points, true);
 }
 
-}  // namespace kalvor::draw3d
+}  // namespace
+}  // namespace draw3d
+
+void registerDraw3dCurveCommands(CommandTable& table) {
+    using namespace draw3d;
+    static constexpr CommandRow rows[] = {
+        {"kromme3d", 6, drawCurve3d},
+        {"stippelkromme3d", 8, drawDashedCurve3d},
+        {"oppervlak3d", 9, drawSurface3d},
+        {"pad3d", CommandRow::kUntilTerminator, drawPath3d},
+        {"veelhoek3d", CommandRow::kUntilTerminator, drawPolygon3d},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -127,4 +127,9 @@ void drawFigure(RunContext& ctx, Compute&& compute, Draw&& draw) {
     drawComputed<T>(ctx, first, compute, draw);
 }
 
+namespace draw2d {
+/// stip: a dot of args 0, 1 (position) and `sizeArg` (radius in pixels); tekst2+stip too.
+void dotAt(RunContext& ctx, int sizeArg);
+}  // namespace draw2d
+
 }  // namespace kalvor

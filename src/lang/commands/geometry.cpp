@@ -5,7 +5,6 @@
 
 #include "lang/command_table.h"
 #include "lang/commands/families.h"
-#include "lang/commands/geometry_handlers.h"
 #include "lang/commands/plane_vectors.h"
 
 // Constructions that compute points and values into program variables, the named points of
@@ -49,18 +48,18 @@ std::optional<Vec> footOn(Vec a, Vec b, Vec p) {
     return a + (dot(p - a, d) / dd) * d;
 }
 
-void projectie(RunContext& ctx) {
+void projection(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), p = pointArg(ctx, 4);
     if (const auto foot = footOn(a, b, p)) setResultPair(ctx, 6, *foot);
 }
 
-void spiegelbeeld(RunContext& ctx) {
+void mirrorImage(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), p = pointArg(ctx, 4);
     if (const auto foot = footOn(a, b, p)) setResultPair(ctx, 6, 2 * *foot - p);
 }
 
 // A positive angle turns clockwise.
-void draaivermenigvuldig(RunContext& ctx) {
+void rotateAndScale(RunContext& ctx) {
     const Vec m = pointArg(ctx, 0), p = pointArg(ctx, 2);
     const Number angle = ctx.number(4) * kDegree, factor = ctx.number(5);
     const Vec w = p - m;
@@ -69,7 +68,7 @@ void draaivermenigvuldig(RunContext& ctx) {
 }
 
 // The cosine is kept within [-1, 1]: rounding must not turn a straight angle into NaN.
-void hoek(RunContext& ctx) {
+void angleAtVertex(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
     const Number lengths = length(c - a) * length(b - a);
     if (lengths == 0) return;
@@ -77,13 +76,13 @@ void hoek(RunContext& ctx) {
     setResult(ctx, ctx.text(6), std::fabs(std::acos(cosine) / kDegree));
 }
 
-void snijpuntmll(RunContext& ctx) {
+void circumcentre(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
     const Number aa = dot(a, a);
     setResultPair(ctx, 6, solveLines(a - b, (aa - dot(b, b)) / 2, a - c, (aa - dot(c, c)) / 2));
 }
 
-void snijpuntbis(RunContext& ctx) {
+void incentre(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
     const Number ab = length(b - a), ac = length(c - a), bc = length(c - b);
     if (ab == 0 || ac == 0 || bc == 0) return;
@@ -93,7 +92,7 @@ void snijpuntbis(RunContext& ctx) {
 }
 
 // For collinear points the division fails and the result is A.
-void hoogtepunt(RunContext& ctx) {
+void orthocentre(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
     const Vec bb = b - a, cc = c - a;
     const Number d = det(bb, cc);
@@ -109,7 +108,7 @@ Vec lineNormal(Vec p, Vec q) {
     return {-(p.y - q.y), p.x - q.x};
 }
 
-void snijpuntlijnlijn(RunContext& ctx) {
+void lineLineIntersection(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4),
               d = pointArg(ctx, 6);
     const Vec g = lineNormal(a, b), k = lineNormal(c, d);
@@ -123,7 +122,7 @@ void writeIntersections(RunContext& ctx, Vec foot, Number h, Vec unit) {
     setPoint(ctx, t, foot - h * unit, 1);
 }
 
-void snijpuntlijncir(RunContext& ctx) {
+void lineCircleIntersection(RunContext& ctx) {
     const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), m = pointArg(ctx, 4),
               p = pointArg(ctx, 6);
     const Vec d = b - a;
@@ -138,7 +137,7 @@ void snijpuntlijncir(RunContext& ctx) {
 }
 
 // Circles that do not meet, one inside the other included, give the marker distance.
-void snijpuntcircir(RunContext& ctx) {
+void circleCircleIntersection(RunContext& ctx) {
     const Vec m = pointArg(ctx, 0), p = pointArg(ctx, 2), k = pointArg(ctx, 4),
               q = pointArg(ctx, 6);
     const Vec v = k - m;
@@ -152,7 +151,7 @@ void snijpuntcircir(RunContext& ctx) {
 
 // Ray crossings with half-open edges: a point on a lower horizontal edge is inside, on an
 // upper one outside. Vertices past 100 read as (0, 0), so 101 of them stand for any more.
-void puntInVeelhoek(RunContext& ctx) {
+void pointInPolygon(RunContext& ctx) {
     const Vec p = pointArg(ctx, 0);
     const std::string& first = ctx.arg(2);
     const std::string& second = ctx.arg(3);
@@ -177,7 +176,7 @@ void puntInVeelhoek(RunContext& ctx) {
     ctx.setNumberEverywhere(name, inside);
 }
 
-void maakpunt(RunContext& ctx) {
+void makePoint(RunContext& ctx) {
     const std::string name = ctx.text(0);
     const Vec v = pointArg(ctx, 1);
     setPoint(ctx, name, v, 2);
@@ -196,7 +195,7 @@ void outlineResetCorner(WorldCanvas& canvas) {
 }
 
 // A point that starts at (x, y) and follows the mouse once it is caught within delta.
-void vrijpunt(RunContext& ctx) {
+void freePoint(RunContext& ctx) {
     const std::string name = ctx.text(0);
     const Vec start = pointArg(ctx, 1);
     const Number delta = ctx.number(3);
@@ -221,29 +220,23 @@ void vrijpunt(RunContext& ctx) {
 void registerGeometryCommands(CommandTable& table) {
     using namespace geometry;
     static constexpr CommandRow rows[] = {
-        {"lijnstukmarkering", 6, lijnstukmarkering},
-        {"vectorvoorstelling", 6, vectorvoorstelling},
-        {"maakpunt", 3, maakpunt},
-        {"vrijpunt", 4, vrijpunt},
-        {"draaivermenigvuldig", 8, draaivermenigvuldig},
-        {"projectie", 8, projectie},
-        {"spiegelbeeld", 8, spiegelbeeld},
-        {"hoek", 7, hoek},
-        {"hoekmarkering", 8, hoekmarkering},
-        {"snijpuntmll", 8, snijpuntmll},
-        {"snijpuntbis", 8, snijpuntbis},
-        {"snijpuntlijnlijn", 10, snijpuntlijnlijn},
-        {"snijpuntlijncir", 10, snijpuntlijncir},
-        {"snijpuntcircir", 10, snijpuntcircir},
-        {"conflictlijn", 7, conflictlijn},
-        {"middelloodlijn", 6, middelloodlijn},
-        {"bissectrice", 8, bissectrice},
-        {"loodlijn", 8, loodlijn},
-        {"hoogtelijn", 6, hoogtelijn},
-        {"hoogtepunt", 8, hoogtepunt},
-        {"puntinveelhoek?", 6, puntInVeelhoek},
+        {"maakpunt", 3, makePoint},
+        {"vrijpunt", 4, freePoint},
+        {"draaivermenigvuldig", 8, rotateAndScale},
+        {"projectie", 8, projection},
+        {"spiegelbeeld", 8, mirrorImage},
+        {"hoek", 7, angleAtVertex},
+        {"snijpuntmll", 8, circumcentre},
+        {"snijpuntbis", 8, incentre},
+        {"snijpuntlijnlijn", 10, lineLineIntersection},
+        {"snijpuntlijncir", 10, lineCircleIntersection},
+        {"snijpuntcircir", 10, circleCircleIntersection},
+        {"hoogtepunt", 8, orthocentre},
+        {"puntinveelhoek?", 6, pointInPolygon},
     };
     table.add(rows);
+    registerGeometryLineCommands(table);
+    registerGeometryMarkCommands(table);
 }
 
 }  // namespace kalvor

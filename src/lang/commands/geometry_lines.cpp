@@ -2,14 +2,15 @@
 #include <numbers>
 #include <string>
 
-#include "lang/commands/geometry_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
 #include "lang/commands/plane_vectors.h"
 
 // Construction lines: segments of lines given by support and direction, and the conflict
 // line (the points equally far from a point and a segment, line or circle).
 
-namespace kalvor::geometry {
-
+namespace kalvor {
+namespace geometry {
 namespace {
 
 using namespace plane;
@@ -31,9 +32,7 @@ Vec across(Vec a, Vec b) {
     return {a.y - b.y, b.x - a.x};
 }
 
-}  // namespace
-
-void vectorvoorstelling(RunContext& ctx) {
+void vectorLine(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec s = pointArg(ctx, 0), r = pointArg(ctx, 2);
         const Number tmin = ctx.number(4), tmax = ctx.number(5);
@@ -41,7 +40,7 @@ void vectorvoorstelling(RunContext& ctx) {
     });
 }
 
-void middelloodlijn(RunContext& ctx) {
+void perpendicularBisector(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2);
         const Number tmin = ctx.number(4), tmax = ctx.number(5);
@@ -49,7 +48,7 @@ void middelloodlijn(RunContext& ctx) {
     });
 }
 
-void loodlijn(RunContext& ctx) {
+void perpendicular(RunContext& ctx) {
     drawSegment(ctx, [&] {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Number tmin = ctx.number(6), tmax = ctx.number(7);
@@ -57,7 +56,7 @@ void loodlijn(RunContext& ctx) {
     });
 }
 
-void bissectrice(RunContext& ctx) {
+void angleBisector(RunContext& ctx) {
     drawSegment(ctx, [&]() -> std::optional<Segment> {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Number tmin = ctx.number(6), tmax = ctx.number(7);
@@ -68,7 +67,7 @@ void bissectrice(RunContext& ctx) {
 }
 
 // From C to its foot on the line AB.
-void hoogtelijn(RunContext& ctx) {
+void altitude(RunContext& ctx) {
     drawSegment(ctx, [&]() -> std::optional<Segment> {
         const Vec a = pointArg(ctx, 0), b = pointArg(ctx, 2), c = pointArg(ctx, 4);
         const Vec d = b - a;
@@ -78,8 +77,6 @@ void hoogtelijn(RunContext& ctx) {
         return Segment{c.x, c.y, foot.x, foot.y};
     });
 }
-
-namespace {
 
 /// The object of a conflict line as a curve Q(s) with its tangent direction.
 struct ConflictObject {
@@ -124,11 +121,9 @@ std::optional<ConflictObject> conflictObject(const std::string& kind, Vec x, Vec
 // A hundred steps over the parameter range, and on to 0.05 past its end.
 constexpr long long kMaxConflictSamples = 10'000;
 
-}  // namespace
-
 // Each point Z is equally far from P and from the object's point Q, on the object's normal
 // at Q.
-void conflictlijn(RunContext& ctx) {
+void conflictLine(RunContext& ctx) {
     const std::string kind = ctx.text(0);
     const Vec p = pointArg(ctx, 1), x = pointArg(ctx, 3), y = pointArg(ctx, 5);
     DrawingContext* d = ctx.env.drawing;
@@ -148,4 +143,20 @@ void conflictlijn(RunContext& ctx) {
     pieces.finish();
 }
 
-}  // namespace kalvor::geometry
+}  // namespace
+}  // namespace geometry
+
+void registerGeometryLineCommands(CommandTable& table) {
+    using namespace geometry;
+    static constexpr CommandRow rows[] = {
+        {"vectorvoorstelling", 6, vectorLine},
+        {"conflictlijn", 7, conflictLine},
+        {"middelloodlijn", 6, perpendicularBisector},
+        {"bissectrice", 8, angleBisector},
+        {"loodlijn", 8, perpendicular},
+        {"hoogtelijn", 6, altitude},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -2,13 +2,16 @@
 #include <cmath>
 #include <numbers>
 
-#include "lang/commands/geometry_handlers.h"
+#include "lang/command_table.h"
+#include "lang/commands/families.h"
+#include "lang/commands/geometry_marks.h"
 #include "lang/commands/plane_vectors.h"
 
 // The school marks: arcs or a square for an angle, strokes, a "v" or a small circle for
 // segments of equal length.
 
-namespace kalvor::geometry {
+namespace kalvor {
+namespace geometry {
 
 namespace {
 
@@ -93,13 +96,13 @@ void drawAngleMark(RunContext& ctx, Compute&& compute, bool squares) {
             });
 }
 
-}  // namespace
-
 // A right angle gets the square whatever the number of arcs.
-void hoekmarkering(RunContext& ctx) {
+void markAngle(RunContext& ctx) {
     drawAngleMark(
         ctx, [&] { return angleMark(ctx); }, true);
 }
+
+}  // namespace
 
 void angleMarkAt(RunContext& ctx, WorldPoint a, WorldPoint b, WorldPoint c, Number size,
                  Number arcs) {
@@ -183,15 +186,26 @@ void drawSegmentMark(RunContext& ctx, Compute&& compute) {
             [](DrawingContext& d, const ArgSource<Segment>& s) { d.line(s); });
 }
 
-}  // namespace
-
-void lijnstukmarkering(RunContext& ctx) {
+void markSegment(RunContext& ctx) {
     drawSegmentMark(ctx, [&] { return segmentMark(ctx); });
 }
+
+}  // namespace
 
 void segmentMarkAt(RunContext& ctx, WorldPoint x, WorldPoint y, Number size, Number marks) {
     const std::optional<SegmentMark> mark = segmentMarkOf(ctx, x, y, size, marks);
     drawSegmentMark(ctx, [&] { return mark; });
 }
 
-}  // namespace kalvor::geometry
+}  // namespace geometry
+
+void registerGeometryMarkCommands(CommandTable& table) {
+    using namespace geometry;
+    static constexpr CommandRow rows[] = {
+        {"hoekmarkering", 8, markAngle},
+        {"lijnstukmarkering", 6, markSegment},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

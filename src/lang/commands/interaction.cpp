@@ -47,7 +47,7 @@ std::string outputText(RunContext& ctx) {
 
 // A register name that names no register has ended the run: nothing is written then.
 // schuifbalk (number; variable; min; max): binds slider 1 or 2 of the window to a variable.
-void schuifbalk(RunContext& ctx) {
+void addSlider(RunContext& ctx) {
     const Number number = std::trunc(ctx.number(0));
     const std::string variable = ctx.text(1);
     const Number min = ctx.number(2);
@@ -57,11 +57,11 @@ void schuifbalk(RunContext& ctx) {
     if (ctx.env.window) ctx.env.window->bindSlider(slider, variable, min, max);
 }
 
-void schrijf(RunContext& ctx) {
+void writeText(RunContext& ctx) {
     std::string text = outputText(ctx);
     if (!ctx.finished()) ctx.env.output.append(text);
 }
-void schrijfregel(RunContext& ctx) {
+void writeLine(RunContext& ctx) {
     std::string text = outputText(ctx);
     if (!ctx.finished()) ctx.env.output.appendLine(text);
 }
@@ -88,7 +88,7 @@ void sleepResponsively(RunContext& ctx, long long milliseconds) {
 }
 
 // pauze (milliseconds): waits with the window responsive; a negative value does nothing.
-void pauze(RunContext& ctx) {
+void pauseRun(RunContext& ctx) {
     const Number value = ctx.number(0);
     if (!(value >= 0)) return;
     ctx.env.flags.waiting = true;
@@ -157,17 +157,17 @@ void showInBox(RunContext& ctx, const std::string& value) {
 }
 
 // uitvoerveld (number; value; label)
-void uitvoerveld(RunContext& ctx) {
+void outputField(RunContext& ctx) {
     showInBox(ctx, formatGeneral(ctx.number(1), 15));
 }
 // uitvoerveld$ (number; text; label)
-void uitvoerveldText(RunContext& ctx) {
+void outputFieldText(RunContext& ctx) {
     showInBox(ctx, ctx.text(1));
 }
 
 // invoerveld$ (number; $var; default; label): an empty box receives the default; $var gets
 // the box's text, so what the person typed survives the redraws.
-void invoerveld(RunContext& ctx) {
+void inputField(RunContext& ctx) {
     std::string* text = nullptr;
     if (!shownBox(ctx, ctx.text(3), &text)) return;
     std::string value = text && !text->empty() ? *text : ctx.text(2);
@@ -186,7 +186,7 @@ std::vector<std::string> listItems(const std::string& list) {
 
 // selectievak ($var; list): the person's choice stays while the list still holds it as an
 // item; otherwise the items are rebuilt and the first one is chosen.
-void selectievak(RunContext& ctx) {
+void checkBox(RunContext& ctx) {
     SelectionList& selection = ctx.env.controls.selection;
     selection.visible = true;
     const std::vector<std::string> items = listItems(ctx.text(1));
@@ -203,16 +203,16 @@ void selectievak(RunContext& ctx) {
 void appendRichText(RunContext& ctx, const std::string& text) {
     ctx.env.controls.richText += text;
 }
-void rtfuitvoer(RunContext& ctx) {
+void writeRichNumber(RunContext& ctx) {
     appendRichText(ctx, formatGeneral(ctx.number(0), 15));
 }
-void rtftekst(RunContext& ctx) {
+void writeRichText(RunContext& ctx) {
     appendRichText(ctx, ctx.text(0));
 }
-void rtftab(RunContext& ctx) {
+void writeRichTab(RunContext& ctx) {
     appendRichText(ctx, "\t");
 }
-void rtfregel(RunContext& ctx) {
+void writeRichNewLine(RunContext& ctx) {
     std::string& text = ctx.env.controls.richText;
     text += text.empty() ? " " : "\n ";
 }
@@ -227,7 +227,7 @@ PictureSlot* pictureSlot(RunContext& ctx) {
 
 // laadplaatje (slot; file): a file that is missing or does not decode leaves the slot as
 // it was; the same file name again is not read again.
-void laadplaatje(RunContext& ctx) {
+void loadImage(RunContext& ctx) {
     PictureSlot* slot = pictureSlot(ctx);
     const std::string file = ctx.text(1);
     if (!slot || slot->fileName == file) return;
@@ -260,16 +260,16 @@ void stampAndPause(RunContext& ctx, StampMode mode) {
     stampPicture(*target.canvas, *target.picture, target.corner, mode);
     ctx.host().sleepMs(20);
 }
-void toonplaatje(RunContext& ctx) {
+void showImage(RunContext& ctx) {
     stampAndPause(ctx, StampMode::And);
 }
-void wisplaatje(RunContext& ctx) {
+void clearImage(RunContext& ctx) {
     stampAndPause(ctx, StampMode::White);
 }
 
 // toonplaatje2 (slot; x; y; delay): the picture for `delay` milliseconds, then what was
 // beneath it again.
-void toonplaatje2(RunContext& ctx) {
+void showImageBriefly(RunContext& ctx) {
     const StampTarget target = stampTarget(ctx);
     const long long delay = wholeArgument(ctx.number(3), false);
     if (!target.canvas || ctx.env.flags.waiting) return;
@@ -317,13 +317,13 @@ void saveFrame(RunContext& ctx, const char* extension, bool listed) {
     }
     ++controls.frameCounter;
 }
-void opslaangif(RunContext& ctx) {
+void saveGif(RunContext& ctx) {
     saveFrame(ctx, ".gif", true);
 }
-void opslaanjpg(RunContext& ctx) {
+void saveJpeg(RunContext& ctx) {
     saveFrame(ctx, ".jpg", false);
 }
-void opslaanbmp(RunContext& ctx) {
+void saveBmp(RunContext& ctx) {
     saveFrame(ctx, ".bmp", true);
 }
 
@@ -331,28 +331,28 @@ void opslaanbmp(RunContext& ctx) {
 
 void registerInteractionCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"pauze", 1, pauze},
-        {"invoerveld$", 4, invoerveld},
-        {"uitvoerveld$", 3, uitvoerveldText},
-        {"rtfuitvoer", 1, rtfuitvoer},
-        {"rtftekst", 1, rtftekst},
-        {"rtfregel", 0, rtfregel},
-        {"rtftab", 0, rtftab},
-        {"schuifbalk", 4, schuifbalk},
-        {"opslaangif", 1, opslaangif},
-        {"opslaanjpg", 1, opslaanjpg},
-        {"opslaanbmp", 1, opslaanbmp},
-        {"uitvoerveld", 3, uitvoerveld},
-        {"selectievak", 2, selectievak},
-        {"laadplaatje", 2, laadplaatje},
-        {"toonplaatje", 3, toonplaatje},
-        {"toonplaatje2", 4, toonplaatje2},
-        {"wisplaatje", 3, wisplaatje},
+        {"pauze", 1, pauseRun},
+        {"invoerveld$", 4, inputField},
+        {"uitvoerveld$", 3, outputFieldText},
+        {"rtfuitvoer", 1, writeRichNumber},
+        {"rtftekst", 1, writeRichText},
+        {"rtfregel", 0, writeRichNewLine},
+        {"rtftab", 0, writeRichTab},
+        {"schuifbalk", 4, addSlider},
+        {"opslaangif", 1, saveGif},
+        {"opslaanjpg", 1, saveJpeg},
+        {"opslaanbmp", 1, saveBmp},
+        {"uitvoerveld", 3, outputField},
+        {"selectievak", 2, checkBox},
+        {"laadplaatje", 2, loadImage},
+        {"toonplaatje", 3, showImage},
+        {"toonplaatje2", 4, showImageBriefly},
+        {"wisplaatje", 3, clearImage},
         {"interface", 2, interfaceCommand},
         {"stop", 1, stop},
         {"pixel", 3, pixel},
-        {"schrijfregel", 2, schrijfregel},
-        {"schrijf", 2, schrijf},
+        {"schrijfregel", 2, writeLine},
+        {"schrijf", 2, writeText},
     };
     table.add(rows);
 }

@@ -95,13 +95,13 @@ void linreg(RunContext& ctx) {
 }
 
 // regressie (lijst1,lijst2; start; eind; $vergelijking; var corrcoeff; model)
-void regressie(RunContext& ctx) {
+void fitRegression(RunContext& ctx) {
     regress(ctx, regressionModel(ctx.arg(5)));
 }
 
 // polyreg (lijst1,lijst2; start; eind; graad; doellijst): c_j of x^j in element j + 1 of the
 // target, the rest of the target 0.
-void polyreg(RunContext& ctx) {
+void fitPolynomial(RunContext& ctx) {
     const long long start = truncatedIndex(ctx, 1), end = truncatedIndex(ctx, 2);
     const Number degree = std::trunc(ctx.number(3));
     if (ctx.arg(0).find(',') == std::string::npos) return;
@@ -130,8 +130,8 @@ void registerListCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
         {"stats", 5, stats},
         {"linreg", 5, linreg},
-        {"regressie", 6, regressie},
-        {"polyreg", 5, polyreg},
+        {"regressie", 6, fitRegression},
+        {"polyreg", 5, fitPolynomial},
     };
     table.add(rows);
 }

@@ -71,8 +71,10 @@ std::optional<Number> FormulaArgument::tryAt(Number x, Number y) {
     return tryValueAt(m_parser, x, y);
 }
 
+namespace {
+
 // nulpunt (f(x); xmin; xmax; start; tolerantie; var resultaat)
-void nulpunt(RunContext& ctx) {
+void findRoot(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number xmin = ctx.number(1), xmax = ctx.number(2), start = ctx.number(3);
     const Number tolerance = ctx.number(4);
@@ -81,27 +83,27 @@ void nulpunt(RunContext& ctx) {
 
 // integraal (f(x); a; b; tolerantie; methode; var uitkomst). An unknown method leaves the
 // result as it was and says which methods there are; the run goes on.
-void integraal(RunContext& ctx) {
+void integralArea(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number a = ctx.number(1), b = ctx.number(2), tolerance = ctx.number(3);
     const std::string name = ctx.arg(4);
     const std::optional<IntegrationMethod> method = integrationMethod(name);
     if (!method) {
-        ctx.host().messageBox("Waarschuwing", unknownMethodText(name), Host::Icon::Warning);
+        ctx.host().messageBox(kWarningCaption, unknownMethodText(name), Host::Icon::Warning);
         return;
     }
     ctx.setNumber(ctx.text(5), integrate(f.ofX(), a, b, tolerance, *method));
 }
 
 // helling (f(x); x; dx; var uitkomst)
-void helling(RunContext& ctx) {
+void slopeAt(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number x = ctx.number(1), dx = ctx.number(2);
     ctx.setNumber(ctx.text(3), centralSlope(f.ofX(), x, dx));
 }
 
 // iteratie (f(x); startwaarde; aantal; var resultaat)
-void iteratie(RunContext& ctx) {
+void iteration(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number start = ctx.number(1);
     const Number count = std::min<Number>(ctx.number(2), kMaxCurveSamples);
@@ -111,7 +113,7 @@ void iteratie(RunContext& ctx) {
 
 // webgrafiek (f(x); xstart; iteraties; skip): y = x and the graph of f in black, then the
 // staircase or spiral of the iteration; steps before `skip` are computed but not drawn.
-void webgrafiek(RunContext& ctx) {
+void cobwebDiagram(RunContext& ctx) {
     const std::string formula = ctx.text(0);
     const Number xstart = ctx.number(1);
     const long long n = truncatedCount(ctx.number(2)), skip = truncatedCount(ctx.number(3));
@@ -141,7 +143,7 @@ void webgrafiek(RunContext& ctx) {
 
 // afbeelding2 (new x; new y; x0; y0; aantal; skip; stipgrootte): the orbit as dots. A point
 // where the map cannot be evaluated is tried again in the next iteration.
-void afbeelding2(RunContext& ctx) {
+void planeMapOrbit(RunContext& ctx) {
     FormulaArgument fx(ctx, 1, ctx.text(0));
     FormulaArgument fy(ctx, 2, ctx.text(1));
     Number x = ctx.number(2), y = ctx.number(3);
@@ -159,6 +161,7 @@ void afbeelding2(RunContext& ctx) {
     }
 }
 
+}  // namespace
 }  // namespace kalvor::numeric
 
 namespace kalvor {
@@ -166,21 +169,12 @@ namespace kalvor {
 void registerNumericCommands(CommandTable& table) {
     using namespace numeric;
     static constexpr CommandRow rows[] = {
-        {"impliciet", 1, impliciet},
-        {"impliciet2", 6, impliciet2},
-        {"impliciet3", 5, impliciet3},
-        {"iteratie", 4, iteratie},
-        {"integraal", 6, integraal},
-        {"nulpunt", 6, nulpunt},
-        {"helling", 4, helling},
-        {"lijnelveld", 3, lijnelveld},
-        {"lijnelveld2", 4, lijnelveld2},
-        {"oplossingskromme", 6, oplossingskromme},
-        {"oplossingskromme2", 7, oplossingskromme2},
-        {"webgrafiek", 4, webgrafiek},
-        {"afbeelding2", 7, afbeelding2},
+        {"iteratie", 4, iteration},       {"integraal", 6, integralArea},
+        {"nulpunt", 6, findRoot},         {"helling", 4, slopeAt},
+        {"webgrafiek", 4, cobwebDiagram}, {"afbeelding2", 7, planeMapOrbit},
     };
     table.add(rows);
+    registerNumericCurveCommands(table);
 }
 
 }  // namespace kalvor

@@ -1,6 +1,8 @@
 #include <cmath>
 
+#include "lang/command_table.h"
 #include "lang/commands/bigint_operands.h"
+#include "lang/commands/families.h"
 #include "lang/commands/figure_support.h"
 #include "lang/commands/numeric_support.h"
 #include "numeric/contour.h"
@@ -8,8 +10,8 @@
 
 // Solution curves, direction fields and implicit curves.
 
-namespace kalvor::numeric {
-
+namespace kalvor {
+namespace numeric {
 namespace {
 
 constexpr Number kDefaultCellPixels = 5;
@@ -117,10 +119,8 @@ PartialPlaneFunction partialDerivative(RunContext& ctx, FormulaArgument& f, int 
     };
 }
 
-}  // namespace
-
 // oplossingskromme (d.v.; x0; y0; stap; aantal; euler|impeuler|runge)
-void oplossingskromme(RunContext& ctx) {
+void solutionCurve(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const StepArguments a = StepArguments::read(ctx, 1);
     const PartialPlaneFunction slope = [&f](Number x, Number y) { return f.at(x, y); };
@@ -129,7 +129,7 @@ void oplossingskromme(RunContext& ctx) {
 
 // oplossingskromme2 (x'; y'; x0; y0; stap; aantal; euler|impeuler): a point where the system
 // cannot be evaluated ends the curve, which is drawn up to there.
-void oplossingskromme2(RunContext& ctx) {
+void systemTrajectory(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     FormulaArgument g(ctx, 2, ctx.text(1));
     const StepArguments a = StepArguments::read(ctx, 2);
@@ -139,31 +139,33 @@ void oplossingskromme2(RunContext& ctx) {
 }
 
 // lijnelveld (d.v.; xstep; ystep)
-void lijnelveld(RunContext& ctx) {
+void slopeField(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number xstep = ctx.number(1), ystep = ctx.number(2);
-    drawField(ctx, "lijnelveld", xstep, ystep, [&f](Number x, Number y) -> std::optional<WorldPoint> {
-        const std::optional<Number> m = f.tryAt(x, y);
-        if (!m) return std::nullopt;
-        return WorldPoint{1, *m};
-    });
+    drawField(ctx, "lijnelveld", xstep, ystep,
+              [&f](Number x, Number y) -> std::optional<WorldPoint> {
+                  const std::optional<Number> m = f.tryAt(x, y);
+                  if (!m) return std::nullopt;
+                  return WorldPoint{1, *m};
+              });
 }
 
 // lijnelveld2 (x'; y'; xstep; ystep)
-void lijnelveld2(RunContext& ctx) {
+void systemDirectionField(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     FormulaArgument g(ctx, 2, ctx.text(1));
     const Number xstep = ctx.number(2), ystep = ctx.number(3);
-    drawField(ctx, "lijnelveld2", xstep, ystep, [&](Number x, Number y) -> std::optional<WorldPoint> {
-        const std::optional<Number> u = f.tryAt(x, y);
-        const std::optional<Number> v = u ? g.tryAt(x, y) : std::nullopt;
-        if (!v) return std::nullopt;
-        return WorldPoint{*u, *v};
-    });
+    drawField(ctx, "lijnelveld2", xstep, ystep,
+              [&](Number x, Number y) -> std::optional<WorldPoint> {
+                  const std::optional<Number> u = f.tryAt(x, y);
+                  const std::optional<Number> v = u ? g.tryAt(x, y) : std::nullopt;
+                  if (!v) return std::nullopt;
+                  return WorldPoint{*u, *v};
+              });
 }
 
 // impliciet (f(x,y)): over the world rectangle with cells of 5 pixels.
-void impliciet(RunContext& ctx) {
+void implicitCurve(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     if (!ctx.env.drawing) return;
     const World w = World::of(ctx.env.drawing->canvas());
@@ -171,7 +173,7 @@ void impliciet(RunContext& ctx) {
 }
 
 // impliciet2 (f(x,y); minx; maxx; miny; maxy; aantal_pixels)
-void impliciet2(RunContext& ctx) {
+void implicitCurveInBox(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const Number minx = ctx.number(1), maxx = ctx.number(2);
     const Number miny = ctx.number(3), maxy = ctx.number(4), pixels = ctx.number(5);
@@ -180,7 +182,7 @@ void impliciet2(RunContext& ctx) {
 
 // impliciet3 (f(x,y); x0; y0; stap; maxstap): both branches from the point of the curve
 // nearest to (x0, y0).
-void impliciet3(RunContext& ctx) {
+void implicitCurveByDerivatives(RunContext& ctx) {
     FormulaArgument f(ctx, 1, ctx.text(0));
     const ImplicitCurve curve{f.partial(), partialDerivative(ctx, f, 2, true),
                               partialDerivative(ctx, f, 3, false)};
@@ -192,4 +194,21 @@ void impliciet3(RunContext& ctx) {
         traceAndDraw(ctx, {*start, h, maxSteps, OdeMethod::Euler}, tangentStep(curve, h));
 }
 
-}  // namespace kalvor::numeric
+}  // namespace
+}  // namespace numeric
+
+void registerNumericCurveCommands(CommandTable& table) {
+    using namespace numeric;
+    static constexpr CommandRow rows[] = {
+        {"impliciet", 1, implicitCurve},
+        {"impliciet2", 6, implicitCurveInBox},
+        {"impliciet3", 5, implicitCurveByDerivatives},
+        {"lijnelveld", 3, slopeField},
+        {"lijnelveld2", 4, systemDirectionField},
+        {"oplossingskromme", 6, solutionCurve},
+        {"oplossingskromme2", 7, systemTrajectory},
+    };
+    table.add(rows);
+}
+
+}  // namespace kalvor

@@ -44,21 +44,4 @@ private:
     std::string m_text;
 };
 
-// numeric.cpp
-void nulpunt(RunContext& ctx);
-void integraal(RunContext& ctx);
-void helling(RunContext& ctx);
-void iteratie(RunContext& ctx);
-void webgrafiek(RunContext& ctx);
-void afbeelding2(RunContext& ctx);
-
-// numeric_curves.cpp
-void oplossingskromme(RunContext& ctx);
-void oplossingskromme2(RunContext& ctx);
-void lijnelveld(RunContext& ctx);
-void lijnelveld2(RunContext& ctx);
-void impliciet(RunContext& ctx);
-void impliciet2(RunContext& ctx);
-void impliciet3(RunContext& ctx);
-
 }  // namespace kalvor::numeric

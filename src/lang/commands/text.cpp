@@ -29,12 +29,12 @@ std::int64_t wholeNumber(Number whole) {
 }
 
 // maak$ ($var; text): the name is taken as written, the value preprocessed.
-void maakText(RunContext& ctx) {
+void assignText(RunContext& ctx) {
     setResult(ctx, 0, ctx.text(1));
 }
 
 // samen$ ($var; left; right)
-void samen(RunContext& ctx) {
+void concatenate(RunContext& ctx) {
     setResult(ctx, 0, ctx.text(1) + ctx.text(2));
 }
 
@@ -62,7 +62,7 @@ void pos(RunContext& ctx) {
 }
 
 // lengte$ (var; text)
-void lengte(RunContext& ctx) {
+void textLength(RunContext& ctx) {
     ctx.setNumberEverywhere(ctx.text(0), static_cast<Number>(characterCount(ctx.text(1))));
 }
 
@@ -84,7 +84,7 @@ std::u32string between(const std::u32string& text, char32_t open, char32_t close
 }
 
 // tussen$ ($var; text; open; close): the first character of each delimiter line counts.
-void tussen(RunContext& ctx) {
+void textBetween(RunContext& ctx) {
     const std::string text = ctx.text(1);
     const std::u32string open = decodeCharacters(ctx.text(2));
     const std::u32string close = decodeCharacters(ctx.text(3));
@@ -97,7 +97,7 @@ void tussen(RunContext& ctx) {
 
 // vervang$ ($var; text; search; replacement): every occurrence, case-sensitive; an empty
 // search text changes nothing.
-void vervang(RunContext& ctx) {
+void replaceText(RunContext& ctx) {
     std::string text = ctx.text(1);
     const std::string search = ctx.text(2);
     const std::string replacement = ctx.text(3);
@@ -130,7 +130,7 @@ void split(RunContext& ctx) {
 
 // keus$ ($var; list): one of the comma-separated items of the list line as written, each
 // equally likely. Lists of any length are used whole.
-void keus(RunContext& ctx) {
+void randomChoice(RunContext& ctx) {
     const std::string& list = ctx.arg(1);
     std::vector<std::string_view> items;
     std::size_t from = 0;
@@ -148,23 +148,23 @@ void combine(RunContext& ctx) {
 }
 
 // getalnaar$ ($var; expression)
-void getalnaar(RunContext& ctx) {
+void numberToText(RunContext& ctx) {
     setResult(ctx, 0, formatGeneral(ctx.number(1), 15));
 }
 
 // getalnaarromeins$ ($var; number), the number truncated toward zero.
-void getalnaarromeins(RunContext& ctx) {
+void numberToRoman(RunContext& ctx) {
     setResult(ctx, 0, romanNumeral(wholeNumber(std::trunc(ctx.number(1)))));
 }
 
 // romeinsnaargetal$ (text; var): an invalid numeral throws and abandons the run.
-void romeinsnaargetal(RunContext& ctx) {
+void romanToNumber(RunContext& ctx) {
     const std::int64_t value = romanValue(ctx.text(0));
     ctx.setNumberEverywhere(ctx.text(1), static_cast<Number>(value));
 }
 
 // invoerdialoog$ ($var; caption; prompt; default): the entered text, or empty on Cancel.
-void invoerdialoog(RunContext& ctx) {
+void askText(RunContext& ctx) {
     std::string value = ctx.text(3);
     if (!ctx.host().inputDialog(ctx.text(1), ctx.text(2), value)) value.clear();
     setResult(ctx, 0, std::move(value));
@@ -181,7 +181,7 @@ std::string* linkableBox(RunContext& ctx, std::string_view name) {
 
 // koppel$ (box; $var; default): an empty box receives the default; $var gets the box's text.
 // Without a window (or with an unknown box name) $var gets the default.
-void koppel(RunContext& ctx) {
+void bindField(RunContext& ctx) {
     std::string* box = linkableBox(ctx, ctx.arg(0));
     if (box && !box->empty()) {
         setResult(ctx, 1, *box);
@@ -199,7 +199,7 @@ void storeSymbolic(RunContext& ctx, const std::string& command) {
 }
 
 // symb$ ($var; command): any command, passed on unchanged.
-void symb(RunContext& ctx) {
+void symbolicText(RunContext& ctx) {
     storeSymbolic(ctx, ctx.text(1));
 }
 // diff$ ($var; expression; variable)
@@ -215,7 +215,7 @@ void integral(RunContext& ctx) {
     storeSymbolic(ctx, "int(" + ctx.text(1) + "," + ctx.text(2) + ")");
 }
 // subst$ ($var; expression; search; replacement)
-void subst(RunContext& ctx) {
+void substitute(RunContext& ctx) {
     storeSymbolic(ctx, "subst(" + ctx.text(1) + "," + ctx.text(2) + "," + ctx.text(3) + ")");
 }
 
@@ -223,30 +223,30 @@ void subst(RunContext& ctx) {
 
 void registerTextCommands(CommandTable& table) {
     static constexpr CommandRow rows[] = {
-        {"maak$", 2, maakText},
-        {"keus$", 2, keus},
+        {"maak$", 2, assignText},
+        {"keus$", 2, randomChoice},
         {"mid$", 4, mid},
         {"pos$", 3, pos},
-        {"lengte$", 2, lengte},
-        {"tussen$", 4, tussen},
+        {"lengte$", 2, textLength},
+        {"tussen$", 4, textBetween},
         {"*$", 3, combine<'*'>},
         {"/$", 3, combine<'/'>},
         {"+$", 3, combine<'+'>},
         {"-$", 3, combine<'-'>},
         {"^$", 3, combine<'^'>},
-        {"samen$", 3, samen},
-        {"vervang$", 4, vervang},
-        {"koppel$", 3, koppel},
+        {"samen$", 3, concatenate},
+        {"vervang$", 4, replaceText},
+        {"koppel$", 3, bindField},
         {"split$", 4, split},
-        {"invoerdialoog$", 4, invoerdialoog},
-        {"getalnaar$", 2, getalnaar},
-        {"getalnaarromeins$", 2, getalnaarromeins},
-        {"romeinsnaargetal$", 2, romeinsnaargetal},
-        {"symb$", 2, symb},
+        {"invoerdialoog$", 4, askText},
+        {"getalnaar$", 2, numberToText},
+        {"getalnaarromeins$", 2, numberToRoman},
+        {"romeinsnaargetal$", 2, romanToNumber},
+        {"symb$", 2, symbolicText},
         {"diff$", 3, diff},
         {"diffn$", 4, diffn},
         {"int$", 3, integral},
-        {"subst$", 4, subst},
+        {"subst$", 4, substitute},
     };
     table.add(rows);
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "expr/symbolic_tree.h"
+#include "expr/symbolic/symbolic_tree.h"
 
 namespace kalvor {
 

@@ -1,4 +1,4 @@
-#include "expr/symbolic_command.h"
+#include "expr/symbolic/symbolic_command.h"
 
 #include <array>
 #include <cstdlib>

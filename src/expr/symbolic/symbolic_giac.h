@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "expr/symbolic_tree.h"
+#include "expr/symbolic/symbolic_tree.h"
 
 namespace kalvor {
 

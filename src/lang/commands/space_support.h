@@ -1,11 +1,9 @@
 #pragma once
 
-#include <optional>
-
 #include "canvas/drawing_context.h"
 #include "canvas/projection3d.h"
 
-// The handlers of the space figures; draw3d.cpp lists them in the command table.
+// Helpers shared by the space figure commands.
 
 namespace kalvor {
 
@@ -21,13 +19,6 @@ template <class T>
 ArgSource<T> once(T figure) {
     return [figure = std::move(figure)] { return figure; };
 }
-
-// draw3d_curves.cpp
-void kromme3d(RunContext& ctx);
-void stippelkromme3d(RunContext& ctx);
-void oppervlak3d(RunContext& ctx);
-void pad3d(RunContext& ctx);
-void veelhoek3d(RunContext& ctx);
 
 }  // namespace draw3d
 }  // namespace kalvor

@@ -1,4 +1,4 @@
-#include "expr/symbolic_formula.h"
+#include "expr/symbolic/symbolic_formula.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "expr/symbolic_reader.h"
+#include "expr/symbolic/symbolic_reader.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "expr/symbolic_runner.h"
+#include "expr/symbolic/symbolic_runner.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "expr/symbolic_tree.h"
+#include "expr/symbolic/symbolic_tree.h"
 
 namespace kalvor {
 

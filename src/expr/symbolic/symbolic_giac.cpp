@@ -5,13 +5,13 @@
 #include <giac/config.h>
 #include <giac/giac.h>
 
-#include "expr/symbolic_giac.h"
+#include "expr/symbolic/symbolic_giac.h"
 
 #include <cmath>
 #include <streambuf>
 
 #include "expr/numtext.h"
-#include "expr/symbolic_command.h"
+#include "expr/symbolic/symbolic_command.h"
 
 namespace kalvor {
 

@@ -1,4 +1,4 @@
-#include "expr/symbolic.h"
+#include "expr/symbolic/symbolic.h"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "expr/parser.h"
-#include "expr/symbolic_command.h"
-#include "expr/symbolic_formula.h"
-#include "expr/symbolic_giac.h"
-#include "expr/symbolic_reader.h"
-#include "expr/symbolic_runner.h"
+#include "expr/symbolic/symbolic_command.h"
+#include "expr/symbolic/symbolic_formula.h"
+#include "expr/symbolic/symbolic_giac.h"
+#include "expr/symbolic/symbolic_reader.h"
+#include "expr/symbolic/symbolic_runner.h"
 
 namespace kalvor {
 
