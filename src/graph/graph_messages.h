@@ -41,4 +41,13 @@ inline std::string notANumberMessage(std::string_view text) {
     return "'" + std::string(text) + "' is geen geldig getal.";
 }
 
+/// A formula field (F … I, the editor's calculator) whose text the parser cannot compile.
+inline std::string cannotParseFieldMessage(std::string_view text) {
+    return "Kalvor kan de uitdrukking: \r" + std::string(text) + "\rniet verwerken.";
+}
+/// A field whose formula compiles but cannot be evaluated.
+inline std::string cannotEvaluateFieldMessage(std::string_view text) {
+    return "Fout bij de evaluatie van " + std::string(text);
+}
+
 }  // namespace kalvor

@@ -13,8 +13,6 @@ namespace kalvor {
 
 namespace {
 
-constexpr const char* kCannotPlot = "Kalvor kan de uitdrukking: \r";
-constexpr const char* kCannotPlotEnd = "\rniet verwerken.";
 constexpr const char* kProgramSentence =
     "\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een voorafgaande "
     "programmaregel.";
@@ -263,7 +261,7 @@ void Workbench::plotFunction(RunContext& ctx, std::string_view expression, Parse
         failed = true;
     }
     if (failed) {
-        std::string text = kCannotPlot + std::string(expression) + kCannotPlotEnd;
+        std::string text = cannotParseFieldMessage(expression);
         if (&parser != &m_env.parser(4)) text += kProgramSentence;
         m_env.flags.expressionError = true;
         host().messageBox("Oeps", text, Host::Icon::Error);
