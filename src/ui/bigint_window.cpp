@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "expr/application_title.h"
 #include "expr/host.h"
@@ -19,11 +20,17 @@ namespace kalvor {
 namespace {
 
 constexpr int kButtonColumns = 4;
+// Laying out one paragraph of tens of thousands of characters takes the memo a second;
+// lines of this length keep showing a long result quick, and copying reads only digits.
+constexpr qsizetype kLongLine = 4096;
+constexpr qsizetype kMemoLineLength = 72;
 const QString kBusyStatus = QStringLiteral("bezig met rekenen…");
 
 QLineEdit* makeField(const QString& name, const QString& text) {
     auto* field = new QLineEdit(text);
     field->setObjectName(name);
+    // The default limit of 32767 characters would cut a copied answer such as 15000!.
+    field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
 
@@ -33,6 +40,17 @@ QComboBox* makeTargets(const QString& name, bool withMemory) {
     box->addItems({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")});
     if (withMemory) box->addItem(QStringLiteral("mem"));
     return box;
+}
+
+QString inShortLines(QString text) {
+    if (text.size() <= kLongLine || text.contains(QChar('\n'))) return text;
+    QString lines;
+    lines.reserve(text.size() + text.size() / kMemoLineLength + 1);
+    for (qsizetype at = 0; at < text.size(); at += kMemoLineLength) {
+        if (at > 0) lines += QChar('\n');
+        lines += QStringView(text).mid(at, kMemoLineLength);
+    }
+    return lines;
 }
 
 }  // namespace
@@ -208,7 +226,7 @@ void BigIntWindow::workDone(std::optional<std::string> result, bool appends) {
     if (appends) {
         if (!result) appendLine(cancelled);
     } else {
-        m_memo->setPlainText(result ? toQString(*result) : cancelled);
+        m_memo->setPlainText(result ? inShortLines(toQString(*result)) : cancelled);
     }
     emit finished();
 }
