@@ -7,9 +7,11 @@
 
 namespace kalvor::bench {
 
-inline int runWithQt(int argc, char** argv) {
+/// `Application` is QApplication for benchmarks that paint widgets.
+template <typename Application = QGuiApplication>
+int runWithQt(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    Application app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "ui/about_box.h"
+#include "ui/bigint_window.h"
 #include "ui/editor_window.h"
 #include "ui/graph_window.h"
 #include "ui/output_window.h"
@@ -34,9 +35,16 @@ Desktop::Desktop(Host& host, Dialogs& dialogs) : m_dialogs(dialogs), m_bench(hos
     m_graph->setAboutBox(m_about.get());
     m_output = std::make_unique<OutputWindow>(m_bench.environment().output, host, m_dialogs);
     m_output->keepClearOf(m_graph.get(), m_graph->sliderStrip());
+    m_bigInts = std::make_unique<BigIntWindow>(host);
+    QObject::connect(m_editor.get(), &EditorWindow::bigIntCalculatorRequested, m_bigInts.get(),
+                     [this] {
+                         m_bigInts->show();
+                         m_bigInts->raise();
+                     });
     // Only the graph window ends the program when it closes.
     m_editor->setAttribute(Qt::WA_QuitOnClose, false);
     m_output->setAttribute(Qt::WA_QuitOnClose, false);
+    m_bigInts->setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 Desktop::~Desktop() {

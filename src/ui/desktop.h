@@ -9,6 +9,7 @@ class QTranslator;
 namespace kalvor {
 
 class AboutBox;
+class BigIntWindow;
 class Dialogs;
 class EditorWindow;
 class GraphWindow;
@@ -20,9 +21,9 @@ class OutputWindow;
 QTranslator* installDutchTranslations();
 
 /// The desktop program: the Workbench and the windows, created in their fixed order (graph
-/// window, editor, about box, output window) and wired together. Only the graph window is
-/// shown at start; closing it ends the program. The Host and the dialogs come from outside
-/// (real dialogs on the desktop, scripted ones in tests).
+/// window, editor, about box, output window, big-integer calculator) and wired together. Only the
+/// graph window is shown at start; closing it ends the program. The Host and the dialogs come from
+/// outside (real dialogs on the desktop, scripted ones in tests).
 class Desktop {
 public:
     Desktop(Host& host, Dialogs& dialogs);
@@ -36,6 +37,7 @@ public:
     GraphWindow& graphWindow() { return *m_graph; }
     EditorWindow& editorWindow() { return *m_editor; }
     OutputWindow& outputWindow() { return *m_output; }
+    BigIntWindow& bigIntWindow() { return *m_bigInts; }
 
 private:
     Dialogs& m_dialogs;
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<EditorWindow> m_editor;
     std::unique_ptr<AboutBox> m_about;
     std::unique_ptr<OutputWindow> m_output;
+    std::unique_ptr<BigIntWindow> m_bigInts;
 };
 
 }  // namespace kalvor

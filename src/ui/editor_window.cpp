@@ -25,6 +25,7 @@
 #include "ui/command_templates.h"
 #include "ui/dialogs.h"
 #include "ui/documentation.h"
+#include "ui/formula_tools_panel.h"
 #include "ui/qt_text.h"
 #include "ui/swatch_widget.h"
 #include "ui/window_fonts.h"
@@ -73,14 +74,21 @@ EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
     m_compiled->setFont(small);
     connect(m_compiled, &QPlainTextEdit::textChanged, this, &EditorWindow::compiledChanged);
 
+    m_formulaTools = new FormulaToolsPanel(bench);
+    connect(m_formulaTools, &FormulaToolsPanel::bigIntCalculatorRequested, this,
+            &EditorWindow::bigIntCalculatorRequested);
+
     auto* central = new QWidget;
     auto* layout = new QHBoxLayout(central);
-    layout->addWidget(m_source, 1);
+    auto* sourceColumn = new QVBoxLayout;
+    sourceColumn->addWidget(m_source, 1);
+    sourceColumn->addWidget(m_formulaTools);
+    layout->addLayout(sourceColumn, 1);
     layout->addWidget(buildSidePanel());
     setCentralWidget(central);
     buildMenus();
 
-    resize(678, 502);
+    resize(860, 640);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -16,6 +16,7 @@ class QPushButton;
 namespace kalvor {
 
 class Dialogs;
+class FormulaToolsPanel;
 class SwatchWidget;
 class Workbench;
 
@@ -33,6 +34,7 @@ public:
     QComboBox* commandList() const { return m_commands; }
     QLabel* templateLabel() const { return m_template; }
     QLineEdit* numberBox() const { return m_number; }
+    FormulaToolsPanel* formulaTools() const { return m_formulaTools; }
 
     /// The commands that join the list once the editor is shown from the graph window.
     void addLateCommands();
@@ -68,6 +70,8 @@ public slots:
 
 signals:
     void runRequested();
+    /// "start calculator" of the big-integer group.
+    void bigIntCalculatorRequested();
 
 private:
     void buildMenus();
@@ -91,6 +95,7 @@ private:
     QLineEdit* m_number;
     SwatchWidget* m_colourTool;
     SwatchWidget* m_fillTool;
+    FormulaToolsPanel* m_formulaTools;
     QString m_openName = QStringLiteral("*.txt");
     QString m_compiledName = QStringLiteral("*.txt");
     ProgramDocument m_document;
