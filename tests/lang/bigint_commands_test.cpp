@@ -155,29 +155,17 @@ TEST(BigIntCommands, FactorFindsADivisorByRho) {
 }
 
 // A person who presses Escape as soon as the program lets the window look at its keys.
-class EscapeHost : public HeadlessHost {
-public:
-    Environment* env = nullptr;
-    void processEvents() override {
-        HeadlessHost::processEvents();
-        if (env) env->keyPressed(Environment::kEscape);
-    }
-};
-
 TEST(BigIntCommands, EscapeCancelsLongProductsQuietly) {
     const char* lines[] = {"faculteit#(#A)", "nPr#(#A;2900000)", "nCr#(#A;1500000)"};
     for (const char* line : lines) {
-        EscapeHost host;
-        Environment env{host};
-        host.env = &env;
-        const CommandTable table = buildCommandTable();
-        const CompiledProgram program(ProgramRunner::compile(std::string("#A:=3000000\n") + line +
-                                                             "\nschrijfregel(t;verder)"));
-        Executor(env, table, program).run(1000);
-        EXPECT_EQ(env.registers[0].toString(), "3000000") << line;
-        EXPECT_EQ(env.output.lines(), Lines{"verder"}) << line;
-        EXPECT_TRUE(host.messages().empty()) << line;
-        EXPECT_GT(host.eventRounds(), 0) << line;
+        ProgramRunner r;
+        r.host.onEvents = [&r] { r.env.keyPressed(Environment::kEscape); };
+        EXPECT_EQ(r.run(std::string("#A:=3000000\n") + line + "\nschrijfregel(t;verder)", {}, 1000),
+                  Lines{"verder"})
+            << line;
+        EXPECT_EQ(r.env.registers[0].toString(), "3000000") << line;
+        EXPECT_TRUE(r.host.messages().empty()) << line;
+        EXPECT_GT(r.host.eventRounds(), 0) << line;
     }
 }
 

@@ -33,6 +33,8 @@ const ProgramRow kPictureCases[] = {
     pictureRow("GaNaarLijnNaar", "gaNaar(1;2)\nlijnNaar(3;2)",
                {"\\path(1.000,2.000)(3.000,2.000)"}),
     pictureRow("Ellips", "ellips(0;0;2;1)", {"\\put(1.000,0.500){\\ellipse{2.000}{1.000}}"}),
+    pictureRow("EllipsWithSwappedCorners", "ellips(3;1;1;2)",
+               {"\\put(2.000,1.500){\\ellipse{2.000}{1.000}}"}),
     pictureRow("Rechthoek", "rechthoek(0;0;2;1)",
                {"\\path(0.000,0.000)(2.000,0.000)(2.000,1.000)(0.000,1.000)(0.000,0.000)"}),
     pictureRow("CirkelMiddelpuntPunt", "cirkelmppunt(0;0;3;4)",
@@ -222,6 +224,7 @@ TEST(Draw2d, PdfOperatorsOfFigures) {
         // Below one pixel a dot is a square in the PDF.
         {"stip(0;0;0)", {"-0.0787 -0.0787 0.1575 0.1575 re", "B"}},
         {"bezier(0;0;1;1;2;1;3;0;4;-1;5;-1)", {}},
+        {"vector(1;1;0;0)", {}},  // no direction, no head
     };
     for (const Row& row : rows)
         EXPECT_EQ(withoutColours(pdfOf(row.source)), row.pdf) << row.source;

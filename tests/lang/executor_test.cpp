@@ -204,32 +204,19 @@ TEST(Executor, FrameHoldsSixteenNames) {
 
 // Escape arrives while the first loop processes events: that loop ends at its next end
 // test, the code after it still runs, and a later loop runs its body once.
-class EscapeHost : public HeadlessHost {
-public:
-    std::function<void()> onEvents;
-    void processEvents() override {
-        HeadlessHost::processEvents();
-        if (onEvents) onEvents();
-    }
-};
-
 TEST(Executor, EscapeEndsLoopsAtTheirNextTest) {
-    EscapeHost host;
-    Environment env(host);
+    ProgramRunner runner;
     int rounds = 0;
-    host.onEvents = [&] {
-        if (++rounds == 3) env.keyPressed(Environment::kEscape);
+    runner.host.onEvents = [&] {
+        if (++rounds == 3) runner.env.keyPressed(Environment::kEscape);
     };
-    CommandTable table = buildCommandTable();
-    CompiledProgram program(ProgramRunner::compile(
+    const Lines out = runner.run(
         "for(i;1;1e18;1)\nnext\nschrijfregel(u;i)\nfor(j;1;5;1)\nschrijfregel(u;j)\nnext\n"
-        "schrijfregel(u;_toetscode)"));
-    Executor executor(env, table, program);
-    executor.run();
-    ASSERT_EQ(env.output.lines().size(), 3u);
-    EXPECT_EQ(env.output.lines()[1], "1");
-    EXPECT_EQ(env.output.lines()[2], "27");
-    EXPECT_TRUE(env.flags.abort);
+        "schrijfregel(u;_toetscode)");
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1], "1");
+    EXPECT_EQ(out[2], "27");
+    EXPECT_TRUE(runner.env.flags.abort);
 }
 
 TEST(Executor, CheckingOffProcessesNoEvents) {

@@ -57,10 +57,19 @@ struct DrawingSinks : WindowServices {
     }
 };
 
+/// A headless host that lets a test act whenever a run processes events (press Escape, say).
+struct EventHookHost : HeadlessHost {
+    std::function<void()> onEvents;
+    void processEvents() override {
+        HeadlessHost::processEvents();
+        if (onEvents) onEvents();
+    }
+};
+
 /// Compiles a source program and runs it headless; the output window's lines, the messages
 /// and the variables are there to be checked afterwards.
 struct ProgramRunner {
-    HeadlessHost host;
+    EventHookHost host;
     Environment env{host};
     CommandTable table = buildCommandTable();
     CompiledProgram program;
@@ -253,6 +262,25 @@ inline std::vector<std::string> pictureOf(const std::string& source) {
 }
 inline std::vector<std::string> pdfOf(const std::string& source) {
     return recordedBy(source, true);
+}
+
+/// Runs `command` with every argument list of `argumentSets` while recording both exports: each
+/// run ends in an orderly way and nothing drawn carries a coordinate that is not a number.
+template <std::size_t N>
+void expectOrderlyRuns(const std::string& command, const char* const (&argumentSets)[N]) {
+    const auto numbersOnly = [](const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            if (line.find("NAN") != std::string::npos || line.find("INF") != std::string::npos)
+                return false;
+        return true;
+    };
+    for (const char* args : argumentSets) {
+        ProgramRunner r;
+        DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
+        r.run(command + args);
+        EXPECT_TRUE(numbersOnly(d.pdfLines())) << command << args;
+        EXPECT_TRUE(numbersOnly(d.pictureLines())) << command << args;
+    }
 }
 
 /// The one test of program rows; each file instantiates it with its own rows.
