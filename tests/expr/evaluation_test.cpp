@@ -9,14 +9,13 @@
 #include "expr/arithmetic.h"
 #include "expr/parser.h"
 #include "expr/random_source.h"
+#include "formula_rows.h"
 
 namespace kalvor {
 namespace {
 
-struct FailureRow {
-    const char* text;
-    const char* message;
-};
+using test::FailureRow;
+using test::FormulaRow;
 
 constexpr const char* kInvalid = "Invalid floating point operation";
 constexpr const char* kZeroDivide = "Floating point division by zero";
@@ -54,30 +53,21 @@ TEST(Evaluation, FailuresAreEvaluationErrors) {
     };
     Parser p;
     for (const FailureRow& row : rows) {
-        p.setExpression(row.text);
-        try {
-            p.value();
-            ADD_FAILURE() << "no error for " << row.text;
-        } catch (const EvaluationError& e) {
-            EXPECT_STREQ(e.what(), row.message) << row.text;
-        }
+        checkFormula(p, row);
         // Nothing is left behind for the next evaluation.
-        p.setExpression("1+2");
-        EXPECT_EQ(p.value(), 3) << "after " << row.text;
+        checkFormula(p, FormulaRow{"1+2", 3});
     }
 }
 
 TEST(Evaluation, NegativeBasesWithIntegralLiteralExponents) {
     Parser p;
     p.x = -2;
-    const std::pair<const char*, Number> rows[] = {
+    const FormulaRow rows[] = {
         {"x^2", 4},   {"x^3", -8},      {"x^4", 16},           {"x^5", -32},       {"x^-1", -0.5},
         {"x^2.0", 4}, {"(-8)^3", -512}, {"intpower(x,3)", -8}, {"power(x,3)", -8},
     };
-    for (const auto& [text, expected] : rows) {
-        p.setExpression(text);
-        EXPECT_EQ(p.value(), expected) << text;
-    }
+    for (const FormulaRow& row : rows)
+        checkFormula(p, row);
 }
 
 // Stale flags from the caller's own arithmetic are not reported as this formula's failure.
@@ -159,15 +149,13 @@ TEST(Evaluation, StandardFunctionsAreJudgedByTheirResults) {
     Parser p;
     p.x = 1;
     p.y = -std::numeric_limits<Number>::infinity();
-    const std::pair<const char*, Number> rows[] = {
+    const FormulaRow rows[] = {
         {"power(1E4000,1)", 1E4000L}, {"power(1E4000,x)+0", 1E4000L},
         {"(1E4000)^(x)", 1E4000L},    {"exp(y)", 0},  // an infinite argument is no failure
         {"arctan(-y)", kPi / 2},
     };
-    for (const auto& [text, expected] : rows) {
-        p.setExpression(text);
-        EXPECT_EQ(p.value(), expected) << text;
-    }
+    for (const FormulaRow& row : rows)
+        checkFormula(p, row);
 }
 
 // Records the order in which calls run.

@@ -10,32 +10,14 @@
 
 #include "expr/formula_impl.h"
 #include "expr/parser.h"
+#include "formula_rows.h"
 
 namespace kalvor {
 namespace {
 
-struct Outcome {
-    bool failed = false;
-    std::string message;
-    Number value = 0;
-};
-
-template <typename F>
-Outcome outcomeOf(F evaluate) {
-    Outcome o;
-    try {
-        o.value = evaluate();
-    } catch (const EvaluationError& e) {
-        o.failed = true;
-        o.message = e.what();
-    }
-    return o;
-}
-
-bool sameBits(Number a, Number b) {
-    if (std::isnan(a) && std::isnan(b)) return true;
-    return std::memcmp(&a, &b, 10) == 0;
-}
+using test::Outcome;
+using test::outcomeOf;
+using test::sameBits;
 
 // Random valid formulas: every operation in brackets, a few levels deep.
 class FormulaMaker {

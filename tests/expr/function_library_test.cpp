@@ -9,26 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "../support/recording_host.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
-#include "extended_near.h"
-#include "recording_host.h"
+#include "formula_rows.h"
 
 namespace kalvor {
 namespace {
 
-using test::extendedNear;
 using test::RecordingHost;
 using Box = RecordingHost::Box;
 
 const Number kPi = std::numbers::pi_v<Number>;
 const Box kBinomialBox{"Foutje", "Ongeldige waarde voor n of k"};
 
-struct ValueRow {
-    const char* formula;
-    Number expected;
-    Number tolerance = 0;  // 0: exactly
-};
+using test::FormulaRow;
 
 // The workbench's arrangement: four parsers with the library registered in each.
 class FunctionLibraryTest : public ::testing::Test {
@@ -45,15 +40,9 @@ protected:
     }
 
     // Evaluates every row through Parser1; none of them may show a box.
-    void check(const std::vector<ValueRow>& rows) {
-        for (const ValueRow& row : rows) {
-            SCOPED_TRACE(row.formula);
-            const Number value = eval(row.formula);
-            if (row.tolerance == 0)
-                EXPECT_EQ(value, row.expected);
-            else
-                EXPECT_TRUE(extendedNear(value, row.expected, row.tolerance));
-        }
+    void check(const std::vector<FormulaRow>& rows) {
+        for (const FormulaRow& row : rows)
+            checkFormula(parsers[0], row);
         EXPECT_EQ(host.boxes, std::vector<Box>{});
     }
 

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "../support/recording_host.h"
 #include "expr/function_library.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
 #include "expr/symbolic/symbolic.h"
-#include "recording_host.h"
 
 namespace kalvor {
 namespace {

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "../support/recording_host.h"
 #include "expr/function_library.h"
 #include "expr/number_lists.h"
 #include "expr/parser.h"
@@ -18,7 +19,6 @@
 #include "expr/symbolic/symbolic_giac.h"
 #include "expr/symbolic/symbolic_reader.h"
 #include "expr/symbolic/symbolic_runner.h"
-#include "recording_host.h"
 
 namespace kalvor {
 namespace {

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "../lang/program_runner.h"
+#include "../lang/program_rows.h"
+#include "../support/pixels.h"
 #include "graph/workbench.h"
 #include "lang/headless_host.h"
 
@@ -36,14 +37,7 @@ struct BenchFixture {
         return d.picture().lines();
     }
     /// Pixels of the canvas that are not white.
-    int inkPixels() const {
-        const QImage& image = bench.canvas().image();
-        int ink = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                ink += QColor(image.pixel(x, y)) != QColor(Qt::white);
-        return ink;
-    }
+    int inkPixels() const { return test::inkPixels(bench.canvas().image()); }
     QColor pixel(int x, int y) const { return QColor(bench.canvas().image().pixel(x, y)); }
 };
 

@@ -2,84 +2,70 @@
 
 #include <cmath>
 
-#include "program_runner.h"
+#include "program_rows.h"
 
 namespace kalvor::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct RegisterCase {
-    const char* name;
-    const char* source;  // ends with the register #A holding the result
-    const char* value;
-};
-
-void PrintTo(const RegisterCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class BigIntCommand : public ::testing::TestWithParam<RegisterCase> {};
-
-TEST_P(BigIntCommand, LeavesValueInRegister) {
-    ProgramRunner runner;
-    const std::string source = std::string(GetParam().source) + "\nschrijfregel(#;#A)";
-    EXPECT_EQ(runner.run(source), Lines{GetParam().value}) << source;
-    EXPECT_EQ(runner.failure, "");
-    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
-}
-
-const RegisterCase kRegisterPrograms[] = {
+// Each program ends by writing the register #A that holds the result.
+const ProgramRow kRegisterPrograms[] = {
     // Operands: a register when the line holds "#", else lenient decimal text.
-    {"MaakFromText", "#A:=123456789012345678901234567890", "123456789012345678901234567890"},
-    {"MaakReadsLeniently", "#A:=-12 345 678", "-12345678"},
-    {"MaakOfTextWithoutDigitsIsZero", "#A:=7\n#A:=abc", "0"},
-    {"MaakDoesNotEvaluate", "#A:=2^10", "210"},
-    {"MaakFromTextVariable", "$n:=1000\nmaak#(#A;$n)", "1000"},
-    {"MaakCopiesRegister", "#B:=5\n#A:=#B\ntelop#(#B;1)", "5"},
-    {"LowerCaseNamesSameRegister", "#a:=5\ntelop#(#A;#a)", "10"},
-    {"CharactersAfterLetterIgnored", "#AB:=7\n#B:=1\ntelop#(#Abc;#bA)", "8"},
+    {"MaakFromText",
+     "#A:=123456789012345678901234567890\nschrijfregel(#;#A)",
+     {"123456789012345678901234567890"}},
+    {"MaakReadsLeniently", "#A:=-12 345 678\nschrijfregel(#;#A)", {"-12345678"}},
+    {"MaakOfTextWithoutDigitsIsZero", "#A:=7\n#A:=abc\nschrijfregel(#;#A)", {"0"}},
+    {"MaakDoesNotEvaluate", "#A:=2^10\nschrijfregel(#;#A)", {"210"}},
+    {"MaakFromTextVariable", "$n:=1000\nmaak#(#A;$n)\nschrijfregel(#;#A)", {"1000"}},
+    {"MaakCopiesRegister", "#B:=5\n#A:=#B\ntelop#(#B;1)\nschrijfregel(#;#A)", {"5"}},
+    {"LowerCaseNamesSameRegister", "#a:=5\ntelop#(#A;#a)\nschrijfregel(#;#A)", {"10"}},
+    {"CharactersAfterLetterIgnored", "#AB:=7\n#B:=1\ntelop#(#Abc;#bA)\nschrijfregel(#;#A)", {"8"}},
     // Arithmetic with operands.
-    {"Telop", "#A:=99999\ntelop#(#A;1)", "100000"},
-    {"Trekaf", "#A:=5\ntrekaf#(#A;12)", "-7"},
-    {"TrekafSelf", "#A:=5\ntrekaf#(#A;#A)", "0"},
-    {"MaalCrossesElements", "#A:=100000\nmaal#(#A;100000)", "10000000000"},
-    {"DivTruncates", "#A:=-7\ndiv#(#A;3)", "-2"},
-    {"ModTakesQuotientSign", "#A:=7\nmod#(#A;-3)", "-1"},
-    {"Ggd", "#A:=-12\nggd#(#A;18)", "6"},
-    {"Invmod", "#A:=3\ninvmod#(#A;11)", "4"},
-    {"Modpow", "#A:=4\nmodpow#(#A;13;497)", "445"},
-    {"ModpowRegisters", "#A:=4\n#E:=13\n#M:=497\nmodpow#(#A;#E;#M)", "445"},
+    {"Telop", "#A:=99999\ntelop#(#A;1)\nschrijfregel(#;#A)", {"100000"}},
+    {"Trekaf", "#A:=5\ntrekaf#(#A;12)\nschrijfregel(#;#A)", {"-7"}},
+    {"TrekafSelf", "#A:=5\ntrekaf#(#A;#A)\nschrijfregel(#;#A)", {"0"}},
+    {"MaalCrossesElements", "#A:=100000\nmaal#(#A;100000)\nschrijfregel(#;#A)", {"10000000000"}},
+    {"DivTruncates", "#A:=-7\ndiv#(#A;3)\nschrijfregel(#;#A)", {"-2"}},
+    {"ModTakesQuotientSign", "#A:=7\nmod#(#A;-3)\nschrijfregel(#;#A)", {"-1"}},
+    {"Ggd", "#A:=-12\nggd#(#A;18)\nschrijfregel(#;#A)", {"6"}},
+    {"Invmod", "#A:=3\ninvmod#(#A;11)\nschrijfregel(#;#A)", {"4"}},
+    {"Modpow", "#A:=4\nmodpow#(#A;13;497)\nschrijfregel(#;#A)", {"445"}},
+    {"ModpowRegisters", "#A:=4\n#E:=13\n#M:=497\nmodpow#(#A;#E;#M)\nschrijfregel(#;#A)", {"445"}},
     // Commands with a whole number n, evaluated.
-    {"Macht", "#A:=2\nmacht#(#A;64)", "18446744073709551616"},
-    {"MachtEvaluatesN", "#A:=2\nk:=8\nmacht#(#A;k*8)", "18446744073709551616"},
-    {"MachtTruncatesN", "#A:=3\nmacht#(#A;2.9)", "9"},
-    {"Nwortel", "#A:=100000000000000000000\nnwortel#(#A;2)", "10000000000"},
-    {"NPr", "#A:=5\nnPr#(#A;2)", "20"},
-    {"NPrNegativeKeepsValue", "#A:=5\nnPr#(#A;-1)", "5"},
-    {"NCr", "#A:=52\nnCr#(#A;5)", "2598960"},
-    {"NCrOfNegativeKeepsValue", "#A:=-5\nnCr#(#A;2)", "-5"},
-    {"GetalnaarTruncates", "getalnaar#(#A;-7.9)", "-7"},
-    {"GetalnaarLarge", "getalnaar#(#A;2^62)", "4611686018427387904"},
+    {"Macht", "#A:=2\nmacht#(#A;64)\nschrijfregel(#;#A)", {"18446744073709551616"}},
+    {"MachtEvaluatesN",
+     "#A:=2\nk:=8\nmacht#(#A;k*8)\nschrijfregel(#;#A)",
+     {"18446744073709551616"}},
+    {"MachtTruncatesN", "#A:=3\nmacht#(#A;2.9)\nschrijfregel(#;#A)", {"9"}},
+    {"Nwortel", "#A:=100000000000000000000\nnwortel#(#A;2)\nschrijfregel(#;#A)", {"10000000000"}},
+    {"NPr", "#A:=5\nnPr#(#A;2)\nschrijfregel(#;#A)", {"20"}},
+    {"NPrNegativeKeepsValue", "#A:=5\nnPr#(#A;-1)\nschrijfregel(#;#A)", {"5"}},
+    {"NCr", "#A:=52\nnCr#(#A;5)\nschrijfregel(#;#A)", {"2598960"}},
+    {"NCrOfNegativeKeepsValue", "#A:=-5\nnCr#(#A;2)\nschrijfregel(#;#A)", {"-5"}},
+    {"GetalnaarTruncates", "getalnaar#(#A;-7.9)\nschrijfregel(#;#A)", {"-7"}},
+    {"GetalnaarLarge", "getalnaar#(#A;2^62)\nschrijfregel(#;#A)", {"4611686018427387904"}},
     // Commands on the register alone.
-    {"Kwadraat", "#A:=-12\nkwadraat#(#A)", "144"},
-    {"Wortel", "#A:=99\nwortel#(#A)", "9"},
-    {"Faculteit", "#A:=20\nfaculteit#(#A)", "2432902008176640000"},
-    {"FaculteitOfNegativeKeepsValue", "#A:=-3\nfaculteit#(#A)", "-3"},
-    {"FactorSmallestOdd", "#A:=1000001\nfactor#(#A)", "101"},
-    {"FactorOfPrimeKeepsValue", "#A:=2305843009213693951\nfactor#(#A)", "2305843009213693951"},
-    {"VolgendepriemBelowTwo", "#A:=-5\nvolgendepriem#(#A)", "2"},
-    {"VolgendepriemOfTwo", "#A:=2\nvolgendepriem#(#A)", "3"},
-    {"VolgendepriemOfPrime", "#A:=13\nvolgendepriem#(#A)", "17"},
-    {"VolgendepriemOfEven", "#A:=14\nvolgendepriem#(#A)", "17"},
-    {"VolgendepriemLarge", "#A:=1000000\nvolgendepriem#(#A)", "1000003"},
+    {"Kwadraat", "#A:=-12\nkwadraat#(#A)\nschrijfregel(#;#A)", {"144"}},
+    {"Wortel", "#A:=99\nwortel#(#A)\nschrijfregel(#;#A)", {"9"}},
+    {"Faculteit", "#A:=20\nfaculteit#(#A)\nschrijfregel(#;#A)", {"2432902008176640000"}},
+    {"FaculteitOfNegativeKeepsValue", "#A:=-3\nfaculteit#(#A)\nschrijfregel(#;#A)", {"-3"}},
+    {"FactorSmallestOdd", "#A:=1000001\nfactor#(#A)\nschrijfregel(#;#A)", {"101"}},
+    {"FactorOfPrimeKeepsValue",
+     "#A:=2305843009213693951\nfactor#(#A)\nschrijfregel(#;#A)",
+     {"2305843009213693951"}},
+    {"VolgendepriemBelowTwo", "#A:=-5\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"2"}},
+    {"VolgendepriemOfTwo", "#A:=2\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"3"}},
+    {"VolgendepriemOfPrime", "#A:=13\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"17"}},
+    {"VolgendepriemOfEven", "#A:=14\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"17"}},
+    {"VolgendepriemLarge", "#A:=1000000\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"1000003"}},
     // divmod writes two registers.
-    {"DivmodQuotient", "#A:=-7\ndivmod#(#A;3;#R)", "-2"},
-    {"DivmodRemainderIntoSameRegister", "#A:=17\ndivmod#(#A;5;#A)", "2"},
+    {"DivmodQuotient", "#A:=-7\ndivmod#(#A;3;#R)\nschrijfregel(#;#A)", {"-2"}},
+    {"DivmodRemainderIntoSameRegister", "#A:=17\ndivmod#(#A;5;#A)\nschrijfregel(#;#A)", {"2"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Registers, BigIntCommand, ::testing::ValuesIn(kRegisterPrograms),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Registers, ProgramRows, ::testing::ValuesIn(kRegisterPrograms), rowName);
 
 TEST(BigIntCommands, DivmodStoresRemainder) {
     ProgramRunner runner;
@@ -169,29 +155,17 @@ TEST(BigIntCommands, FactorFindsADivisorByRho) {
 }
 
 // A person who presses Escape as soon as the program lets the window look at its keys.
-class EscapeHost : public HeadlessHost {
-public:
-    Environment* env = nullptr;
-    void processEvents() override {
-        HeadlessHost::processEvents();
-        if (env) env->keyPressed(Environment::kEscape);
-    }
-};
-
 TEST(BigIntCommands, EscapeCancelsLongProductsQuietly) {
     const char* lines[] = {"faculteit#(#A)", "nPr#(#A;2900000)", "nCr#(#A;1500000)"};
     for (const char* line : lines) {
-        EscapeHost host;
-        Environment env{host};
-        host.env = &env;
-        const CommandTable table = buildCommandTable();
-        const CompiledProgram program(ProgramRunner::compile(std::string("#A:=3000000\n") + line +
-                                                             "\nschrijfregel(t;verder)"));
-        Executor(env, table, program).run(1000);
-        EXPECT_EQ(env.registers[0].toString(), "3000000") << line;
-        EXPECT_EQ(env.output.lines(), Lines{"verder"}) << line;
-        EXPECT_TRUE(host.messages().empty()) << line;
-        EXPECT_GT(host.eventRounds(), 0) << line;
+        ProgramRunner r;
+        r.host.onEvents = [&r] { r.env.keyPressed(Environment::kEscape); };
+        EXPECT_EQ(r.run(std::string("#A:=3000000\n") + line + "\nschrijfregel(t;verder)", {}, 1000),
+                  Lines{"verder"})
+            << line;
+        EXPECT_EQ(r.env.registers[0].toString(), "3000000") << line;
+        EXPECT_TRUE(r.host.messages().empty()) << line;
+        EXPECT_GT(r.host.eventRounds(), 0) << line;
     }
 }
 

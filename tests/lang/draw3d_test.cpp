@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "../support/file_checks.h"
-#include "figure_rows.h"
-#include "program_runner.h"
+#include "../support/pixels.h"
+#include "program_rows.h"
 
 // The space commands run as programs: the values they compute, the picture text and PDF of
 // what they draw, and their messages. Images are worked out by hand: in the default view
@@ -20,44 +20,32 @@ constexpr Number kNone = 2147483647;  // no such point
 
 // ---- Values ----
 
-struct ValueCase {
-    const char* source;
-    std::vector<std::pair<const char*, Number>> values;  // checked in Parser1 … Parser3
-};
+constexpr Number kCos30 = 0.86602540378443864676L;  // cos 30°
 
-TEST(Draw3d, ComputedValues) {
-    constexpr Number h = 0.86602540378443864676L;  // cos 30°
-    const ValueCase rows[] = {
-        {"3d->2d(1;0;0;a;b)", {{"a", -h / 2}, {"b", -0.25L}}},
-        {"set3d(90;2)\n3d->2d(1;1;1;a;b)", {{"a", 1}, {"b", -1}}},
-        {"rot3d(z;90)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}},
-        // Only the last rotation is in force.
-        {"rot3d(z;45)\nrot3d(x;30)\n3d->2d(0;1;0;a;b)", {{"a", h}, {"b", 0.5L}}},
-        // An unknown axis keeps the matrix.
-        {"rot3d(z;90)\nrot3d(w;30)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}},
-        {"spiegel3d(x;45)\n3d->2d(0;1;0;a;b)", {{"a", 0}, {"b", 1}}},
-        {"rot3d(z;90)\nsetmat3d(1;0;0;0;1;0;0;0;1)\n3d->2d(0;1;0;a;b)", {{"a", 1}, {"b", 0}}},
-        {"setmat3d(0;1;0;1;0;0;0;0;1)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}},
-        {"set3dcentraal(0;90;10;5)\n3d->2d(5;2;4;a;b)", {{"a", 2}, {"b", 4}}},
-        // On the eye's plane the point has no image.
-        {"set3dcentraal(0;90;10;5)\n3d->2d(10;1;1;a;b)", {{"a", kNone}, {"b", kNone}}},
-        {"maakpunt3d(p;1;2;1+2)", {{"p1", 1}, {"p2", 2}, {"p3", 3}}},
-        {"vglvlak(1;0;0;0;1;0;0;0;1;a;b;c;d)", {{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}}},
-        {"snijpuntlijnvlak(0;0;1;2;0;0;0;1;1;1;s1;s2;s3)", {{"s1", 2}, {"s2", 2}, {"s3", 2}}},
-        {"snijpuntlijnvlak(0;0;1;2;0;0;0;1;0;0;s1;s2;s3)",
-         {{"s1", kNone}, {"s2", kNone}, {"s3", kNone}}},
-    };
-    for (const ValueCase& row : rows) {
-        ProgramRunner r;
-        r.run(row.source);
-        EXPECT_EQ(r.failure, "") << row.source;
-        EXPECT_TRUE(r.host.messages().empty()) << row.source;
-        for (const auto& [name, value] : row.values)
-            for (int parser = 1; parser <= 3; ++parser)
-                EXPECT_NEAR(r.value(name, parser), value, 1e-12L)
-                    << row.source << ": " << name << " in Parser" << parser;
-    }
-}
+// Checked in Parser1 … Parser3.
+const ProgramRow kValueRows[] = {
+    valueRow("", "3d->2d(1;0;0;a;b)", {{"a", -kCos30 / 2}, {"b", -0.25L}}, 3),
+    valueRow("", "set3d(90;2)\n3d->2d(1;1;1;a;b)", {{"a", 1}, {"b", -1}}, 3),
+    valueRow("", "rot3d(z;90)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}, 3),
+    // Only the last rotation is in force.
+    valueRow("", "rot3d(z;45)\nrot3d(x;30)\n3d->2d(0;1;0;a;b)", {{"a", kCos30}, {"b", 0.5L}}, 3),
+    // An unknown axis keeps the matrix.
+    valueRow("", "rot3d(z;90)\nrot3d(w;30)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}, 3),
+    valueRow("", "spiegel3d(x;45)\n3d->2d(0;1;0;a;b)", {{"a", 0}, {"b", 1}}, 3),
+    valueRow("", "rot3d(z;90)\nsetmat3d(1;0;0;0;1;0;0;0;1)\n3d->2d(0;1;0;a;b)",
+             {{"a", 1}, {"b", 0}}, 3),
+    valueRow("", "setmat3d(0;1;0;1;0;0;0;0;1)\n3d->2d(1;0;0;a;b)", {{"a", 1}, {"b", 0}}, 3),
+    valueRow("", "set3dcentraal(0;90;10;5)\n3d->2d(5;2;4;a;b)", {{"a", 2}, {"b", 4}}, 3),
+    // On the eye's plane the point has no image.
+    valueRow("", "set3dcentraal(0;90;10;5)\n3d->2d(10;1;1;a;b)", {{"a", kNone}, {"b", kNone}}, 3),
+    valueRow("", "maakpunt3d(p;1;2;1+2)", {{"p1", 1}, {"p2", 2}, {"p3", 3}}, 3),
+    valueRow("", "vglvlak(1;0;0;0;1;0;0;0;1;a;b;c;d)", {{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}}, 3),
+    valueRow("", "snijpuntlijnvlak(0;0;1;2;0;0;0;1;1;1;s1;s2;s3)",
+             {{"s1", 2}, {"s2", 2}, {"s3", 2}}, 3),
+    valueRow("", "snijpuntlijnvlak(0;0;1;2;0;0;0;1;0;0;s1;s2;s3)",
+             {{"s1", kNone}, {"s2", kNone}, {"s3", kNone}}, 3),
+};
+INSTANTIATE_TEST_SUITE_P(Draw3dValues, ProgramRows, ::testing::ValuesIn(kValueRows));
 
 TEST(Draw3d, EveryRunStartsWithTheDefaultView) {
     ProgramRunner r;
@@ -103,60 +91,50 @@ TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
     }
 }
 
-class SpacePictureOf : public ::testing::TestWithParam<PictureCase> {};
-
-TEST_P(SpacePictureOf, Figure) {
-    EXPECT_EQ(pictureOf(GetParam().source), GetParam().picture);
-}
-
-const PictureCase kPictureCases[] = {
-    {"LijnAlongX", "lijn3d(0;0;0;2;0;0)", {"\\path(0.000,0.000)(-0.866,-0.500)"}},
-    {"RotatedLijnIsTheYAxis",
-     "rot3d(z;90)\nlijn3d(0;0;0;1;0;0)",
-     {"\\path(0.000,0.000)(1.000,0.000)"}},
-    {"VeelhoekRepeatsTheFirstPoint",
-     "veelhoek3d(2;0;0;0;1;0;0;0;1)",
-     {"\\path(-0.866,-0.500)(1.000,0.000)(0.000,1.000)(-0.866,-0.500)"}},
+const ProgramRow kPictureCases[] = {
+    pictureRow("LijnAlongX", "lijn3d(0;0;0;2;0;0)", {"\\path(0.000,0.000)(-0.866,-0.500)"}),
+    pictureRow("RotatedLijnIsTheYAxis", "rot3d(z;90)\nlijn3d(0;0;0;1;0;0)",
+               {"\\path(0.000,0.000)(1.000,0.000)"}),
+    pictureRow("VeelhoekRepeatsTheFirstPoint", "veelhoek3d(2;0;0;0;1;0;0;0;1)",
+               {"\\path(-0.866,-0.500)(1.000,0.000)(0.000,1.000)(-0.866,-0.500)"}),
     // The last sample stays below tmax.
-    {"KrommeEndsBelowTmax",
-     "kromme3d(0;t;0;0;1;0.3)",
-     {"\\path(0.000,0.000)", "(0.300,0.000)", "(0.600,0.000)", "(0.900,0.000)"}},
-    {"KrommeSkipsTheSampleAfterLeavingTheBox",
-     "L1(3):=50\nkromme3d(0;t-3;L1(t);1;6;1)",
-     {"\\path(-2.000,0.000)", "(-1.000,0.000)", "\\path(2.000,0.000)", "(3.000,0.000)"}},
-    {"KrommeWithoutStepDrawsNothing", "kromme3d(t;t;t;0;1;0)\nkromme3d(t;t;t;0;1;-1)", {}},
-    {"StippelkrommeDrawsDashes",
-     "stippelkromme3d(0;t;0;0;2;0.25;0.5;0.5)",
-     {"\\path(0.000,0.000)", "(0.250,0.000)", "(0.500,0.000)", "\\path(1.000,0.000)",
-      "(1.250,0.000)", "(1.500,0.000)", "\\path(2.000,0.000)", "(2.250,0.000)", "(2.500,0.000)"}},
-    {"StippelkrommeThatDoesNotAdvanceDrawsNothing", "stippelkromme3d(0;t;0;0;2;0.25;0.5;-0.5)", {}},
+    pictureRow("KrommeEndsBelowTmax", "kromme3d(0;t;0;0;1;0.3)",
+               {"\\path(0.000,0.000)", "(0.300,0.000)", "(0.600,0.000)", "(0.900,0.000)"}),
+    pictureRow("KrommeSkipsTheSampleAfterLeavingTheBox", "L1(3):=50\nkromme3d(0;t-3;L1(t);1;6;1)",
+               {"\\path(-2.000,0.000)", "(-1.000,0.000)", "\\path(2.000,0.000)", "(3.000,0.000)"}),
+    pictureRow("KrommeWithoutStepDrawsNothing", "kromme3d(t;t;t;0;1;0)\nkromme3d(t;t;t;0;1;-1)",
+               {}),
+    pictureRow("StippelkrommeDrawsDashes", "stippelkromme3d(0;t;0;0;2;0.25;0.5;0.5)",
+               {"\\path(0.000,0.000)", "(0.250,0.000)", "(0.500,0.000)", "\\path(1.000,0.000)",
+                "(1.250,0.000)", "(1.500,0.000)", "\\path(2.000,0.000)", "(2.250,0.000)",
+                "(2.500,0.000)"}),
+    pictureRow("StippelkrommeThatDoesNotAdvanceDrawsNothing",
+               "stippelkromme3d(0;t;0;0;2;0.25;0.5;-0.5)", {}),
     // Lines of constant u (u = 0, 1), then of constant v.
-    {"OppervlakDrawsBothFamilies",
-     "oppervlak3d(2*u;v;0;0;1;0;1;1;1)",
-     {"\\path(0.000,0.000)", "(1.000,0.000)", "\\path(-0.866,-0.500)", "(0.134,-0.500)",
-      "\\path(0.000,0.000)", "(-0.866,-0.500)", "\\path(1.000,0.000)", "(0.134,-0.500)"}},
-    {"OppervlakWithoutStepDrawsNothing", "oppervlak3d(u;v;0;0;1;0;1;0;1)", {}},
+    pictureRow("OppervlakDrawsBothFamilies", "oppervlak3d(2*u;v;0;0;1;0;1;1;1)",
+               {"\\path(0.000,0.000)", "(1.000,0.000)", "\\path(-0.866,-0.500)", "(0.134,-0.500)",
+                "\\path(0.000,0.000)", "(-0.866,-0.500)", "\\path(1.000,0.000)", "(0.134,-0.500)"}),
+    pictureRow("OppervlakWithoutStepDrawsNothing", "oppervlak3d(u;v;0;0;1;0;1;0;1)", {}),
     // Central view with the eye on the x axis at 10: z = 1 shows at 5/(10 − x).
-    {"EyePlaneBreaksTheCurve",
-     "set3dcentraal(0;90;10;5)\nkromme3d(t;0;1;8;13;1)",
-     {"\\path(0.000,2.500)", "(0.000,5.000)", "\\path(0.000,-2.500)", "(0.000,-1.667)"}},
-    {"EyePlaneBreaksThePath",
-     "set3dcentraal(0;90;10;5)\npad3d(8;0;1;10;0;1;12;0;1;13;0;1)",
-     {"\\path(0.000,2.500)", "\\path(0.000,-2.500)(0.000,-1.667)"}},
-    {"EyePlaneLeavesACornerOut",
-     "set3dcentraal(0;90;10;5)\nveelhoek3d(8;0;1;10;0;1;8;1;1)",
-     {"\\path(0.000,2.500)(2.500,2.500)(0.000,2.500)"}},
-    {"EyePlaneDrawsNoLineOrText",
-     "set3dcentraal(0;90;10;5)\nlijn3d(10;1;1;0;0;0)\nstip3d(10;0;0;2)\ntekst3d2(10;0;0;A;cc)",
-     {}},
-    {"EyePlaneLiftsThePen",
-     "set3dcentraal(0;90;10;5)\ngaNaar3d(8;0;1)\nlijnNaar3d(10;0;1)\nlijnNaar3d(12;0;1)\n"
-     "lijnNaar3d(13;0;1)",
-     {"\\path(0.000,-2.500)(0.000,-1.667)"}},
+    pictureRow("EyePlaneBreaksTheCurve", "set3dcentraal(0;90;10;5)\nkromme3d(t;0;1;8;13;1)",
+               {"\\path(0.000,2.500)", "(0.000,5.000)", "\\path(0.000,-2.500)", "(0.000,-1.667)"}),
+    pictureRow("EyePlaneBreaksThePath",
+               "set3dcentraal(0;90;10;5)\npad3d(8;0;1;10;0;1;12;0;1;13;0;1)",
+               {"\\path(0.000,2.500)", "\\path(0.000,-2.500)(0.000,-1.667)"}),
+    pictureRow("EyePlaneLeavesACornerOut",
+               "set3dcentraal(0;90;10;5)\nveelhoek3d(8;0;1;10;0;1;8;1;1)",
+               {"\\path(0.000,2.500)(2.500,2.500)(0.000,2.500)"}),
+    pictureRow(
+        "EyePlaneDrawsNoLineOrText",
+        "set3dcentraal(0;90;10;5)\nlijn3d(10;1;1;0;0;0)\nstip3d(10;0;0;2)\ntekst3d2(10;0;0;A;cc)",
+        {}),
+    pictureRow("EyePlaneLiftsThePen",
+               "set3dcentraal(0;90;10;5)\ngaNaar3d(8;0;1)\nlijnNaar3d(10;0;1)\nlijnNaar3d(12;0;1)\n"
+               "lijnNaar3d(13;0;1)",
+               {"\\path(0.000,-2.500)(0.000,-1.667)"}),
 };
 
-INSTANTIATE_TEST_SUITE_P(Draw3d, SpacePictureOf, ::testing::ValuesIn(kPictureCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Draw3d, ProgramRows, ::testing::ValuesIn(kPictureCases), rowName);
 
 TEST(Draw3d, PdfOfSpaceLines) {
     const Lines pdf = pdfOf("lijn3d(1;0;0;0;1;0)\nstippellijn3d(0;0;0;0;0;1)");
@@ -267,11 +245,8 @@ TEST(Draw3d, ExampleProgramDrawsItsFourFigures) {
     const QImage& image = d.canvas.image();
     for (int quarter = 0; quarter < 4; ++quarter) {
         const int x0 = quarter % 2 * 240, y0 = quarter / 2 * 180;
-        int ink = 0;
-        for (int y = y0 + 20; y < y0 + 180; ++y)  // below the title
-            for (int x = x0; x < x0 + 240; ++x)
-                ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
-        EXPECT_GT(ink, 300) << "quarter " << quarter;
+        // Below the title.
+        EXPECT_GT(inkPixels(image.copy(x0, y0 + 20, 240, 160)), 300) << "quarter " << quarter;
     }
 }
 

@@ -5,8 +5,9 @@
 #include <set>
 
 #include "../support/file_checks.h"
+#include "../support/pixels.h"
 #include "lang/commands/families.h"
-#include "program_runner.h"
+#include "program_rows.h"
 
 // The example program of plane figures: it runs without a message, uses every command of the
 // plane drawing and construction families, and draws something in each of its 64 cells.
@@ -50,13 +51,6 @@ TEST(ExampleProgram, UsesEveryPlaneCommand) {
     EXPECT_EQ(planeCommandsOfExample().size(), family.size());
 }
 
-bool hasNonNumber(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines)
-        if (line.find("NAN") != std::string::npos || line.find("INF") != std::string::npos)
-            return true;
-    return false;
-}
-
 // Missing, repeated, huge and degenerate arguments end every command in an orderly way, and
 // nothing that is drawn carries a coordinate that is not a number.
 TEST(ExampleProgram, EveryPlaneCommandSurvivesOddArguments) {
@@ -70,13 +64,7 @@ TEST(ExampleProgram, EveryPlaneCommandSurvivesOddArguments) {
         "(lijst;L1;L2;-1E18;1E18)",
         "(1E18;1E18;x;1E-18;1E18;x)"};
     for (const std::string& name : planeCommandsOfExample())
-        for (const char* args : argumentSets) {
-            ProgramRunner r;
-            DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
-            r.run(name + args);
-            EXPECT_FALSE(hasNonNumber(d.pdfLines())) << name << args;
-            EXPECT_FALSE(hasNonNumber(d.pictureLines())) << name << args;
-        }
+        expectOrderlyRuns(name, argumentSets);
 }
 
 TEST(ExampleProgram, DrawsEveryCellWithoutAMessage) {
@@ -87,13 +75,9 @@ TEST(ExampleProgram, DrawsEveryCellWithoutAMessage) {
     const QImage& image = d.canvas.image();
     const int cell = kSize / 8;
     for (int row = 0; row < 8; ++row)
-        for (int col = 0; col < 8; ++col) {
-            int ink = 0;
-            for (int y = row * cell + 3; y < (row + 1) * cell - 3; ++y)
-                for (int x = col * cell + 3; x < (col + 1) * cell - 3; ++x)
-                    ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
-            EXPECT_GT(ink, 30) << "cell " << row << "," << col;
-        }
+        for (int col = 0; col < 8; ++col)
+            EXPECT_GT(inkPixels(image.copy(col * cell + 3, row * cell + 3, cell - 6, cell - 6)), 30)
+                << "cell " << row << "," << col;
 }
 
 TEST(ExampleProgram, WritesTheThreeRenderingsOnRequest) {

@@ -1,33 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "lang/headless_host.h"
-#include "program_runner.h"
+#include "program_rows.h"
 
 namespace kalvor::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct ProgramCase {
-    const char* name;
-    const char* source;
-    Lines output;
-};
-
-void PrintTo(const ProgramCase& c, std::ostream* os) {
-    *os << c.name;
+TEST_P(ProgramRows, GiveWhatTheRowSays) {
+    checkRow(GetParam());
 }
 
-class ProgramOutput : public ::testing::TestWithParam<ProgramCase> {};
-
-TEST_P(ProgramOutput, WritesExpectedLines) {
-    ProgramRunner runner;
-    EXPECT_EQ(runner.run(GetParam().source), GetParam().output) << GetParam().source;
-    EXPECT_EQ(runner.failure, "");
-    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
-}
-
-const ProgramCase kPrograms[] = {
+const ProgramRow kPrograms[] = {
     {"ForRunsBodyOnceWhenStartBeyondEnd", "for(i;5;1;1)\nschrijfregel(u;i)\nnext", {"5"}},
     {"ForWithStepZeroRunsOnce", "for(i;1;3;0)\nschrijfregel(u;i)\nnext", {"1"}},
     {"ForCountsDown", "for(i;3;1;-1)\nschrijfregel(u;i)\nnext", {"3", "2", "1"}},
@@ -114,106 +99,76 @@ const ProgramCase kPrograms[] = {
      "proc f(4)\neind\ndefproc f(n)\nschrijf(u;n)\nals(n-1)\nproc f(n-1)\neindals\n"
      "eindproc",
      {"4321"}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Executor, ProgramOutput, ::testing::ValuesIn(kPrograms),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct MessageCase {
-    const char* name;
-    const char* source;
-    const char* caption;
-    const char* text;
-    Lines output;
-};
-
-void PrintTo(const MessageCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ProgramMessage : public ::testing::TestWithParam<MessageCase> {};
-
-TEST_P(ProgramMessage, ShowsExactlyOneMessage) {
-    ProgramRunner runner;
-    const Lines output = runner.run(GetParam().source);
-    ASSERT_EQ(runner.host.messages().size(), 1u) << GetParam().source;
-    EXPECT_EQ(runner.captions().front(), GetParam().caption);
-    EXPECT_EQ(runner.texts().front(), GetParam().text);
-    EXPECT_EQ(output, GetParam().output);
-}
-
-const MessageCase kMessages[] = {
+    // Restoring writes the value Parser1 had before the call into all four parsers.
+    {"ProcedureBindingReachesThePlotParser",
+     "a:=1\nproc p(5)\neind\ndefproc p(a)\nschrijfregel(u;a)\neindproc",
+     {"5"},
+     {},
+     {},
+     {{"a", 1, 0, 4}}},
+    // A failure for the redraw to report.
+    {"BlankBeforeAssignment", "a :=3\nschrijfregel(t;niet)", {}, {}, "A "},
+    // Rows that show a message.
     {"LoopVariableAssigned",
      "for(i;1;5;1)\nschrijf(u;i)\ni:=10\nnext\nschrijfregel(t;na)",
-     "foutje",
-     "Toekenning aan lusvariabele niet toegestaan",
-     {"1", "na"}},
+     {"1", "na"},
+     {{"foutje", "Toekenning aan lusvariabele niet toegestaan"}}},
     {"ParseFailure",
      "schrijfregel(u;3+*2)\nschrijfregel(t;niet)",
-     "Oeps",
-     "Kalvor kan de uitdrukking: \r3+*2\rniet verwerken.\rDe oorzaak kan deze uitdrukking zelf "
-     "zijn, maar ook een fout in een voorafgaande programmaregel.",
-     {}},
+     {},
+     {{"Oeps",
+       "Kalvor kan de uitdrukking: \r3+*2\rniet verwerken.\rDe oorzaak kan deze uitdrukking zelf "
+       "zijn, maar ook een fout in een voorafgaande programmaregel."}},
+     "argument could not be parsed"},
     {"EvaluationFailure",
      "schrijfregel(t;a)\nschrijfregel(u;1/0)\nschrijfregel(t;b)",
-     "Oeps",
-     "Fout bij de evaluatie van 1/0",
-     {"a"}},
-    {"ProcWithoutEind", "proc p\ndefproc p\neindproc", "Oeps", "eind niet gevonden", {}},
+     {"a"},
+     {{"Oeps", "Fout bij de evaluatie van 1/0"}},
+     "argument could not be evaluated"},
+    {"ProcWithoutEind", "proc p\ndefproc p\neindproc", {}, {{"Oeps", "eind niet gevonden"}}},
     {"ProcNotFound",
      "schrijfregel(t;a)\nproc q(1)\nschrijfregel(t;b)\neind\ndefproc p\neindproc",
-     "Oeps",
-     "proc q niet gevonden.",
-     {"a"}},
+     {"a"},
+     {{"Oeps", "proc q niet gevonden."}}},
     {"ProcedureDepthLimit",
      "n:=0\nproc p\neind\ndefproc p\nn:=n+1\nproc p\neindproc",
-     "Oeps",
-     "Het aantal geneste procedures is beperkt tot 100",
-     {}},
+     {},
+     {{"Oeps", "Het aantal geneste procedures is beperkt tot 100"}}},
     {"EmptyVoorelkeList",
      "voorelke(v;$leeg)\nschrijfregel(t;romp)\nnext\nschrijfregel(t;na)",
-     "Oeps",
-     "Ongeldige expressie: $leeg",
-     {"romp", "na"}},
+     {"romp", "na"},
+     {{"Oeps", "Ongeldige expressie: $leeg"}}},
     {"InvalidListName",
      "L7(2):=1\nschrijfregel(t;door)",
-     "Kalvor 2.1",
-     "Ongeldige lijst: L7",
-     {"door"}},
+     {"door"},
+     {{"Kalvor 2.1", "Ongeldige lijst: L7"}}},
     {"InvalidListIndex",
      "L1(101):=1\nschrijfregel(t;door)",
-     "Kalvor 2.1",
-     "Ongeldige index: 101 of ongeldige lijst: L",
-     {"door"}},
+     {"door"},
+     {{"Kalvor 2.1", "Ongeldige index: 101 of ongeldige lijst: L"}}},
     {"InvalidListFirstLetter",
      "M1(2):=1",
-     "Kalvor 2.1",
-     "Ongeldige index: 2 of ongeldige lijst: M",
-     {}},
+     {},
+     {{"Kalvor 2.1", "Ongeldige index: 2 of ongeldige lijst: M"}}},
     {"NextWithoutLoop",
      "schrijfregel(t;a)\nnext\nschrijfregel(t;b)",
-     "Oeps",
-     "next of volgende zonder lus: er hoort een for, met, film of voorelke bij.",
-     {"a"}},
+     {"a"},
+     {{"Oeps", "next of volgende zonder lus: er hoort een for, met, film of voorelke bij."}}},
     {"TotdatWithoutHerhaal",
      "totdat(1)\nschrijfregel(t;b)",
-     "Oeps",
-     "totdat zonder herhaal: er hoort een herhaal bij.",
-     {}},
+     {},
+     {{"Oeps", "totdat zonder herhaal: er hoort een herhaal bij."}}},
     {"EindprocWithoutProcedure",
      "eindproc\nschrijfregel(t;b)",
-     "Oeps",
-     "eindproc zonder procedure: zet eind voor de eerste defproc.",
-     {}},
+     {},
+     {{"Oeps", "eindproc zonder procedure: zet eind voor de eerste defproc."}}},
     {"LocalOutsideProcedure",
      "local(a)\nschrijfregel(t;b)",
-     "Oeps",
-     "local kan alleen binnen een procedure gebruikt worden.",
-     {}},
+     {},
+     {{"Oeps", "local kan alleen binnen een procedure gebruikt worden."}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Executor, ProgramMessage, ::testing::ValuesIn(kMessages),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Executor, ProgramRows, ::testing::ValuesIn(kPrograms), rowName);
 
 TEST(Executor, ListElementAssignmentRoundsTheIndex) {
     ProgramRunner runner;
@@ -236,13 +191,6 @@ TEST(Executor, MoreThanTwentyNestedLoopsEndTheRun) {
     EXPECT_NE(runner.texts().front().find("20"), std::string::npos);
 }
 
-TEST(Executor, BlankBeforeAssignmentIsAFailureForTheRedraw) {
-    ProgramRunner runner;
-    runner.run("a :=3\nschrijfregel(t;niet)");
-    EXPECT_EQ(runner.failure, "A ");
-    EXPECT_TRUE(runner.env.output.lines().empty());
-}
-
 TEST(Executor, FrameHoldsSixteenNames) {
     std::string locals;
     for (int i = 0; i < 17; ++i)
@@ -256,32 +204,19 @@ TEST(Executor, FrameHoldsSixteenNames) {
 
 // Escape arrives while the first loop processes events: that loop ends at its next end
 // test, the code after it still runs, and a later loop runs its body once.
-class EscapeHost : public HeadlessHost {
-public:
-    std::function<void()> onEvents;
-    void processEvents() override {
-        HeadlessHost::processEvents();
-        if (onEvents) onEvents();
-    }
-};
-
 TEST(Executor, EscapeEndsLoopsAtTheirNextTest) {
-    EscapeHost host;
-    Environment env(host);
+    ProgramRunner runner;
     int rounds = 0;
-    host.onEvents = [&] {
-        if (++rounds == 3) env.keyPressed(Environment::kEscape);
+    runner.host.onEvents = [&] {
+        if (++rounds == 3) runner.env.keyPressed(Environment::kEscape);
     };
-    CommandTable table = buildCommandTable();
-    CompiledProgram program(ProgramRunner::compile(
+    const Lines out = runner.run(
         "for(i;1;1e18;1)\nnext\nschrijfregel(u;i)\nfor(j;1;5;1)\nschrijfregel(u;j)\nnext\n"
-        "schrijfregel(u;_toetscode)"));
-    Executor executor(env, table, program);
-    executor.run();
-    ASSERT_EQ(env.output.lines().size(), 3u);
-    EXPECT_EQ(env.output.lines()[1], "1");
-    EXPECT_EQ(env.output.lines()[2], "27");
-    EXPECT_TRUE(env.flags.abort);
+        "schrijfregel(u;_toetscode)");
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1], "1");
+    EXPECT_EQ(out[2], "27");
+    EXPECT_TRUE(runner.env.flags.abort);
 }
 
 TEST(Executor, CheckingOffProcessesNoEvents) {
@@ -299,15 +234,6 @@ TEST(Executor, RunStartClearsTextVariablesAndKeyCode) {
     EXPECT_EQ(runner.value("_toetscode", 4), 65);
     EXPECT_EQ(runner.run("schrijfregel(t;$t)\nschrijfregel(u;_toetscode)"), (Lines{"", "0"}));
     EXPECT_EQ(runner.env.texts.get("$t"), "");
-}
-
-TEST(Executor, ProcedureBindingReachesThePlotParser) {
-    ProgramRunner runner;
-    runner.run("a:=1\nproc p(5)\neind\ndefproc p(a)\nschrijfregel(u;a)\neindproc");
-    EXPECT_EQ(runner.env.output.lines(), Lines{"5"});
-    // Restoring writes the value Parser1 had before the call into all four parsers.
-    EXPECT_EQ(runner.value("a", 4), 1);
-    EXPECT_EQ(runner.value("a", 1), 1);
 }
 
 TEST(Executor, StepBudgetStopsRunawayLoops) {

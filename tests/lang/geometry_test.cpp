@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "program_runner.h"
+#include "program_rows.h"
 
 // The geometric constructions: computed points and values, named and free points, and the
 // construction lines and marks as the picture text records them.
@@ -14,76 +14,48 @@ using Lines = std::vector<std::string>;
 
 constexpr Number kMarker = 2147483647;
 
-struct ValueCase {
-    const char* name;
-    const char* source;
-    std::vector<std::pair<const char*, Number>> values;  // read from Parser1
-};
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ComputedValues : public ::testing::TestWithParam<ValueCase> {};
-
-TEST_P(ComputedValues, AreStored) {
-    ProgramRunner r;
-    r.run(GetParam().source);
-    EXPECT_EQ(r.failure, "");
-    EXPECT_TRUE(r.host.messages().empty());
-    for (const auto& [name, expected] : GetParam().values)
-        EXPECT_NEAR(static_cast<double>(r.value(name)), static_cast<double>(expected), 1e-12)
-            << name;
-}
-
-const ValueCase kValueCases[] = {
-    {"DraaivermenigvuldigTurnsClockwise",
-     "draaivermenigvuldig(0;0;1;0;90;1;x;y)",
-     {{"x", 0}, {"y", -1}}},
-    {"DraaivermenigvuldigScalesFromTheCentre",
-     "draaivermenigvuldig(1;1;2;1;180;3;x;y)",
-     {{"x", -2}, {"y", 1}}},
-    {"HoekAtTheFirstPoint", "hoek(0;0;1;0;0;1;h)", {{"h", 90}}},
-    {"HoekOfOppositeRays", "hoek(0;0;1;0;-2;0;h)", {{"h", 180}}},
+const ProgramRow kValueCases[] = {
+    valueRow("DraaivermenigvuldigTurnsClockwise", "draaivermenigvuldig(0;0;1;0;90;1;x;y)",
+             {{"x", 0}, {"y", -1}}),
+    valueRow("DraaivermenigvuldigScalesFromTheCentre", "draaivermenigvuldig(1;1;2;1;180;3;x;y)",
+             {{"x", -2}, {"y", 1}}),
+    valueRow("HoekAtTheFirstPoint", "hoek(0;0;1;0;0;1;h)", {{"h", 90}}),
+    valueRow("HoekOfOppositeRays", "hoek(0;0;1;0;-2;0;h)", {{"h", 180}}),
     // Rounding puts these cosines just beyond -1 and 1.
-    {"HoekOfAStraightAngleIsNotNaN", "hoek(0;0;0.1;0.2;-0.1;-0.2;h)", {{"h", 180}}},
-    {"HoekOfAZeroAngleIsNotNaN", "hoek(0;0;0.1;0.1;1.5;1.5;h)", {{"h", 0}}},
-    {"Projectie", "projectie(0;0;2;0;1;5;x;y)", {{"x", 1}, {"y", 0}}},
-    {"ProjectieOnASlantedLine", "projectie(0;0;1;1;2;0;x;y)", {{"x", 1}, {"y", 1}}},
-    {"Spiegelbeeld", "spiegelbeeld(0;0;1;1;2;0;x;y)", {{"x", 0}, {"y", 2}}},
-    {"SnijpuntMll", "snijpuntmll(0;0;4;0;0;4;x;y)", {{"x", 2}, {"y", 2}}},
-    {"SnijpuntBisIsTheIncentre", "snijpuntbis(0;0;4;0;0;3;x;y)", {{"x", 1}, {"y", 1}}},
-    {"Hoogtepunt", "hoogtepunt(0;0;4;0;1;3;hx;hy)", {{"hx", 1}, {"hy", 1}}},
-    {"HoogtepuntOfCollinearPointsIsA", "hoogtepunt(1;2;2;3;3;4;hx;hy)", {{"hx", 1}, {"hy", 2}}},
-    {"SnijpuntLijnLijn", "snijpuntlijnlijn(0;0;1;1;0;1;1;0;x;y)", {{"x", 0.5L}, {"y", 0.5L}}},
-    {"ParallelLinesGiveTheMarker",
-     "snijpuntlijnlijn(0;0;1;1;0;1;1;2;x;y)",
-     {{"x", kMarker}, {"y", kMarker}}},
-    {"SnijpuntLijnCir",
-     "snijpuntlijncir(-2;0;2;0;0;0;1;0;S;T)",
-     {{"S1", 1}, {"S2", 0}, {"T1", -1}, {"T2", 0}}},
-    {"TangentLineHasNoIntersection",
-     "snijpuntlijncir(-2;1;2;1;0;0;1;0;S;T)",
-     {{"S1", kMarker}, {"S2", 1}, {"T1", -kMarker}, {"T2", 1}}},
-    {"SnijpuntCirCir",
-     "snijpuntcircir(0;0;1;0;1;0;2;0;S;T)",
-     {{"S1", 0.5L}, {"S2", std::sqrt(0.75L)}, {"T1", 0.5L}, {"T2", -std::sqrt(0.75L)}}},
-    {"CirclesApartGiveTheMarker", "snijpuntcircir(0;0;1;0;5;0;6;0;S;T)", {{"S2", kMarker}}},
-    {"CircleInsideAnotherGivesTheMarker",
-     "snijpuntcircir(0;0;1;0;1;0;6;0;S;T)",
-     {{"S1", -11.5L}, {"S2", kMarker}, {"T2", -kMarker}}},
+    valueRow("HoekOfAStraightAngleIsNotNaN", "hoek(0;0;0.1;0.2;-0.1;-0.2;h)", {{"h", 180}}),
+    valueRow("HoekOfAZeroAngleIsNotNaN", "hoek(0;0;0.1;0.1;1.5;1.5;h)", {{"h", 0}}),
+    valueRow("Projectie", "projectie(0;0;2;0;1;5;x;y)", {{"x", 1}, {"y", 0}}),
+    valueRow("ProjectieOnASlantedLine", "projectie(0;0;1;1;2;0;x;y)", {{"x", 1}, {"y", 1}}),
+    valueRow("Spiegelbeeld", "spiegelbeeld(0;0;1;1;2;0;x;y)", {{"x", 0}, {"y", 2}}),
+    valueRow("SnijpuntMll", "snijpuntmll(0;0;4;0;0;4;x;y)", {{"x", 2}, {"y", 2}}),
+    valueRow("SnijpuntBisIsTheIncentre", "snijpuntbis(0;0;4;0;0;3;x;y)", {{"x", 1}, {"y", 1}}),
+    valueRow("Hoogtepunt", "hoogtepunt(0;0;4;0;1;3;hx;hy)", {{"hx", 1}, {"hy", 1}}),
+    valueRow("HoogtepuntOfCollinearPointsIsA", "hoogtepunt(1;2;2;3;3;4;hx;hy)",
+             {{"hx", 1}, {"hy", 2}}),
+    valueRow("SnijpuntLijnLijn", "snijpuntlijnlijn(0;0;1;1;0;1;1;0;x;y)",
+             {{"x", 0.5L}, {"y", 0.5L}}),
+    valueRow("ParallelLinesGiveTheMarker", "snijpuntlijnlijn(0;0;1;1;0;1;1;2;x;y)",
+             {{"x", kMarker}, {"y", kMarker}}),
+    valueRow("SnijpuntLijnCir", "snijpuntlijncir(-2;0;2;0;0;0;1;0;S;T)",
+             {{"S1", 1}, {"S2", 0}, {"T1", -1}, {"T2", 0}}),
+    valueRow("TangentLineHasNoIntersection", "snijpuntlijncir(-2;1;2;1;0;0;1;0;S;T)",
+             {{"S1", kMarker}, {"S2", 1}, {"T1", -kMarker}, {"T2", 1}}),
+    valueRow("SnijpuntCirCir", "snijpuntcircir(0;0;1;0;1;0;2;0;S;T)",
+             {{"S1", 0.5L}, {"S2", std::sqrt(0.75L)}, {"T1", 0.5L}, {"T2", -std::sqrt(0.75L)}}),
+    valueRow("CirclesApartGiveTheMarker", "snijpuntcircir(0;0;1;0;5;0;6;0;S;T)", {{"S2", kMarker}}),
+    valueRow("CircleInsideAnotherGivesTheMarker", "snijpuntcircir(0;0;1;0;1;0;6;0;S;T)",
+             {{"S1", -11.5L}, {"S2", kMarker}, {"T2", -kMarker}}),
     // A segment of length 0 or one centre for two circles: the variables keep their values.
-    {"ZeroLengthLinesChangeNothing",
-     "x:=7\ny:=8\nS1:=9\nh:=3\nprojectie(1;1;1;1;3;3;x;y)\nspiegelbeeld(1;1;1;1;3;3;x;y)\n"
-     "snijpuntlijncir(1;1;1;1;0;0;2;0;S;T)\nsnijpuntcircir(0;0;1;0;0;0;2;0;S;T)\n"
-     "hoek(0;0;0;0;1;1;h)\nsnijpuntbis(0;0;0;0;1;1;x;y)",
-     {{"x", 7}, {"y", 8}, {"S1", 9}, {"h", 3}}},
-    {"MaakpuntWritesBothCoordinates", "maakpunt(P;1+2;4)", {{"P1", 3}, {"P2", 4}}},
-    {"MaakpuntNameFromATextVariable", "$n:=Q\nmaakpunt($n;5;6)", {{"Q1", 5}, {"Q2", 6}}},
+    valueRow("ZeroLengthLinesChangeNothing",
+             "x:=7\ny:=8\nS1:=9\nh:=3\nprojectie(1;1;1;1;3;3;x;y)\nspiegelbeeld(1;1;1;1;3;3;x;y)\n"
+             "snijpuntlijncir(1;1;1;1;0;0;2;0;S;T)\nsnijpuntcircir(0;0;1;0;0;0;2;0;S;T)\n"
+             "hoek(0;0;0;0;1;1;h)\nsnijpuntbis(0;0;0;0;1;1;x;y)",
+             {{"x", 7}, {"y", 8}, {"S1", 9}, {"h", 3}}),
+    valueRow("MaakpuntWritesBothCoordinates", "maakpunt(P;1+2;4)", {{"P1", 3}, {"P2", 4}}),
+    valueRow("MaakpuntNameFromATextVariable", "$n:=Q\nmaakpunt($n;5;6)", {{"Q1", 5}, {"Q2", 6}}),
 };
 
-INSTANTIATE_TEST_SUITE_P(Geometry, ComputedValues, ::testing::ValuesIn(kValueCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Geometry, ProgramRows, ::testing::ValuesIn(kValueCases), rowName);
 
 TEST(Geometry, ResultsGoToTheParsersEachCommandNames) {
     struct Row {

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "output/image_files.h"
-#include "program_runner.h"
+#include "program_rows.h"
 
 namespace kalvor::test {
 namespace {
@@ -41,24 +41,14 @@ struct InteractionRun : ::testing::Test {
     }
 };
 
-struct BoxCase {
-    const char* name;
-    const char* source;
-    Lines output;
-};
-void PrintTo(const BoxCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UserBoxes : public InteractionRun, public ::testing::WithParamInterface<BoxCase> {};
+class UserBoxes : public InteractionRun, public ::testing::WithParamInterface<ProgramRow> {};
 
 TEST_P(UserBoxes, ShowWhatTheProgramPutsThere) {
-    EXPECT_EQ(runner.run(GetParam().source), GetParam().output);
-    EXPECT_EQ(runner.failure, "");
+    checkRun(GetParam(), runner);
 }
 
 // koppel$ reads a box back (and fills an empty one with its default).
-const BoxCase kBoxCases[] = {
+const ProgramRow kBoxCases[] = {
     {"ValueAsGeneralText",
      "uitvoerveld(1;7/2;lengte)\nkoppel$(user1;$t;leeg)\nschrijf(t;$t)",
      {"3.5"}},
@@ -77,8 +67,7 @@ const BoxCase kBoxCases[] = {
      "invoerveld$(3;$in;x^2;f)\nschrijf(t;[)\nschrijf(t;$in)\nschrijf(t;])",
      {"[]"}},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, UserBoxes, ::testing::ValuesIn(kBoxCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, UserBoxes, ::testing::ValuesIn(kBoxCases), rowName);
 
 TEST_F(InteractionRun, BoxLabelsAndInterfacePositions) {
     runner.run("interface(tekstveld3;50.7)\nuitvoerveld(3;1;breedte)\ninterface(schuifbalk2;8)");
@@ -157,16 +146,7 @@ TEST_F(InteractionRun, UnwritableFrameEndsTheRunWithAMessage) {
     EXPECT_NE(runner.texts()[0].find("nergens/f10.jpg"), std::string::npos);
 }
 
-struct PixelCase {
-    const char* name;
-    const char* source;
-    long long colour;
-};
-void PrintTo(const PixelCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class PictureCommands : public InteractionRun, public ::testing::WithParamInterface<PixelCase> {
+class PictureCommands : public InteractionRun, public ::testing::WithParamInterface<ProgramRow> {
 protected:
     void SetUp() override {
         InteractionRun::SetUp();
@@ -179,47 +159,51 @@ protected:
 };
 
 TEST_P(PictureCommands, PixelReadsTheCanvasBack) {
-    runner.run(GetParam().source);
-    EXPECT_EQ(runner.failure, "");
-    EXPECT_EQ(runner.value("p"), GetParam().colour) << GetParam().source;
+    checkRun(GetParam(), runner);
 }
 
 constexpr const char* kLoad =
     "laadplaatje(1;geel.png)\nlaadplaatje(2;cyaan.bmp)\nlaadplaatje(3;rood.gif)\n";
-const PixelCase kPixelCases[] = {
-    {"WhiteCanvas", "pixel(p;0;0)", 0xFFFFFF},
-    {"OutsideCanvas", "pixel(p;50;0)", -1},
-    {"StampOnWhite", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;0;0)", 0x00FFFF},
-    {"StampIsAnd",
-     "laadplaatje(1;geel.png)\nlaadplaatje(2;cyaan.bmp)\ntoonplaatje(1;0;0)\ntoonplaatje(2;0;0)\n"
-     "pixel(p;0;0)",
-     0x00FF00},
-    {"JpegPictureLoads",
-     "laadplaatje(3;blauw.jpg)\ntoonplaatje(3;0;0)\nlaadplaatje(3;rood.gif)\n"
-     "toonplaatje(3;0;0)\npixel(p;0;0)",
-     0x000000},
-    {"GifPicture", "laadplaatje(3;rood.gif)\ntoonplaatje(3;1;1)\npixel(p;1;1)", 0x0000FF},
+const ProgramRow kPixelCases[] = {
+    valueRow("WhiteCanvas", "pixel(p;0;0)", {{"p", 0xFFFFFF, 0}}),
+    valueRow("OutsideCanvas", "pixel(p;50;0)", {{"p", -1, 0}}),
+    valueRow("StampOnWhite", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;0;0)",
+             {{"p", 0x00FFFF, 0}}),
+    valueRow("StampIsAnd",
+             "laadplaatje(1;geel.png)\nlaadplaatje(2;cyaan.bmp)\ntoonplaatje(1;0;0)\ntoonplaatje(2;"
+             "0;0)\n"
+             "pixel(p;0;0)",
+             {{"p", 0x00FF00, 0}}),
+    valueRow("JpegPictureLoads",
+             "laadplaatje(3;blauw.jpg)\ntoonplaatje(3;0;0)\nlaadplaatje(3;rood.gif)\n"
+             "toonplaatje(3;0;0)\npixel(p;0;0)",
+             {{"p", 0x000000, 0}}),
+    valueRow("GifPicture", "laadplaatje(3;rood.gif)\ntoonplaatje(3;1;1)\npixel(p;1;1)",
+             {{"p", 0x0000FF, 0}}),
     // 10 pixels wide, centred on pixel 50: columns 45 … 54 (world −0.5 … 0.4).
-    {"CentredLeftEdge", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;-0.5;0)", 0x00FFFF},
-    {"CentredPastRightEdge", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;0.7;0)",
-     0xFFFFFF},
-    {"WisWhitens",
-     "laadplaatje(1;geel.png)\nlaadplaatje(2;groot.bmp)\ntoonplaatje(2;0;0)\n"
-     "wisplaatje(1;0;0)\npixel(p;0;0)",
-     0xFFFFFF},
-    {"WisLeavesTheRest",
-     "laadplaatje(1;geel.png)\nlaadplaatje(2;groot.bmp)\ntoonplaatje(2;0;0)\n"
-     "wisplaatje(1;0;0)\npixel(p;1;0)",
-     0x00FFFF},
-    {"TemporaryPictureIsRemoved", "laadplaatje(1;geel.png)\ntoonplaatje2(1;0;0;100)\npixel(p;0;0)",
-     0xFFFFFF},
-    {"MissingFileKeepsSlot",
-     "laadplaatje(1;geel.png)\nlaadplaatje(1;weg.png)\ntoonplaatje(1;0;0)\npixel(p;0;0)", 0x00FFFF},
-    {"EmptySlotShowsNothing", "toonplaatje(2;0;0)\npixel(p;0;0)", 0xFFFFFF},
-    {"SlotFourIgnored", "laadplaatje(4;groot.bmp)\ntoonplaatje(4;0;0)\npixel(p;0;0)", 0xFFFFFF},
+    valueRow("CentredLeftEdge", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;-0.5;0)",
+             {{"p", 0x00FFFF, 0}}),
+    valueRow("CentredPastRightEdge", "laadplaatje(1;geel.png)\ntoonplaatje(1;0;0)\npixel(p;0.7;0)",
+             {{"p", 0xFFFFFF, 0}}),
+    valueRow("WisWhitens",
+             "laadplaatje(1;geel.png)\nlaadplaatje(2;groot.bmp)\ntoonplaatje(2;0;0)\n"
+             "wisplaatje(1;0;0)\npixel(p;0;0)",
+             {{"p", 0xFFFFFF, 0}}),
+    valueRow("WisLeavesTheRest",
+             "laadplaatje(1;geel.png)\nlaadplaatje(2;groot.bmp)\ntoonplaatje(2;0;0)\n"
+             "wisplaatje(1;0;0)\npixel(p;1;0)",
+             {{"p", 0x00FFFF, 0}}),
+    valueRow("TemporaryPictureIsRemoved",
+             "laadplaatje(1;geel.png)\ntoonplaatje2(1;0;0;100)\npixel(p;0;0)",
+             {{"p", 0xFFFFFF, 0}}),
+    valueRow("MissingFileKeepsSlot",
+             "laadplaatje(1;geel.png)\nlaadplaatje(1;weg.png)\ntoonplaatje(1;0;0)\npixel(p;0;0)",
+             {{"p", 0x00FFFF, 0}}),
+    valueRow("EmptySlotShowsNothing", "toonplaatje(2;0;0)\npixel(p;0;0)", {{"p", 0xFFFFFF, 0}}),
+    valueRow("SlotFourIgnored", "laadplaatje(4;groot.bmp)\ntoonplaatje(4;0;0)\npixel(p;0;0)",
+             {{"p", 0xFFFFFF, 0}}),
 };
-INSTANTIATE_TEST_SUITE_P(Rows, PictureCommands, ::testing::ValuesIn(kPixelCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PictureCommands, ::testing::ValuesIn(kPixelCases), rowName);
 
 TEST_F(InteractionRun, PicturesStayLoadedAcrossRuns) {
     writePicture("geel.png", QColor(255, 255, 0));

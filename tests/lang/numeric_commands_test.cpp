@@ -5,7 +5,7 @@
 
 #include "../support/file_checks.h"
 #include "lang/commands/families.h"
-#include "program_runner.h"
+#include "program_rows.h"
 
 // The numerical and statistics commands run as programs: values by hand, the messages they
 // show, and the figures they record during an export.
@@ -15,71 +15,52 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct ValueCase {
-    const char* name;
-    const char* source;
-    const char* variable;
-    double expected;
-    double tolerance;
-};
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class NumericValue : public ::testing::TestWithParam<ValueCase> {};
-
-TEST_P(NumericValue, InEveryProgramParser) {
-    const ValueCase& c = GetParam();
-    ProgramRunner r;
-    r.run(c.source);
-    EXPECT_EQ(r.failure, "");
-    EXPECT_TRUE(r.host.messages().empty());
-    for (int parser = 1; parser <= 3; ++parser)
-        EXPECT_NEAR(static_cast<double>(r.value(c.variable, parser)), c.expected, c.tolerance)
-            << "Parser" << parser;
-}
-
 constexpr const char* kList1234 = "L1(1):=1\nL1(2):=2\nL1(3):=3\nL1(4):=4\n";
 constexpr const char* kPoints246 = "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=2\nL2(2):=4\nL2(3):=6\n";
 
-const ValueCase kValueCases[] = {
-    {"NulpuntSqrt2", "nulpunt(x^2-2;0;2;1;1E-10;w)", "w", std::sqrt(2.0), 1e-12},
-    {"NulpuntStartOutside", "nulpunt(x^2-2;0;2;5;1E-10;w)", "w", std::sqrt(2.0), 1e-12},
-    {"NulpuntNoZero", "nulpunt(x^2+1;-2;2;1;1E-10;w)", "w", 0, 0},
-    {"IntegraalTrapezium", "integraal(x^2;0;1;1E-10;trapezium;v)", "v", 1.0 / 3, 1e-10},
-    {"IntegraalSimpson", "integraal(x^2;0;1;1E-10;simpson;v)", "v", 1.0 / 3, 1e-10},
-    {"IntegraalRomberg", "integraal(x^2;0;1;1E-10;romberg;v)", "v", 1.0 / 3, 1e-10},
-    {"IntegraalGauss", "integraal(x^2;0;1;1E-10;gauss;v)", "v", 1.0 / 3, 1e-10},
-    {"IntegraalKronrod", "integraal(x^2;0;1;1E-10;kronrod;v)", "v", 1.0 / 3, 1e-10},
-    {"IntegraalReversed", "integraal(x^2;1;0;1E-10;kronrod;v)", "v", -1.0 / 3, 1e-10},
-    {"IntegraalUsesVariables", "k:=3\nintegraal(k*x^2;0;1;1E-10;gauss;v)", "v", 1, 1e-10},
-    {"Helling", "helling(x^3;2;0.001;s)", "s", 12.000001, 1e-9},
-    {"IteratieCos", "iteratie(cos(x);1;100;c)", "c", 0.7390851332151607, 1e-12},
-    {"IteratieFloorsCount", "iteratie(x+1;0;2.9;c)", "c", 2, 0},
-    {"IteratieNothingBelowOne", "iteratie(x+1;5;-2;c)", "c", 5, 0},
-    {"StatsMean", "L1(1):=1\nL1(2):=2\nL1(3):=3\nL1(4):=4\nstats(L1;1;4;m;s)", "m", 2.5, 1e-15},
-    {"StatsDeviation", "L1(1):=1\nL1(2):=2\nL1(3):=3\nL1(4):=4\nstats(L1;1;4;m;s)", "s",
-     std::sqrt(1.25), 1e-15},
-    {"StatsFrequencies", "L1(1):=1\nL1(2):=2\nL2(1):=3\nL2(2):=1\nstats(L1,L2;1;2;m;s)", "m", 1.25,
-     1e-15},
-    {"StatsRangeCutToList", "L3(99):=4\nL3(100):=6\nstats(L3;99;250;m;s)", "m", 5, 1e-15},
-    {"LinregR",
-     "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=2\nL2(2):=4\nL2(3):=6\n"
-     "linreg(L1,L2;1;3;$v;r)",
-     "r", 1, 1e-15},
-    {"RegressieFallingR",
-     "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=3\nL2(2):=1\nL2(3):=2\n"
-     "regressie(L1,L2;1;3;$v;r;linreg)",
-     "r", -0.5, 1e-15},
-    {"PolyregDegreeLowered",
-     "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=2\nL2(2):=5\nL2(3):=10\n"
-     "L4(50):=9\npolyreg(L1,L2;1;3;5;L4)\nc:=L4(1)+10*L4(2)+100*L4(3)"
-     "+1000*L4(4)+L4(50)",
-     "c", 101, 1e-9},
+const ProgramRow kValueCases[] = {
+    valueRow("NulpuntSqrt2", "nulpunt(x^2-2;0;2;1;1E-10;w)", {{"w", std::sqrt(2.0), 1e-12, 3}}),
+    valueRow("NulpuntStartOutside", "nulpunt(x^2-2;0;2;5;1E-10;w)",
+             {{"w", std::sqrt(2.0), 1e-12, 3}}),
+    valueRow("NulpuntNoZero", "nulpunt(x^2+1;-2;2;1;1E-10;w)", {{"w", 0, 0, 3}}),
+    valueRow("IntegraalTrapezium", "integraal(x^2;0;1;1E-10;trapezium;v)",
+             {{"v", 1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalSimpson", "integraal(x^2;0;1;1E-10;simpson;v)", {{"v", 1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalRomberg", "integraal(x^2;0;1;1E-10;romberg;v)", {{"v", 1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalGauss", "integraal(x^2;0;1;1E-10;gauss;v)", {{"v", 1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalKronrod", "integraal(x^2;0;1;1E-10;kronrod;v)", {{"v", 1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalReversed", "integraal(x^2;1;0;1E-10;kronrod;v)",
+             {{"v", -1.0 / 3, 1e-10, 3}}),
+    valueRow("IntegraalUsesVariables", "k:=3\nintegraal(k*x^2;0;1;1E-10;gauss;v)",
+             {{"v", 1, 1e-10, 3}}),
+    valueRow("Helling", "helling(x^3;2;0.001;s)", {{"s", 12.000001, 1e-9, 3}}),
+    valueRow("IteratieCos", "iteratie(cos(x);1;100;c)", {{"c", 0.7390851332151607, 1e-12, 3}}),
+    valueRow("IteratieFloorsCount", "iteratie(x+1;0;2.9;c)", {{"c", 2, 0, 3}}),
+    valueRow("IteratieNothingBelowOne", "iteratie(x+1;5;-2;c)", {{"c", 5, 0, 3}}),
+    valueRow("StatsMean", "L1(1):=1\nL1(2):=2\nL1(3):=3\nL1(4):=4\nstats(L1;1;4;m;s)",
+             {{"m", 2.5, 1e-15, 3}}),
+    valueRow("StatsDeviation", "L1(1):=1\nL1(2):=2\nL1(3):=3\nL1(4):=4\nstats(L1;1;4;m;s)",
+             {{"s", std::sqrt(1.25), 1e-15, 3}}),
+    valueRow("StatsFrequencies", "L1(1):=1\nL1(2):=2\nL2(1):=3\nL2(2):=1\nstats(L1,L2;1;2;m;s)",
+             {{"m", 1.25, 1e-15, 3}}),
+    valueRow("StatsRangeCutToList", "L3(99):=4\nL3(100):=6\nstats(L3;99;250;m;s)",
+             {{"m", 5, 1e-15, 3}}),
+    valueRow("LinregR",
+             "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=2\nL2(2):=4\nL2(3):=6\n"
+             "linreg(L1,L2;1;3;$v;r)",
+             {{"r", 1, 1e-15, 3}}),
+    valueRow("RegressieFallingR",
+             "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=3\nL2(2):=1\nL2(3):=2\n"
+             "regressie(L1,L2;1;3;$v;r;linreg)",
+             {{"r", -0.5, 1e-15, 3}}),
+    valueRow("PolyregDegreeLowered",
+             "L1(1):=1\nL1(2):=2\nL1(3):=3\nL2(1):=2\nL2(2):=5\nL2(3):=10\n"
+             "L4(50):=9\npolyreg(L1,L2;1;3;5;L4)\nc:=L4(1)+10*L4(2)+100*L4(3)"
+             "+1000*L4(4)+L4(50)",
+             {{"c", 101, 1e-9, 3}}),
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, NumericValue, ::testing::ValuesIn(kValueCases));
+INSTANTIATE_TEST_SUITE_P(Numeric, ProgramRows, ::testing::ValuesIn(kValueCases), rowName);
 
 TEST(NumericCommands, StatsResultsReachThePlotParser) {
     ProgramRunner r;
@@ -282,34 +263,14 @@ TEST(NumericFigures, ExamplePrograms) {
     }
 }
 
-// A host whose person presses Escape whenever the window processes its events.
-class EscapeHost : public HeadlessHost {
-public:
-    Environment* env = nullptr;
-    void processEvents() override {
-        if (env) env->keyPressed(Environment::kEscape);
-    }
-};
-
 // Escape ends a long computation: the iteration stops early (unlimited it takes a million
 // steps) and the run goes on after the command.
 TEST(NumericCommands, EscapeEndsLongLoops) {
-    EscapeHost host;
-    Environment env(host);
-    host.env = &env;
-    const CommandTable table = buildCommandTable();
-    const CompiledProgram program(
-        ProgramRunner::compile("iteratie(x+1+sin(x)*0;0;1E18;c)\nklaar:=1"));
-    Executor(env, table, program, RunOptions{}).run(1000);
-    EXPECT_LT(env.parser(1).getVariable("c"), 1'000'000);
-    EXPECT_EQ(env.parser(1).getVariable("klaar"), 1);
-}
-
-bool hasNonNumber(const Lines& lines) {
-    return std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.find("nan") != std::string::npos || l.find("inf") != std::string::npos ||
-               l.find("NAN") != std::string::npos || l.find("INF") != std::string::npos;
-    });
+    ProgramRunner r;
+    r.host.onEvents = [&r] { r.env.keyPressed(Environment::kEscape); };
+    r.run("iteratie(x+1+sin(x)*0;0;1E18;c)\nklaar:=1", {}, 1000);
+    EXPECT_LT(r.value("c"), 1'000'000);
+    EXPECT_EQ(r.value("klaar"), 1);
 }
 
 // Missing, huge and degenerate arguments end every command of the two families in an orderly
@@ -334,13 +295,7 @@ TEST(NumericFigures, EveryCommandSurvivesOddArguments) {
         "regressie",  "polyreg"};
     EXPECT_EQ(families.size(), std::size(names));
     for (const char* name : names)
-        for (const char* args : argumentSets) {
-            ProgramRunner r;
-            DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
-            r.run(std::string(name) + args);
-            EXPECT_FALSE(hasNonNumber(d.pdfLines())) << name << args;
-            EXPECT_FALSE(hasNonNumber(d.pictureLines())) << name << args;
-        }
+        expectOrderlyRuns(name, argumentSets);
 }
 
 }  // namespace

@@ -1,90 +1,74 @@
 #include <gtest/gtest.h>
 
-#include "program_runner.h"
+#include "program_rows.h"
 
 namespace kalvor::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct FormCase {
-    const char* setup;  // program lines run before the form is written
-    const char* form;
-    const char* result;
-};
-
-void PrintTo(const FormCase& c, std::ostream* os) {
-    *os << c.form;
-}
-
-class TestForm : public ::testing::TestWithParam<FormCase> {};
-
-TEST_P(TestForm, BecomesOneOrZero) {
-    const FormCase& c = GetParam();
-    ProgramRunner runner;
-    const std::string source =
-        std::string(c.setup) + (*c.setup ? "\n" : "") + "schrijfregel(t;" + c.form + ")";
-    EXPECT_EQ(runner.run(source), Lines{c.result}) << source;
-    EXPECT_EQ(runner.failure, "");
-    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
-}
-
-const FormCase kForms[] = {
+// Each test form is written by the program's last line.
+const ProgramRow kForms[] = {
     // Text equality: preprocessed, case ignored.
-    {"", "?gelijk$(Abc,aBC)", "1"},
-    {"", "?gelijk$(abc,abd)", "0"},
-    {"", "?gelijk$(abc,abc )", "0"},
-    {"$a:=HALLO", "?gelijk$($a,hallo)", "1"},
-    {"", "?gelijk$($leeg,)", "1"},
-    {"", "?gelijk$(\xC3\x89\xC3\x89N,\xC3\xA9\xC3\xA9n)", "1"},
-    {"", "?gelijk$(a,b,a,b)", "0"},  // the second argument runs to the last ")"
-    {"", "?gelijk$(f(x),f(x))", "1"},
-    {"", "$gelijk$(ja,JA)", "1"},
-    {"", "$a $gelijk$(ja,nee)", "0"},
+    {"", "schrijfregel(t;?gelijk$(Abc,aBC))", {"1"}},
+    {"", "schrijfregel(t;?gelijk$(abc,abd))", {"0"}},
+    {"", "schrijfregel(t;?gelijk$(abc,abc ))", {"0"}},
+    {"", "$a:=HALLO\nschrijfregel(t;?gelijk$($a,hallo))", {"1"}},
+    {"", "schrijfregel(t;?gelijk$($leeg,))", {"1"}},
+    {"", "schrijfregel(t;?gelijk$(\xC3\x89\xC3\x89N,\xC3\xA9\xC3\xA9n))", {"1"}},
+    {"", "schrijfregel(t;?gelijk$(a,b,a,b))", {"0"}},  // the second argument runs to the last ")"
+    {"", "schrijfregel(t;?gelijk$(f(x),f(x)))", {"1"}},
+    {"", "schrijfregel(t;$gelijk$(ja,JA))", {"1"}},
+    {"", "schrijfregel(t;$a $gelijk$(ja,nee))", {"0"}},
     // Forms without a known marker.
-    {"", "?onbekend(1)", ""},
-    {"", "?GELIJK$(a,a)", ""},
+    {"", "schrijfregel(t;?onbekend(1))", {""}},
+    {"", "schrijfregel(t;?GELIJK$(a,a))", {""}},
     // Numerical equivalence.
-    {"", "?equivalent$(x^2-1,(x-1)*(x+1),x,-3,3)", "1"},
-    {"", "?equivalent$(x,x+0.001,x,0,1)", "0"},
-    {"", "?equivalent$(x,x+0.000001,x,0,1)", "1"},
-    {"", "?equivalent$(sin(x)^2+cos(x)^2,1,x,-10,10)", "1"},
-    {"", "?equivalent$(abs(x),x,x,-1,1)", "0"},
-    {"", "?equivalent$(abs(x),x,x,0,1)", "1"},
-    {"", "?equivalent$(x,x,x,1,0)", "0"},
-    {"", "?equivalent$(x,x,x,2,2)", "1"},
-    {"", "?equivalent$(x+,x,x,0,1)", "0"},
-    {"", "?equivalent$(x,x,x,nul,1)", "0"},
-    {"", "?equivalent$(x,x,x,0)", "0"},
-    {"", "?equivalent$(1/x,1/x,x,-1,1)", "0"},  // fails to evaluate at 0
-    {"", "?equivalent$(1/x,1/x,x,0.5,1)", "1"},
-    {"", "?equivalent$(u^2,u*u,u,-2,2)", "1"},  // a variable that did not exist yet
-    {"", "?equivalent$(x,x,3a,0,1)", "0"},
-    {"$f:=x^2-1\n$g:=(x-1)*(x+1)", "?equivalent$($f,$g,x,-3,3)", "1"},
-    {"", "$equivalent$(2*x,x+x,x,-1,1)", "1"},
+    {"", "schrijfregel(t;?equivalent$(x^2-1,(x-1)*(x+1),x,-3,3))", {"1"}},
+    {"", "schrijfregel(t;?equivalent$(x,x+0.001,x,0,1))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(x,x+0.000001,x,0,1))", {"1"}},
+    {"", "schrijfregel(t;?equivalent$(sin(x)^2+cos(x)^2,1,x,-10,10))", {"1"}},
+    {"", "schrijfregel(t;?equivalent$(abs(x),x,x,-1,1))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(abs(x),x,x,0,1))", {"1"}},
+    {"", "schrijfregel(t;?equivalent$(x,x,x,1,0))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(x,x,x,2,2))", {"1"}},
+    {"", "schrijfregel(t;?equivalent$(x+,x,x,0,1))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(x,x,x,nul,1))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(x,x,x,0))", {"0"}},
+    {"", "schrijfregel(t;?equivalent$(1/x,1/x,x,-1,1))", {"0"}},  // fails to evaluate at 0
+    {"", "schrijfregel(t;?equivalent$(1/x,1/x,x,0.5,1))", {"1"}},
+    {"",
+     "schrijfregel(t;?equivalent$(u^2,u*u,u,-2,2))",
+     {"1"}},  // a variable that did not exist yet
+    {"", "schrijfregel(t;?equivalent$(x,x,3a,0,1))", {"0"}},
+    {"", "$f:=x^2-1\n$g:=(x-1)*(x+1)\nschrijfregel(t;?equivalent$($f,$g,x,-3,3))", {"1"}},
+    {"", "schrijfregel(t;$equivalent$(2*x,x+x,x,-1,1))", {"1"}},
     // Big-integer tests.
-    {"#A:=1000003", "?ispriem#(#A)", "1"},
-    {"#A:=1000001", "?ispriem#(#A)", "0"},
-    {"#A:=561", "?ispriem#(#a)", "0"},
-    {"", "?ispriem#(97)", "1"},
-    {"#A:=-7", "?isoneven#(#A)", "1"},
-    {"#A:=0", "?isoneven#(#A)", "0"},
-    {"#A:=5", "?ispositief#(#A)", "1"},
-    {"#A:=0", "?ispositief#(#A)", "0"},
-    {"#A:=-3", "?ispositief#(#A)", "0"},
-    {"#A:=17", "?gelijk#(#A,17)", "1"},
-    {"#A:=17\n$n:=17", "?gelijk#(#A,$n)", "1"},
-    {"#A:=17\n#B:=17", "?gelijk#(#A,#b)", "1"},
-    {"#A:=17\n#B:=18", "?groter#(#A,#B)", "0"},
-    {"#A:=17\n#B:=18", "?kleiner#(#A,#B)", "1"},
-    {"#A:=17", "?kleinergelijk#(#A,17)", "1"},
-    {"#A:=17", "?kleinergelijk#(#A,16)", "0"},
-    {"#A:=17", "?grotergelijk#(#A,18)", "0"},
-    {"#A:=17", "?grotergelijk#(#A,-18)", "1"},
-    {"#A:=123456789012345678901234567890", "?groter#(#A,123456789012345678901234567889)", "1"},
+    {"", "#A:=1000003\nschrijfregel(t;?ispriem#(#A))", {"1"}},
+    {"", "#A:=1000001\nschrijfregel(t;?ispriem#(#A))", {"0"}},
+    {"", "#A:=561\nschrijfregel(t;?ispriem#(#a))", {"0"}},
+    {"", "schrijfregel(t;?ispriem#(97))", {"1"}},
+    {"", "#A:=-7\nschrijfregel(t;?isoneven#(#A))", {"1"}},
+    {"", "#A:=0\nschrijfregel(t;?isoneven#(#A))", {"0"}},
+    {"", "#A:=5\nschrijfregel(t;?ispositief#(#A))", {"1"}},
+    {"", "#A:=0\nschrijfregel(t;?ispositief#(#A))", {"0"}},
+    {"", "#A:=-3\nschrijfregel(t;?ispositief#(#A))", {"0"}},
+    {"", "#A:=17\nschrijfregel(t;?gelijk#(#A,17))", {"1"}},
+    {"", "#A:=17\n$n:=17\nschrijfregel(t;?gelijk#(#A,$n))", {"1"}},
+    {"", "#A:=17\n#B:=17\nschrijfregel(t;?gelijk#(#A,#b))", {"1"}},
+    {"", "#A:=17\n#B:=18\nschrijfregel(t;?groter#(#A,#B))", {"0"}},
+    {"", "#A:=17\n#B:=18\nschrijfregel(t;?kleiner#(#A,#B))", {"1"}},
+    {"", "#A:=17\nschrijfregel(t;?kleinergelijk#(#A,17))", {"1"}},
+    {"", "#A:=17\nschrijfregel(t;?kleinergelijk#(#A,16))", {"0"}},
+    {"", "#A:=17\nschrijfregel(t;?grotergelijk#(#A,18))", {"0"}},
+    {"", "#A:=17\nschrijfregel(t;?grotergelijk#(#A,-18))", {"1"}},
+    {"",
+     "#A:=123456789012345678901234567890\nschrijfregel(t;?groter#(#A,"
+     "123456789012345678901234567889))",
+     {"1"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Preprocessing, TestForm, ::testing::ValuesIn(kForms));
+INSTANTIATE_TEST_SUITE_P(Preprocessing, ProgramRows, ::testing::ValuesIn(kForms));
 
 TEST(TestForms, EquivalenceLeavesTheVariableAsItWas) {
     ProgramRunner runner;

@@ -5,33 +5,14 @@
 
 #include "expr/random_source.h"
 #include "lang/window_services.h"
-#include "program_runner.h"
+#include "program_rows.h"
 
 namespace kalvor::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct ProgramCase {
-    const char* name;
-    const char* source;
-    Lines output;
-};
-
-void PrintTo(const ProgramCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class TextCommand : public ::testing::TestWithParam<ProgramCase> {};
-
-TEST_P(TextCommand, WritesExpectedLines) {
-    ProgramRunner runner;
-    EXPECT_EQ(runner.run(GetParam().source), GetParam().output) << GetParam().source;
-    EXPECT_EQ(runner.failure, "");
-    EXPECT_TRUE(runner.host.messages().empty()) << runner.texts().front();
-}
-
-const ProgramCase kTextPrograms[] = {
+const ProgramRow kTextPrograms[] = {
     // maak$ and reading text variables
     {"MaakCopiesAnotherVariable", "$a:=hallo\n$b:=$a\n$a:=weg\nschrijfregel(t;$b)", {"hallo"}},
     {"MaakStoresTestResult",
@@ -108,13 +89,31 @@ const ProgramCase kTextPrograms[] = {
     {"InputDialogHeadlessKeepsDefault",
      "$d:=ja\ninvoerdialoog$($i;Titel;Vraag;$d)\nschrijfregel(t;$i)",
      {"ja"}},
+    // Numeric results reach all four parsers.
+    valueRow("NumericResults", "pos$(p;c;abc)\nlengte$(n;abcd)\nromeinsnaargetal$(XIV;r)",
+             {{"p", 3}, {"n", 4}, {"r", 14}}, 4),
+    // An invalid Roman numeral abandons the run.
+    {"RomanNumeralWithALetter",
+     "romeinsnaargetal$(MCMZ;r)\nschrijfregel(t;verder)",
+     {},
+     {},
+     "Invalid character: Z"},
+    {"RomanNumeralWithABlank",
+     "romeinsnaargetal$(X I;r)\nschrijfregel(t;verder)",
+     {},
+     {},
+     "Invalid character:  "},
+    {"RomanNumeralWithAnAccent",
+     "romeinsnaargetal$(X\xC3\xA9;r)\nschrijfregel(t;verder)",
+     {},
+     {},
+     "Invalid character: \xC3\xA9"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Text, TextCommand, ::testing::ValuesIn(kTextPrograms),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Text, ProgramRows, ::testing::ValuesIn(kTextPrograms), rowName);
 
 // Answers are checked by evaluating them, not by their exact spelling.
-const ProgramCase kSymbolicPrograms[] = {
+const ProgramRow kSymbolicPrograms[] = {
     {"Diff", "diff$($d;x^3;x)\nx:=2\nq:=$d\nschrijfregel(u;q)", {"12"}},
     {"DiffOfTextVariables",
      "$f:=sin(t)\n$v:=t\ndiff$($d;$f;$v)\nt:=0\nq:=$d\nschrijfregel(u;q)",
@@ -128,37 +127,12 @@ const ProgramCase kSymbolicPrograms[] = {
      {"fout:"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Symbolic, TextCommand, ::testing::ValuesIn(kSymbolicPrograms),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TextCommands, NumericResultsReachAllFourParsers) {
-    ProgramRunner runner;
-    runner.run("pos$(p;c;abc)\nlengte$(n;abcd)\nromeinsnaargetal$(XIV;r)");
-    for (int parser = 1; parser <= 4; ++parser) {
-        EXPECT_EQ(runner.value("p", parser), 3) << parser;
-        EXPECT_EQ(runner.value("n", parser), 4) << parser;
-        EXPECT_EQ(runner.value("r", parser), 14) << parser;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Symbolic, ProgramRows, ::testing::ValuesIn(kSymbolicPrograms), rowName);
 
 TEST(TextCommands, TextVariablesAreEmptiedAtRunStart) {
     ProgramRunner runner;
     runner.run("$a:=eerst");
     EXPECT_EQ(runner.run("schrijfregel(t;$a)"), Lines{""});
-}
-
-TEST(TextCommands, InvalidRomanNumeralAbandonsTheRun) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"romeinsnaargetal$(MCMZ;r)", "Invalid character: Z"},
-        {"romeinsnaargetal$(X I;r)", "Invalid character:  "},
-        {"romeinsnaargetal$(X\xC3\xA9;r)", "Invalid character: \xC3\xA9"},
-    };
-    for (const auto& [line, failure] : cases) {
-        ProgramRunner runner;
-        EXPECT_EQ(runner.run(std::string(line) + "\nschrijfregel(t;verder)"), Lines{}) << line;
-        EXPECT_EQ(runner.failure, failure);
-        EXPECT_TRUE(runner.host.messages().empty());
-    }
 }
 
 TEST(TextCommands, KeusChoosesEveryItemOfALongList) {

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "../support/file_checks.h"
+#include "../support/pixels.h"
 #include "../support/recording_host.h"
 #include "output/pdf_recorder.h"
 
@@ -130,11 +131,7 @@ TEST(PdfDocument, TextInEveryFontFamilyRenders) {
         ASSERT_EQ(runProgram("pdftoppm", QStringList{"-png", "-r", "72", pdf, pdf}, nullptr), 0);
         const QImage image(pdf + "-1.png");
         ASSERT_FALSE(image.isNull()) << font;
-        int dark = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                dark += qGray(image.pixel(x, y)) < 128;
-        EXPECT_GT(dark, 50) << font;
+        EXPECT_GT(test::countPixels(image, [](QRgb rgb) { return qGray(rgb) < 128; }), 50) << font;
     }
 }
 

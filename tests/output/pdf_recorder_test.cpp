@@ -141,17 +141,6 @@ TEST(PdfRecorder, TextPositionMatrixAndRise) {
                                   "-9.0000 Ts", "(x) Tj", "ET"}));
 }
 
-TEST(PdfRecorder, VectorHeadHasAFixedPageSize) {
-    Pdf pdf;
-    PdfRecorder& r = pdf.recorder;
-    r.drawVector(0, 0, 0, 1, 0);  // u = 0.1, L = 6: wings 1/6 of a world unit back and aside
-    EXPECT_EQ(pdf.fresh(), (Lines{"1 g", "0 0 m", "20.0000 0 l", "16.6667 3.3333 l", "20.0000 0 m",
-                                  "16.6667 -3.3333 l", "S"}));
-    r.drawVector(0, 1, 1, 0, 0);
-    r.drawVector(0, 1, 1, 0.0L, -0.0L);
-    EXPECT_TRUE(pdf.fresh().empty());
-}
-
 // The numbers of each line, in order.
 std::vector<std::vector<double>> numbersOf(const Lines& lines) {
     std::vector<std::vector<double>> out;

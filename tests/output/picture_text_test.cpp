@@ -41,30 +41,6 @@ TEST(PictureText, ExportFrameAndALine) {
     EXPECT_EQ(t.lines()[0], "\\setlength{\\unitlength}{16.67000mm}");
 }
 
-TEST(PictureText, Fragments) {
-    PictureText t;  // yScale 1
-    struct Row {
-        std::string fragment, text;
-    };
-    const Row rows[] = {
-        {t.eepicRectangle(0, 0, 2, 1),
-         "\\path(0.000,0.000)(2.000,0.000)(2.000,1.000)(0.000,1.000)(0.000,0.000)"},
-        {t.eepicDashedLine(0, 0, 1, 2),
-         "\\drawline[-200](0.000,0.000)(1.000,2.000)\r\n%vervang eventueel door \\dashline of "
-         "\\dottedline; zie eepichandleiding"},
-        {t.eepicEllipse(3, 1, 1, 2), "\\put(2.000,1.500){\\ellipse{2.000}{1.000}}"},
-        {t.eepicText("a_b", 1, 2), "\\put(1.000,2.000){\\makebox(0,0)[lt]{a_b}}"},
-        {t.eepicAlignedText("x", "rb", 1, 2), "\\put(1.000,2.000){\\makebox(0,0)[rb]{x}}"},
-        {PictureText::eepicFootnoteSize("3"), "{\\footnotesize 3}"},
-        {t.eepicCircle(1, 1, 0.5L), "\\put(1.000,1.000){\\circle{1.000}}"},
-        {t.eepicArc(0, 0, 1, 0, kPi / 2).first, "\\put(0.000,0.000){\\arc{2.000}"},
-        {t.eepicArc(0, 0, 1, 0, kPi / 2).second, "{4.712}{6.283}}"},
-        {t.eepicPoint(1, 2) + t.eepicPointLine(3, 4), "(1.000,2.000)(3.000,4.000)\r\n"},
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(r.fragment, r.text);
-}
-
 TEST(PictureText, CurrentPointOutlivesTheText) {
     PictureText t;
     t.eepicMoveTo(1, 2);
@@ -96,16 +72,6 @@ TEST(PictureText, FragmentsWithLineBreaksBecomeSeveralLines) {
     t.removeLastLine();
     EXPECT_TRUE(t.lines().empty());
     t.removeLastLine();
-}
-
-TEST(PictureText, PathAccumulator) {
-    PictureText t;
-    t.addToPath(t.pl(0, 0));
-    t.addToPath(t.pl(1, 1));
-    t.append("\\path" + t.path());
-    t.clearPath();
-    EXPECT_TRUE(t.path().empty());
-    EXPECT_EQ(t.lines(), (Lines{"\\path(0.000,0.000)", "(1.000,1.000)"}));
 }
 
 TEST(PictureText, SaveWritesCrLfLinesAndFailsCleanly) {

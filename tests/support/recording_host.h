@@ -2,6 +2,7 @@
 
 // A Host for tests: records every message box and answers from a script.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,15 @@ namespace kalvor::test {
 
 class RecordingHost : public Host {
 public:
+    /// Boxes compare by what they say.
     struct Box {
         std::string caption, text;
-        Icon icon;
-        Buttons buttons;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+        bool operator==(const Box& o) const { return caption == o.caption && text == o.text; }
+        friend std::ostream& operator<<(std::ostream& out, const Box& b) {
+            return out << b.caption << ": " << b.text;
+        }
     };
     std::vector<Box> boxes;
     std::vector<std::string> opened;

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "../support/pixels.h"
 #include "../support/recording_host.h"
 #include "graph/workbench.h"
 #include "scripted_dialogs.h"
@@ -64,11 +65,7 @@ protected:
     /// Pixels of exactly `colour` in the canvas rows `fromRow` … `toRow`.
     int pixelsInRows(QRgb colour, int fromRow, int toRow) {
         const QImage& image = bench().canvas().image();
-        int count = 0;
-        for (int y = std::max(0, fromRow); y <= std::min(toRow, image.height() - 1); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-        return count;
+        return pixelsOf(image.copy(0, fromRow, image.width(), toRow - fromRow + 1), colour);
     }
 
     /// A key as the person types it: to the widget that has the keyboard focus.

@@ -123,8 +123,8 @@ TEST_F(GraphWindowTest, LineWidthBoxClampsAndRefusesNonNumbers) {
         int width;
         bool message;
     };
-    const Row rows[] = {{"7", 3, false},       {"0", 1, false},  {"2", 2, false},
-                        {QString(), 2, false}, {"abc", 2, true}, {"-4", 1, false}};
+    // The answers themselves are the workbench's to judge; here the box and its wiring.
+    const Row rows[] = {{"7", 3, false}, {QString(), 3, false}, {"abc", 3, true}};
     SwatchWidget* swatch = panel().functionSwatch(1);
     for (const Row& row : rows) {
         host.boxes.clear();
@@ -369,12 +369,7 @@ TEST_F(GraphWindowTest, MouseOnTheCanvasDragsResetsAndFills) {
 
     // A right click fills the clicked quarter (the axes close it) with the fill swatch.
     const auto redInQuarter = [&](int left, int top) {
-        const QImage& image = bench().canvas().image();
-        int count = 0;
-        for (int y = top; y < top + 170; ++y)
-            for (int x = left; x < left + 170; ++x)
-                count += (image.pixel(x, y) & 0xFFFFFF) == kRedPixel;
-        return count;
+        return test::pixelsOf(bench().canvas().image().copy(left, top, 170, 170), kRedPixel);
     };
     EXPECT_EQ(redInQuarter(190, 190), 0);
     QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(300, 300));

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <functional>
+
 #include <map>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -53,10 +57,19 @@ struct DrawingSinks : WindowServices {
     }
 };
 
+/// A headless host that lets a test act whenever a run processes events (press Escape, say).
+struct EventHookHost : HeadlessHost {
+    std::function<void()> onEvents;
+    void processEvents() override {
+        HeadlessHost::processEvents();
+        if (onEvents) onEvents();
+    }
+};
+
 /// Compiles a source program and runs it headless; the output window's lines, the messages
 /// and the variables are there to be checked afterwards.
 struct ProgramRunner {
-    HeadlessHost host;
+    EventHookHost host;
     Environment env{host};
     CommandTable table = buildCommandTable();
     CompiledProgram program;
@@ -144,5 +157,133 @@ struct ProgramRunner {
         return out;
     }
 };
+
+/// A message box as the run showed it.
+struct Box {
+    std::string caption, text;
+    bool operator==(const Box&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Box& b) {
+        return out << b.caption << ": " << b.text;
+    }
+};
+
+/// A variable the run leaves behind: in Parser1 … `parsers`, within `tolerance`.
+struct Value {
+    const char* name;
+    Number expected;
+    double tolerance = 1e-12;
+    int parsers = 1;
+};
+
+/// A program and what its run must give. Output, boxes and failure are always checked (empty:
+/// none); the picture text or PDF operators only when given, recorded during an export on the
+/// world -5 … 5 both ways (254 pixels, so one world unit is 20 PDF units).
+struct ProgramRow {
+    const char* name;
+    std::string source;
+    std::vector<std::string> output = {};
+    std::vector<Box> boxes = {};
+    std::string failure = {};  // what escaped the run
+    std::vector<Value> values = {};
+    std::optional<std::vector<std::string>> picture = {};
+    std::optional<std::vector<std::string>> pdf = {};
+};
+
+inline void PrintTo(const ProgramRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+inline std::string rowName(const ::testing::TestParamInfo<ProgramRow>& info) {
+    return info.param.name;
+}
+
+/// Rows whose only column is the picture text or the PDF.
+inline ProgramRow pictureRow(const char* name, std::string source,
+                             std::vector<std::string> picture) {
+    return {name, std::move(source), {}, {}, {}, {}, std::move(picture)};
+}
+inline ProgramRow pdfRow(const char* name, std::string source, std::vector<std::string> pdf) {
+    return {name, std::move(source), {}, {}, {}, {}, std::nullopt, std::move(pdf)};
+}
+/// With `parsers`, every value is checked in Parser1 … that one.
+inline ProgramRow valueRow(const char* name, std::string source, std::vector<Value> values,
+                           int parsers = 0) {
+    if (parsers > 0)
+        for (Value& v : values)
+            v.parsers = parsers;
+    return {name, std::move(source), {}, {}, {}, std::move(values)};
+}
+
+/// The canvas of an export on the world -5 … 5 both ways, 254 pixels wide and high.
+inline DrawingSinks& exportCanvas(ProgramRunner& r, bool pdf, bool eepic) {
+    return r.attachCanvas(254, 254, -5, 5, -5, 5, pdf, eepic);
+}
+
+inline std::vector<Box> boxesOf(const HeadlessHost& host) {
+    std::vector<Box> boxes;
+    for (const auto& m : host.messages())
+        boxes.push_back({m.caption, m.text});
+    return boxes;
+}
+
+/// Runs the row's program with `r` and checks every column it gives.
+inline void checkRun(const ProgramRow& row, ProgramRunner& r) {
+    SCOPED_TRACE(row.source);
+    DrawingSinks* d = r.drawing.get();
+    if (row.picture || row.pdf) d = &exportCanvas(r, row.pdf.has_value(), row.picture.has_value());
+    EXPECT_EQ(r.run(row.source), row.output);
+    EXPECT_EQ(boxesOf(r.host), row.boxes);
+    EXPECT_EQ(r.failure, row.failure);
+    for (const Value& v : row.values)
+        for (int p = 1; p <= v.parsers; ++p)
+            EXPECT_NEAR(static_cast<double>(r.value(v.name, p)), static_cast<double>(v.expected),
+                        v.tolerance)
+                << v.name << " in Parser" << p;
+    if (row.picture) EXPECT_EQ(d->pictureLines(), *row.picture);
+    if (row.pdf) EXPECT_EQ(d->pdfLines(), *row.pdf);
+}
+
+inline void checkRow(const ProgramRow& row) {
+    ProgramRunner r;
+    checkRun(row, r);
+}
+
+/// What a row's program records during an export, for tests that compare two programs.
+inline std::vector<std::string> recordedBy(const std::string& source, bool pdf) {
+    ProgramRunner r;
+    DrawingSinks& d = exportCanvas(r, pdf, !pdf);
+    r.run(source);
+    EXPECT_EQ(r.failure, "") << source;
+    EXPECT_TRUE(r.host.messages().empty()) << source;
+    return pdf ? d.pdfLines() : d.pictureLines();
+}
+inline std::vector<std::string> pictureOf(const std::string& source) {
+    return recordedBy(source, false);
+}
+inline std::vector<std::string> pdfOf(const std::string& source) {
+    return recordedBy(source, true);
+}
+
+/// Runs `command` with every argument list of `argumentSets` while recording both exports: each
+/// run ends in an orderly way and nothing drawn carries a coordinate that is not a number.
+template <std::size_t N>
+void expectOrderlyRuns(const std::string& command, const char* const (&argumentSets)[N]) {
+    const auto numbersOnly = [](const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            if (line.find("NAN") != std::string::npos || line.find("INF") != std::string::npos)
+                return false;
+        return true;
+    };
+    for (const char* args : argumentSets) {
+        ProgramRunner r;
+        DrawingSinks& d = r.attachCanvas(200, 200, -5, 5, -5, 5, true, true);
+        r.run(command + args);
+        EXPECT_TRUE(numbersOnly(d.pdfLines())) << command << args;
+        EXPECT_TRUE(numbersOnly(d.pictureLines())) << command << args;
+    }
+}
+
+/// The one test of program rows; each file instantiates it with its own rows.
+class ProgramRows : public ::testing::TestWithParam<ProgramRow> {};
 
 }  // namespace kalvor::test
