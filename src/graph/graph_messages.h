@@ -41,4 +41,14 @@ inline std::string notANumberMessage(std::string_view text) {
     return "'" + std::string(text) + "' is geen geldig getal.";
 }
 
+/// The PDF export's report: saved (and the offer to show the file) or not.
+inline std::string pdfSavedMessage(std::string_view path) {
+    return "Succesfully saved " + std::string(path) + ".";
+}
+inline constexpr std::string_view kPdfPreviewQuestion = "\r\rPreview?";
+inline std::string pdfNotSavedMessage(std::string_view path) {
+    const std::string p(path);
+    return "Failed to save " + p + "; " + p + " might be in use by another application.";
+}
+
 }  // namespace kalvor
