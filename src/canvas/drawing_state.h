@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "canvas/canvas_types.h"
@@ -69,6 +70,8 @@ struct AlignedTextArgs {
     std::string text;
     std::string alignment;  // two letters: l/c/r then t/c/b
     Number x = 0, y = 0;
+    /// What the picture text writes instead of `text` (TeX that the screen cannot show).
+    std::optional<std::string> pictureText = std::nullopt;
 };
 
 }  // namespace kalvor

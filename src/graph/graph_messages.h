@@ -56,4 +56,14 @@ inline std::string badRangeFieldMessage(std::string_view field, std::string_view
     return std::string(field) + ": " + notANumberMessage(text);
 }
 
+/// The PDF export's report: saved (and the offer to show the file) or not.
+inline std::string pdfSavedMessage(std::string_view path) {
+    return "Succesfully saved " + std::string(path) + ".";
+}
+inline constexpr std::string_view kPdfPreviewQuestion = "\r\rPreview?";
+inline std::string pdfNotSavedMessage(std::string_view path) {
+    const std::string p(path);
+    return "Failed to save " + p + "; " + p + " might be in use by another application.";
+}
+
 }  // namespace kalvor

@@ -6,7 +6,6 @@
 #include "canvas/drawing_context.h"
 #include "expr/numtext.h"
 #include "lang/window_services.h"
-#include "output/picture_text.h"
 
 namespace kalvor {
 
@@ -40,13 +39,11 @@ void alignedText(DrawingContext& d, const std::string& text, const char* alignme
 // A tick number whose picture text differs from what the canvas shows (π written in TeX).
 void ownAxisNumber(DrawingContext& d, const std::string& shown, const std::string& picture,
                    const char* alignment, Number x, Number y) {
-    const bool eepic = d.eepicRecording();
-    d.setEepicRecording(false);
-    alignedText(d, shown, alignment, x, y);
-    d.setEepicRecording(eepic);
-    if (eepic)
-        d.picture().append(
-            d.picture().eepicAlignedText(PictureText::eepicFootnoteSize(picture), alignment, x, y));
+    d.alignedText(
+        [&] {
+            return AlignedTextArgs{shown, alignment, x, y, picture};
+        },
+        TextSize::Footnote);
 }
 
 // "1p" reads as "p"; for the picture text the first "p" and what follows become π.
@@ -59,10 +56,6 @@ void piTexts(std::string& shown, std::string& picture) {
 }
 
 }  // namespace
-
-const char* pictureLineWidth(int width) {
-    return width <= 1 ? "\\thinlines" : width == 2 ? "\\thicklines" : "\\Thicklines";
-}
 
 Number niceTickStep(Number range) {
     Number d = std::log10(range);
@@ -119,26 +112,23 @@ void WindowAxes::drawMiddleAxes() {
     const Segment axes[2] = {{w.x1, 0, w.x2, 0}, {0, w.y1, 0, w.y2}};
     // On the canvas the labels lie over the axis lines; the PDF and the picture text take
     // the labels first and the lines after them.
-    const bool eepic = m_drawing.eepicRecording(), pdf = m_drawing.pdfRecording();
-    m_drawing.setEepicRecording(false);
-    m_drawing.setPdfRecording(false);
-    for (const Segment& axis : axes)
-        line(m_drawing, axis.x1, axis.y1, axis.x2, axis.y2);
-    m_drawing.setEepicRecording(eepic);
-    m_drawing.setPdfRecording(pdf);
+    {
+        const SinkPause recorders(m_drawing, Medium::Recordings);
+        for (const Segment& axis : axes)
+            line(m_drawing, axis.x1, axis.y1, axis.x2, axis.y2);
+    }
     if (m_settings.showXLabel && !m_settings.xlabel.empty())
         alignedText(m_drawing, m_settings.xlabel, "rb", 0.98L * w.x2 + 0.02L * w.x1, 0);
     if (m_settings.showYLabel && !m_settings.ylabel.empty())
         alignedText(m_drawing, m_settings.ylabel, "rt", 0, 0.98L * w.y2 + 0.02L * w.y1);
-    if (eepic) m_drawing.picture().append(pictureLineWidth(c.pen().width));
-    for (const Segment& axis : axes) {
-        if (pdf) m_drawing.pdfPolyline(PointList{{axis.x1, axis.y1}, {axis.x2, axis.y2}});
-        if (eepic)
-            m_drawing.picture().append(
-                m_drawing.picture().eepicLine(axis.x1, axis.y1, axis.x2, axis.y2));
+    m_drawing.announceLineWidth(c.pen().width);
+    {
+        const SinkPause canvas(m_drawing, Medium::Canvas);
+        for (const Segment& axis : axes)
+            line(m_drawing, axis.x1, axis.y1, axis.x2, axis.y2);
     }
     c.pen().width = 1;
-    if (eepic) m_drawing.picture().append("\\thinlines");
+    m_drawing.announceLineWidth(1);
 
     const Number sx = niceTickStep(w.xw), sy = niceTickStep(w.yw);
     const std::string fx = tickNumberFormat(sx), fy = tickNumberFormat(sy);
@@ -186,8 +176,7 @@ bool WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
 
     line(m_drawing, w.x1, 0, w.x2, 0);
     line(m_drawing, 0, w.y1, 0, w.y2);
-    const bool eepic = m_drawing.eepicRecording();
-    if (eepic && state.lineWidth > 1) m_drawing.picture().append("\\thinlines");
+    if (state.lineWidth > 1) m_drawing.announceLineWidth(1);
     const int penWidth = c.pen().width;
     if (penWidth > 1) c.pen().width = 1;
     bool allTicks = true;
@@ -198,8 +187,7 @@ bool WindowAxes::drawOwnAxes(const OwnAxesRequest& request) {
         allTicks &=
             ownTicks(false, std::trunc(w.y1 / yStep) * yStep, yStep, 1, request, request.yFormat);
     }
-    if (eepic && state.lineWidth == 2) m_drawing.picture().append("\\thicklines");
-    if (eepic && state.lineWidth > 2) m_drawing.picture().append("\\Thicklines");
+    if (state.lineWidth > 1) m_drawing.announceLineWidth(state.lineWidth);
     c.pen().width = penWidth;
     state.fontName = fontName;
     c.pen().color = penColour;

@@ -19,9 +19,6 @@ Number niceTickStep(Number range);
 /// otherwise the general format (the empty pattern).
 std::string tickNumberFormat(Number step);
 
-/// The picture-text line for a pen width: "\thinlines", "\thicklines" or "\Thicklines".
-const char* pictureLineWidth(int width);
-
 /// What `eigenassen` and `eigenassenf` ask for: the formats of the tick numbers (a "p" in the
 /// x format graduates the x axis in multiples of π) and the steps between ticks.
 struct OwnAxesRequest {

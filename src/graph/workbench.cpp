@@ -134,7 +134,7 @@ bool Workbench::redrawOnce(bool fromSlider) {
         runProgram();
         m_axes.drawWindowAxes(m_ownAxes);
         plotFunctions();
-        if (m_drawing.eepicRecording()) m_picture.append("\\thinlines");
+        m_drawing.announceLineWidth(1);
     }
     if (!(m_settings == fieldsBefore)) emit fieldsChanged();
     if (!(m_sliders == slidersBefore)) emit slidersChanged();
@@ -182,15 +182,8 @@ bool Workbench::setWorld(const Range& r) {
 
 // Fixes the axes frame (and with it the mapping the program draws in) without recording.
 void Workbench::firstAxesPass() {
-    const bool eepic = m_drawing.eepicRecording(), pdf = m_drawing.pdfRecording();
-    if (eepic) {
-        m_drawing.setEepicRecording(false);
-    } else if (pdf) {
-        m_drawing.setPdfRecording(false);
-    }
+    const SinkPause recorders(m_drawing, Medium::Recordings);
     m_axes.drawWindowAxes(m_ownAxes);
-    m_drawing.setEepicRecording(eepic);
-    m_drawing.setPdfRecording(pdf);
 }
 
 void Workbench::setRunning(bool running) {
@@ -232,7 +225,7 @@ void Workbench::plotFunctions() {
         m_canvas.pen().color = swatch.colour;
         if (swatch.width != previousWidth) {
             m_canvas.pen().width = swatch.width;
-            if (m_drawing.eepicRecording()) m_picture.append(pictureLineWidth(swatch.width));
+            m_drawing.announceLineWidth(swatch.width);
         }
         previousWidth = swatch.width;
         try {

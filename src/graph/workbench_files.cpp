@@ -51,6 +51,20 @@ private:
     void (DrawingContext::*m_set)(bool);
 };
 
+// The recorder only writes the file; the export reports how it went and offers to show it.
+bool savePdf(Host& host, const PdfRecorder& pdf, const std::string& path) {
+    if (!pdf.writeFile(path)) {
+        host.messageBox(kApplicationTitle, pdfNotSavedMessage(path), Host::Icon::Error);
+        return false;
+    }
+    const std::string saved = pdfSavedMessage(path);
+    host.inform(kApplicationTitle, saved);
+    if (host.messageBox(kApplicationTitle, saved + std::string(kPdfPreviewQuestion),
+                        Host::Icon::Question, Host::Buttons::YesNo) == Host::Answer::Yes)
+        host.openDocument(path);
+    return true;
+}
+
 }  // namespace
 
 // ---- Preferences -----------------------------------------------------------------------------
@@ -112,7 +126,7 @@ bool Workbench::exportPdf(const PathChoice& choosePath) {
         m_pdf.endDoc();
     }
     const std::optional<std::string> path = choosePath();
-    const bool saved = path && m_pdf.saveToFile(*path, host());
+    const bool saved = path && savePdf(host(), m_pdf, *path);
     m_pdf.clear();
     redraw();
     return saved;

@@ -5,8 +5,6 @@
 #include <ctime>
 #include <map>
 
-#include "expr/application_title.h"
-#include "expr/host.h"
 #include "output/atomic_file.h"
 #include "output/pdf_text.h"
 
@@ -15,7 +13,6 @@ namespace kalvor {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-constexpr std::string_view kCaption = kApplicationTitle;
 constexpr const char* kFonts[14] = {
     "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
     "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
@@ -165,22 +162,6 @@ bool PdfRecorder::writeFile(const std::string& fileName) const {
     return writeFileAtomically(fileName, document());
 }
 
-bool PdfRecorder::saveToFile(const std::string& fileName, Host& host) const {
-    if (!writeFile(fileName)) {
-        host.messageBox(kCaption,
-                        "Failed to save " + fileName + "; " + fileName +
-                            " might be in use by another application.",
-                        Host::Icon::Error);
-        return false;
-    }
-    const std::string saved = "Succesfully saved " + fileName + ".";
-    host.inform(kCaption, saved);
-    if (host.messageBox(kCaption, saved + "\r\rPreview?", Host::Icon::Question,
-                        Host::Buttons::YesNo) == Host::Answer::Yes)
-        host.openDocument(fileName);
-    return true;
-}
-
 // ---- Content ----
 
 // The content stream's origin is the page centre; the world rectangle fills the page.
@@ -261,8 +242,8 @@ void PdfRecorder::textOut(std::string_view text, std::string_view font, Number x
     this->text(text, font, x, y, nullptr, size, color, angle);
 }
 
-void PdfRecorder::textOut2(std::string_view text, std::string_view font, Number x, Number y,
-                           Number rise, int size, Color color, Number angle) {
+void PdfRecorder::textOutRaised(std::string_view text, std::string_view font, Number x, Number y,
+                                Number rise, int size, Color color, Number angle) {
     this->text(text, font, x, y, &rise, size, color, angle);
 }
 

@@ -10,8 +10,6 @@
 
 namespace kalvor {
 
-class Host;
-
 /// The hatch that a filled figure shows instead of a solid area, as the screen's brushes
 /// draw it: lines one pixel wide, 8 pixels apart.
 enum class PdfHatch {
@@ -42,10 +40,8 @@ public:
     /// rectangle x1 … x2 × y1 … y2.
     void beginDoc(int widthPx, int heightPx, Number x1, Number x2, Number y1, Number y2);
     void endDoc();
-    /// Writes the document and reports through `host`: success (with an offer to open the
-    /// file) or failure (the document stays in memory). Returns whether it was written.
-    bool saveToFile(const std::string& fileName, Host& host) const;
-    /// Writes the document without messages.
+    /// Writes the document, replacing the file only when the whole document was written;
+    /// on failure the document stays in memory.
     bool writeFile(const std::string& fileName) const;
 
     const std::vector<std::string>& lines() const { return m_lines; }
@@ -73,12 +69,12 @@ public:
     void circleByRadius(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number r);
     void circle(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
                 Number y2);
-    void ellips(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
-                Number y2);
+    void ellipse(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                 Number y2);
     /// The ellipse in the box turned clockwise by `angle` radians about the box centre, so
     /// that a caller passes -α for a counter-clockwise turn by α.
-    void rotatedEllips(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
-                       Number y2, Number angle);
+    void rotatedEllipse(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                        Number y2, Number angle);
     /// Elliptic arcs counter-clockwise from angle a1 to a2 (radians).
     void arc(Color stroke, Number cx, Number cy, Number rx, Number ry, Number a1, Number a2);
     void chord(Color stroke, bool fill, Color fillColor, Number cx, Number cy, Number rx, Number ry,
@@ -89,8 +85,8 @@ public:
     void textOut(std::string_view text, std::string_view font, Number x, Number y, int size,
                  Color color, Number angle);
     /// As textOut, with the baseline raised by `rise`.
-    void textOut2(std::string_view text, std::string_view font, Number x, Number y, Number rise,
-                  int size, Color color, Number angle);
+    void textOutRaised(std::string_view text, std::string_view font, Number x, Number y,
+                       Number rise, int size, Color color, Number angle);
 
 private:
     enum class ArcShape { Open, Chord, Pie };

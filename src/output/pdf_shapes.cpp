@@ -35,13 +35,13 @@ void PdfRecorder::circle(Color stroke, bool fill, Color fillColor, Number x1, Nu
     circleByRadius(stroke, fill, fillColor, x1, y1, std::hypot(x2 - x1, y2 - y1));
 }
 
-void PdfRecorder::ellips(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
-                         Number y2) {
-    rotatedEllips(stroke, fill, fillColor, x1, y1, x2, y2, 0);
+void PdfRecorder::ellipse(Color stroke, bool fill, Color fillColor, Number x1, Number y1, Number x2,
+                          Number y2) {
+    rotatedEllipse(stroke, fill, fillColor, x1, y1, x2, y2, 0);
 }
 
-void PdfRecorder::rotatedEllips(Color stroke, bool fill, Color fillColor, Number x1, Number y1,
-                                Number x2, Number y2, Number angle) {
+void PdfRecorder::rotatedEllipse(Color stroke, bool fill, Color fillColor, Number x1, Number y1,
+                                 Number x2, Number y2, Number angle) {
     ellipsePath(stroke, fill, fillColor, (x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2,
                 std::fabs(y2 - y1) / 2, angle);
 }

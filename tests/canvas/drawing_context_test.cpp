@@ -80,6 +80,35 @@ TEST(DrawingContext, ArgumentsAreProducedOncePerActiveSink) {
     }
 }
 
+// A paused medium takes neither the figure nor its arguments, and comes back afterwards.
+TEST(DrawingContext, PausedSinksTakeNothing) {
+    struct Row {
+        Medium paused;
+        int calls;
+        bool ink, pdf, picture;
+    };
+    for (const Row& r : {Row{Medium::Recordings, 1, true, false, false},
+                         Row{Medium::Canvas, 2, false, true, true}}) {
+        Sinks s;
+        s.record(true, true);
+        int calls = 0;
+        {
+            const SinkPause pause(s.context, r.paused);
+            s.context.line([&] {
+                ++calls;
+                return Segment{0, 0, 1, 1};
+            });
+        }
+        EXPECT_EQ(calls, r.calls);
+        EXPECT_EQ(s.inkCount() > 0, r.ink);
+        EXPECT_EQ(!s.freshPdf().empty(), r.pdf);
+        EXPECT_EQ(!s.picture.lines().empty(), r.picture);
+        EXPECT_TRUE(s.context.pdfRecording() && s.context.eepicRecording());
+        s.context.line([] { return Segment{0, 0, 1, 1}; });
+        EXPECT_FALSE(s.freshPdf().empty());
+    }
+}
+
 TEST(DrawingContext, EachSinkGetsItsOwnEvaluation) {
     Sinks s;
     s.record(true, true);
@@ -166,7 +195,7 @@ TEST(DrawingContext, TextFontNumbers) {
         s.canvas.font().name = r.name;
         s.canvas.font().bold = r.bold;
         s.canvas.font().italic = r.italic;
-        EXPECT_EQ(s.context.pdfFontName(), r.resource) << r.name;
+        EXPECT_EQ(s.context.pdfSink().fontName(), r.resource) << r.name;
     }
 }
 
@@ -175,7 +204,7 @@ TEST(DrawingContext, PdfTextWithRiseAndUnderline) {
     s.record(true, false);
     s.canvas.font().size = 18;
     s.canvas.font().underline = true;
-    s.context.pdfText("ab", 0, 0, 0);
+    s.context.pdfSink().writeText("ab", 0, 0, 0);
     const Lines lines = s.freshPdf();
     const int h = s.canvas.textHeight("ab");
     ASSERT_EQ(lines.size(), 12u);
@@ -206,60 +235,6 @@ TEST(DrawingContext, BezierNeedsThreePointsPerSegment) {
     }
 }
 
-TEST(DrawingContext, SplineLinesShareTheirEndPoints) {
-    Sinks s;
-    s.record(false, true);
-    s.context.bezier([] {
-        PointList points;
-        for (int i = 1; i <= 9; ++i)
-            points.append(i, 0);
-        return points;
-    });
-    EXPECT_EQ(s.picture.lines(),
-              (Lines{"\\spline(1.000,0.000)(2.000,0.000)(3.000,0.000)(4.000,0.000)",
-                     "\\spline(4.000,0.000)(5.000,0.000)(6.000,0.000)(7.000,0.000)(8.000,0.000)",
-                     "\\spline(8.000,0.000)(9.000,0.000)"}));
-}
-
-TEST(DrawingContext, PathTexts) {
-    Sinks s;
-    s.record(false, true);
-    const auto triangle = [] { return PointList{{0, 0}, {1, 0}, {0, 1}}; };
-    s.context.polygon(triangle, PathText::Points, true);
-    s.context.polygon(triangle, PathText::PointLines, false);
-    s.context.polyline([] { return PointList{}; }, PathText::Points);
-    EXPECT_EQ(s.picture.lines(),
-              (Lines{"\\path(0.000,0.000)(1.000,0.000)(0.000,1.000)(0.000,0.000)",
-                     "\\path(0.000,0.000)", "(1.000,0.000)", "(0.000,1.000)"}));
-    EXPECT_TRUE(s.picture.path().empty());
-}
-
-TEST(DrawingContext, ArcShadesInThePictureText) {
-    struct Row {
-        ArcFigure figure;
-        Lines text;
-    };
-    const std::string head = "\\put(0.000,0.000){\\arc{2.000}";
-    const std::string tail = "{4.712}{6.283}}";
-    const Row rows[] = {
-        {ArcFigure::Arc, {head, tail}},
-        {ArcFigure::Sector,
-         {"\\shade", head, tail, "\\shade\\path(0.000,1.000)(0.000,0.000)(1.000,0.000)"}},
-        {ArcFigure::Segment, {"\\shade", head, tail, "\\path(0.000,1.000)(1.000,0.000)"}}};
-    for (const Row& r : rows) {
-        Sinks s;
-        s.record(true, true);
-        s.context.state().fillColor = kRed;
-        s.context.state().fillStyle = 0;
-        s.context.arc(r.figure, [] {
-            return ArcArgs{0, 0, 1, 0, std::numbers::pi_v<long double> / 2};
-        });
-        EXPECT_EQ(s.picture.lines(), r.text);
-        const Lines pdf = s.freshPdf();
-        EXPECT_EQ(pdf.back(), r.figure == ArcFigure::Arc ? "S" : "b");
-    }
-}
-
 TEST(DrawingContext, DashedLinesAreDashedInThePdfOnly) {
     Sinks s;
     s.record(true, true);
@@ -285,6 +260,9 @@ TEST(DrawingContext, AlignedTextShiftsAllButThePictureText) {
     EXPECT_LT(x, 0);
     EXPECT_GT(y, 0);
     EXPECT_EQ(s.picture.lines(), (Lines{"\\put(0.000,0.000){\\makebox(0,0)[rb]{xyz}}"}));
+    // A picture-only text replaces the shown one in the picture text alone.
+    s.context.alignedText([] { return AlignedTextArgs{"p", "lt", 0, 0, "$\\pi$"}; });
+    EXPECT_EQ(s.picture.lines().back(), "\\put(0.000,0.000){\\makebox(0,0)[lt]{$\\pi$}}");
 }
 
 TEST(DrawingContext, LineWidthAnnouncements) {
@@ -345,7 +323,7 @@ TEST(DrawingContext, ProgramFontScopeUsesTheStateAndRestoresTheDefault) {
         EXPECT_EQ(s.canvas.font().name, "Times New Roman");
         EXPECT_EQ(s.canvas.font().size, 15);
         EXPECT_TRUE(s.canvas.font().bold && s.canvas.font().underline);
-        EXPECT_EQ(s.context.pdfFontName(), "F10");
+        EXPECT_EQ(s.context.pdfSink().fontName(), "F10");
     }
     EXPECT_EQ(s.canvas.font().name, "Arial");
     EXPECT_EQ(s.canvas.font().size, 10);

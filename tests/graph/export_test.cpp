@@ -47,6 +47,45 @@ TEST(Export, PdfIsAValidDocumentWithTheDrawing) {
         << log;
 }
 
+// The export, not the recorder, reports the save and offers the preview.
+TEST(Export, PdfReportsTheSaveAndOpensThePreviewOnYes) {
+    struct Row {
+        Host::Answer preview;
+        std::size_t opened;
+    };
+    for (const Row& row : {Row{Host::Answer::Yes, 1}, Row{Host::Answer::No, 0}}) {
+        ExportFixture f;
+        f.host.answer = row.preview;
+        const std::string name = f.file("t.pdf");
+        ASSERT_TRUE(f.bench.exportPdf(name));
+        ASSERT_EQ(f.host.boxes.size(), 2u);
+        EXPECT_EQ(f.host.boxes[0].text, "Succesfully saved " + name + ".");
+        EXPECT_EQ(f.host.boxes[1].text, "Succesfully saved " + name + ".\r\rPreview?");
+        EXPECT_EQ(f.host.opened.size(), row.opened);
+    }
+    ExportFixture f;
+    const std::string name = f.file("geen/map/t.pdf");
+    EXPECT_FALSE(f.bench.exportPdf(name));
+    ASSERT_EQ(f.host.boxes.size(), 1u);
+    EXPECT_EQ(f.host.boxes[0].text,
+              "Failed to save " + name + "; " + name + " might be in use by another application.");
+    EXPECT_EQ(f.host.boxes[0].icon, Host::Icon::Error);
+    EXPECT_TRUE(f.host.opened.empty());
+}
+
+// The middle axes are cut to the picture like every other figure: an axis outside the world
+// would otherwise be drawn across the page.
+TEST(Export, EepicLeavesOutAMiddleAxisOutsideThePicture) {
+    ExportFixture f;
+    f.bench.setProgram(ProgramRunner::compile("assen=midden"));
+    f.bench.settings().ymin = "1";
+    f.bench.settings().ymax = "3";
+    ASSERT_TRUE(f.bench.exportEepic(f.file("eepic.tex")));
+    const std::string tex = f.text("eepic.tex");
+    EXPECT_EQ(tex.find("\\path(-5.000,0.000)(5.000,0.000)"), std::string::npos);
+    EXPECT_NE(tex.find("\\path(0.000,"), std::string::npos);  // the y axis stays
+}
+
 TEST(Export, EepicFramesThePictureAndCompiles) {
     ExportFixture f;
     f.bench.settings().ymin = "-2";

@@ -7,7 +7,6 @@
 
 #include "../support/file_checks.h"
 #include "../support/pixels.h"
-#include "../support/recording_host.h"
 #include "output/pdf_recorder.h"
 
 namespace kalvor {
@@ -15,7 +14,6 @@ namespace {
 
 using test::golden;
 using test::haveProgram;
-using test::readBytes;
 using test::runProgram;
 
 PdfRecorder fixedClockRecorder() {
@@ -37,14 +35,14 @@ PdfRecorder sampleDocument() {
     r.drawLine(0x808080, true, -5, 0, 5, 0);
     r.drawVector(0, 0, 0, 2, 1);
     r.rectangle(0, true, 0x00FF00, 1, 1, 2, 1.5L);
-    r.ellips(0xFF0000, true, 0xC0C0FF, -4, 1, -1, 3);
-    r.rotatedEllips(0, false, 0, 1, -3, 4, -1, 0.5L);
+    r.ellipse(0xFF0000, true, 0xC0C0FF, -4, 1, -1, 3);
+    r.rotatedEllipse(0, false, 0, 1, -3, 4, -1, 0.5L);
     r.circleByRadius(0, false, 0, 0, 0, 1);
     r.arc(0x0000FF, 0, 0, 2, 2, 0, std::numbers::pi_v<long double>);
     r.pie(0, true, 0x00FFFF, -3, -2, 1, 1, 0, 1.5L);
     r.chord(0, true, 0xFF00FF, 3, 2, 1, 0.5L, 2, 5);
     r.textOut("Kalvor (1)", "F5", -4.5L, 3.5L, 12, 0, 0);
-    r.textOut2("sch\xC3\xA4\x64\x65l \\", "F10", 0, -3.5L, -7.2L, 14, 0x0000FF, 0.5L);
+    r.textOutRaised("sch\xC3\xA4\x64\x65l \\", "F10", 0, -3.5L, -7.2L, 14, 0x0000FF, 0.5L);
     r.endDoc();
     return r;
 }
@@ -135,38 +133,10 @@ TEST(PdfDocument, TextInEveryFontFamilyRenders) {
     }
 }
 
-TEST(PdfDocument, SavingReportsThroughTheHost) {
+TEST(PdfDocument, AFailedWriteKeepsTheDocument) {
     QTemporaryDir dir;
     const PdfRecorder doc = sampleDocument();
-    struct Row {
-        Host::Answer preview;
-        std::size_t opened;
-    };
-    for (const Row& row : {Row{Host::Answer::Yes, 1}, Row{Host::Answer::No, 0}}) {
-        test::RecordingHost host;
-        host.answer = row.preview;
-        const std::string name = (dir.path() + "/tekening.pdf").toStdString();
-        ASSERT_TRUE(doc.saveToFile(name, host));
-        ASSERT_EQ(host.boxes.size(), 2u);
-        EXPECT_EQ(host.boxes[0].text, "Succesfully saved " + name + ".");
-        EXPECT_EQ(host.boxes[1].text, "Succesfully saved " + name + ".\r\rPreview?");
-        EXPECT_EQ(host.boxes[1].buttons, Host::Buttons::YesNo);
-        EXPECT_EQ(host.opened.size(), row.opened);
-        EXPECT_EQ(readBytes(QString::fromStdString(name)), doc.document());
-    }
-}
-
-TEST(PdfDocument, AFailedSaveSaysSoAndKeepsTheDocument) {
-    QTemporaryDir dir;
-    test::RecordingHost host;
-    const PdfRecorder doc = sampleDocument();
-    const std::string name = (dir.path() + "/geen/map/t.pdf").toStdString();
-    EXPECT_FALSE(doc.saveToFile(name, host));
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text,
-              "Failed to save " + name + "; " + name + " might be in use by another application.");
-    EXPECT_EQ(host.boxes[0].icon, Host::Icon::Error);
-    EXPECT_TRUE(host.opened.empty());
+    EXPECT_FALSE(doc.writeFile((dir.path() + "/geen/map/t.pdf").toStdString()));
     EXPECT_FALSE(doc.lines().empty());
 }
 

@@ -136,7 +136,7 @@ TEST(PdfRecorder, TextPositionMatrixAndRise) {
     PdfRecorder& r = pdf.recorder;
     r.textOut("a(b)", "F5", 0, 0, 12, 0x0000FF, 0);
     EXPECT_EQ(pdf.fresh(), (Lines{"1 0 0 rg", "BT", "/F5 12 Tf", "0 0 Td", "(a\\(b\\)) Tj", "ET"}));
-    r.textOut2("x", "F12", 5, 5, -9, 10, 0x0000FF, kPi / 2);
+    r.textOutRaised("x", "F12", 5, 5, -9, 10, 0x0000FF, kPi / 2);
     EXPECT_EQ(pdf.fresh(), (Lines{"BT", "/F12 10 Tf", "0 1.0000 -1.0000 0 100.0000 100.0000 Tm",
                                   "-9.0000 Ts", "(x) Tj", "ET"}));
 }
@@ -178,7 +178,7 @@ TEST(PdfRecorder, CirclesRunClockwiseFromTheTopInQuarterArcs) {
 
 TEST(PdfRecorder, RotatedEllipseTurnsClockwiseByItsAngle) {
     Pdf pdf;
-    pdf.recorder.rotatedEllips(0, false, 0, -2, -1, 2, 1, kPi / 2);  // 4 × 2 box
+    pdf.recorder.rotatedEllipse(0, false, 0, -2, -1, 2, 1, kPi / 2);  // 4 × 2 box
     const auto n = numbersOf(pdf.fresh());
     // The top point (0, 1) turned clockwise by 90 degrees lies at (1, 0).
     EXPECT_NEAR(n[0][0], 20, 1e-3);
