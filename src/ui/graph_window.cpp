@@ -15,11 +15,15 @@
 #include "canvas/canvas_paint.h"
 #include "expr/application_title.h"
 #include "graph/workbench.h"
+#include "lang/program_controls.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
+#include "ui/gif_builder_window.h"
 #include "ui/key_codes.h"
+#include "ui/program_controls_view.h"
 #include "ui/qt_text.h"
+#include "ui/rich_text_pane.h"
 
 namespace kalvor {
 
@@ -33,6 +37,7 @@ constexpr int kReadoutOffset = 20;
 constexpr int kStripHeight = 54;
 // A run that lasts longer than this shows that it is busy.
 constexpr int kBusyDelayMs = 500;
+constexpr int kControlsRefreshMs = 30;
 const QString kBusyText = QStringLiteral("Bezig \u2026 (Esc stopt)");
 
 std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
@@ -59,6 +64,8 @@ GraphWindow::GraphWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
     setWindowTitle(toQString(kApplicationTitle));
     m_canvas = new CanvasView(bench.canvas());
     m_panel = new SidePanel(bench.settings());
+    // This window shows the continue button, so `stop` waits for it here.
+    bench.environment().controls.waitAtStop = true;
     buildLayout();
     buildMenus();
     connectParts();
@@ -94,11 +101,15 @@ void GraphWindow::buildLayout() {
     column->setSpacing(0);
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
+    m_richText = new RichTextPane;
+    row->addWidget(m_richText);
     row->addWidget(m_canvas, 1);
     row->addWidget(panelArea);
     column->addLayout(row, 1);
     m_strip = buildSliderStrip();
     column->addWidget(m_strip);
+    m_controlsView = new ProgramControlsView(m_bench);
+    column->addWidget(m_controlsView);
     setCentralWidget(central);
 }
 
@@ -121,6 +132,9 @@ void GraphWindow::connectParts() {
     connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
     connect(&m_bench, &Workbench::sizeTextsChanged, this, &GraphWindow::refreshSizeTexts);
     connect(&m_bench, &Workbench::runningChanged, this, &GraphWindow::runningChanged);
+    connect(&m_bench, &Workbench::redrawn, this, &GraphWindow::refreshControls);
+    m_controlsTimer.setInterval(kControlsRefreshMs);
+    connect(&m_controlsTimer, &QTimer::timeout, this, &GraphWindow::refreshControls);
     m_busyTimer.setSingleShot(true);
     connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(m_bench.isRunning()); });
 }
@@ -133,13 +147,21 @@ void GraphWindow::buildMenus() {
     file->addAction(QStringLiteral("Opslaan als P&df"), this, &GraphWindow::exportPdf);
     file->addAction(QStringLiteral("Opslaan als Eepi&c"), this, &GraphWindow::exportEepic);
     file->addAction(QStringLiteral("Opslaan als &Metafile"), this, &GraphWindow::exportMetafile);
+    buildImageMenus(file);
     file->addSeparator();
     file->addAction(QStringLiteral("&Sluiten"), this, &QWidget::close);
     menuBar()->addAction(QStringLiteral("Mee&r..."), this, &GraphWindow::showEditor);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Be&werken"));
+    edit->addAction(QStringLiteral("&Kopieren als Bitmap"), this, &GraphWindow::copyBitmap);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Opties"));
+    m_optionsMenu = options;
     m_slidersAction = options->addAction(QStringLiteral("Sch&uifbalken"));
     m_slidersAction->setCheckable(true);
     connect(m_slidersAction, &QAction::triggered, this, [this] { m_bench.toggleSlidersMenu(); });
+    m_transparentGifsAction = options->addAction(QStringLiteral("&Transparante Gif's"));
+    m_transparentGifsAction->setCheckable(true);
+    connect(m_transparentGifsAction, &QAction::toggled, this,
+            [this](bool checked) { m_bench.settings().transparentGifs = checked; });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Info..."), this, [this] {
         if (m_about) m_about->show();
@@ -193,6 +215,7 @@ void GraphWindow::refreshFields() {
     m_panel->refresh();
     const GraphSettings& settings = m_bench.settings();
     m_canvas->setToolTip(settings.showHints ? toQString(settings.hint) : QString());
+    m_transparentGifsAction->setChecked(settings.transparentGifs);
     applyFormSize();
 }
 
@@ -208,6 +231,34 @@ void GraphWindow::refreshSliders() {
         m_readouts[i]->setVisible(m_bench.sliderReadoutVisible(i));
     }
     m_slidersAction->setChecked(m_bench.slidersMenuChecked());
+}
+
+void GraphWindow::refreshControls() {
+    const ProgramControls& controls = m_bench.environment().controls;
+    m_controlsView->refresh();
+    m_optionsMenu->setEnabled(controls.optionsMenuEnabled);
+    placeSliders();
+    const bool wanted = !controls.richText.empty();
+    if (wanted == m_richText->isVisible()) {
+        m_richText->showText(controls.richText);
+    } else if (!m_bench.isRunning()) {
+        // The window widens or narrows with the text area, so that the canvas keeps its size.
+        m_richText->showText(controls.richText);
+        const int change = wanted ? RichTextPane::kWidth : -RichTextPane::kWidth;
+        resize(width() + change, height());
+    }
+    if (m_gifBuilder && !m_bench.isRunning()) m_gifBuilder->refreshInputs();
+}
+
+void GraphWindow::placeSliders() {
+    const ProgramControls& controls = m_bench.environment().controls;
+    for (int i = 0; i < 2; ++i) {
+        const int left = controls.sliderLeft[i] >= 0 ? controls.sliderLeft[i] : kSliderLeft[i];
+        const int readout =
+            controls.sliderLabelLeft[i] >= 0 ? controls.sliderLabelLeft[i] : left + kReadoutOffset;
+        m_sliders[i]->move(left, m_sliders[i]->y());
+        m_readouts[i]->move(readout, m_readouts[i]->y());
+    }
 }
 
 void GraphWindow::refreshSizeTexts() {
@@ -251,6 +302,8 @@ void GraphWindow::followCanvasSize() {
 void GraphWindow::runningChanged(bool running) {
     if (running && !m_busyLabel->isVisible()) m_busyTimer.start(kBusyDelayMs);
     if (!running) m_busyTimer.stop();
+    if (running) m_controlsTimer.start();
+    if (!running) m_controlsTimer.stop();
     if (running && !m_sizeLocked) {
         // The window keeps its size while a program runs.
         m_lockedMinimum = minimumSize();
@@ -282,6 +335,7 @@ void GraphWindow::afterRun() {
         m_sizeLocked = false;
     }
     if (m_editor) m_editor->handOverProgram();
+    refreshControls();
     followCanvasSize();
 }
 

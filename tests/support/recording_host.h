@@ -2,6 +2,7 @@
 
 // A Host for tests: records every message box and answers from a script.
 
+#include <QImage>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
     std::vector<Box> boxes;
     std::vector<std::string> opened;
     Answer answer = Answer::No;  // for Yes/No (and Yes/No/Cancel) questions
+    QImage clipboardImage;
 
     Answer messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
@@ -32,7 +34,7 @@ public:
     bool chooseFileToOpen(std::string_view, std::string&) override { return false; }
     void setClipboardText(std::string_view) override {}
     std::string clipboardText() override { return {}; }
-    void setClipboardImage(const QImage&) override {}
+    void setClipboardImage(const QImage& image) override { clipboardImage = image; }
     void openDocument(std::string_view path) override { opened.emplace_back(path); }
 };
 
