@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
+#include <utility>
 
 #include "canvas/canvas_paint.h"
 #include "expr/application_title.h"
@@ -38,6 +39,8 @@ constexpr int kStripHeight = 54;
 // A run that lasts longer than this shows that it is busy.
 constexpr int kBusyDelayMs = 500;
 constexpr int kControlsRefreshMs = 30;
+// How long a requested window width may take to arrive.
+constexpr int kResizeGraceMs = 300;
 const QString kBusyText = QStringLiteral("Bezig \u2026 (Esc stopt)");
 
 std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
@@ -241,11 +244,16 @@ void GraphWindow::refreshControls() {
     const bool wanted = !controls.richText.empty();
     if (wanted == m_richText->isVisible()) {
         m_richText->showText(controls.richText);
-    } else if (!m_bench.isRunning()) {
-        // The window widens or narrows with the text area, so that the canvas keeps its size.
+    } else if (!m_bench.isRunning() && !m_sizeLocked) {
+        // The window widens or narrows with the text area, so that the canvas keeps its size;
+        // the canvas follows once the window system has applied the new width.
+        m_pendingWidth = width() + (wanted ? RichTextPane::kWidth : -RichTextPane::kWidth);
+        m_bench.settings().formWidth = m_pendingWidth;  // what later field refreshes ask for
+        resize(m_pendingWidth, height());
         m_richText->showText(controls.richText);
-        const int change = wanted ? RichTextPane::kWidth : -RichTextPane::kWidth;
-        resize(width() + change, height());
+        QTimer::singleShot(kResizeGraceMs, this, [this] {
+            if (std::exchange(m_pendingWidth, 0) != 0) followCanvasSize();
+        });
     }
     if (m_gifBuilder && !m_bench.isRunning()) m_gifBuilder->refreshInputs();
 }
@@ -279,6 +287,10 @@ void GraphWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     m_bench.settings().formWidth = width();
     m_bench.settings().formHeight = height();
+    if (m_pendingWidth != 0 && width() == m_pendingWidth) {
+        m_pendingWidth = 0;
+        QTimer::singleShot(0, this, &GraphWindow::followCanvasSize);
+    }
 }
 
 void GraphWindow::showEvent(QShowEvent* event) {
@@ -293,6 +305,7 @@ void GraphWindow::showEvent(QShowEvent* event) {
 }
 
 void GraphWindow::followCanvasSize() {
+    if (m_pendingWidth != 0) return;  // the window is still widening or narrowing
     const QSize size = m_canvas->size();
     if (size == QSize(m_bench.canvas().width(), m_bench.canvas().height())) return;
     // Refused while a program runs; afterRun() catches up.

@@ -128,6 +128,7 @@ private:
     QPointer<QWidget> m_about;
     QSize m_lockedMinimum, m_lockedMaximum;
     bool m_sizeLocked = false;
+    int m_pendingWidth = 0;  // asked of the window system when the text area appeared
     bool m_shownOnce = false;
 };
 
