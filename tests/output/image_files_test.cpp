@@ -202,6 +202,10 @@ TEST(GifEncoder, ReportsFailuresWithGiflibsText) {
     EXPECT_NE(result.errorCode, 0);
     EXPECT_FALSE(result.errorText.empty());
     EXPECT_TRUE(bytes.empty());
+    // A side beyond 16 bits cannot be stored; it is refused rather than wrapped.
+    for (const QSize size : {QSize(65536, 1), QSize(1, 65536)})
+        EXPECT_FALSE(encodeGif({{QImage(size, QImage::Format_RGB32)}}, {}, bytes).ok)
+            << size.width();
 }
 
 TEST_F(ImageFile, BuilderJoinsGifAndBitmapFilesOrLeavesNothing) {
@@ -238,6 +242,15 @@ TEST(GifDecoder, RejectsDamagedFiles) {
     ASSERT_TRUE(encodeGif({{drawing()}}, {}, bytes).ok);
     for (std::size_t keep : {std::size_t{0}, std::size_t{6}, std::size_t{20}, bytes.size() / 2})
         EXPECT_TRUE(decodeGif(bytes.substr(0, keep)).isNull()) << keep;
+    // Sizes beyond the screen, or a screen too large to allocate, are refused unread.
+    const std::size_t image = bytes.find("\x21\xF9\x04") + 8;
+    ASSERT_EQ(bytes[image], ',');
+    for (const std::size_t field : {image + 5, image + 7, std::size_t{6}}) {
+        std::string damaged = bytes;
+        damaged.replace(field, 2, "\xFF\xFF");
+        if (field == 6) damaged.replace(8, 2, "\xFF\xFF");
+        EXPECT_TRUE(decodeGif(damaged).isNull()) << field;
+    }
 }
 
 }  // namespace
