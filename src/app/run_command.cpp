@@ -124,8 +124,7 @@ bool exportDrawing(Workbench& bench, const std::string& file) {
     if (ext == ".pdf") return bench.exportPdf(file);
     if (ext == ".tex") return bench.exportEepic(file);
     if (ext == ".svg") return bench.exportMetafile(file);
-    const ImageSaveOptions options{bench.environment().controls.transparentGifs};
-    return !saveImageFile(bench.canvas().image(), file, options).has_value();
+    return !bench.saveCanvasImage(file).has_value();
 }
 
 }  // namespace

@@ -193,6 +193,7 @@ void Workbench::setRunning(bool running) {
 
 void Workbench::runProgram() {
     setRunning(true);
+    m_env.controls.transparentGifs = m_settings.transparentGifs;
     m_env.flags.expressionError = false;
     m_env.flags.evaluationError = false;
     Executor executor(m_env, m_commands, m_program, m_options);

@@ -167,6 +167,10 @@ public:
     bool exportMetafile(const std::string& path);
     /// The canvas bitmap as it stands, as PNG.
     bool exportPng(const std::string& path);
+    /// The canvas bitmap as it stands, in the raster format of the file's extension (GIF
+    /// with white transparent while "Transparante Gif's" is checked), written atomically;
+    /// the Dutch message when it was not written.
+    std::optional<std::string> saveCanvasImage(const std::string& path);
 
     // ---- What programs ask of the window ----
     std::string* field(std::string_view name) override;

@@ -9,6 +9,7 @@
 #include "graph/preferences.h"
 #include "graph/workbench.h"
 #include "output/atomic_file.h"
+#include "output/image_files.h"
 
 // What the graph window writes and reads: the preferences file and the exports of the
 // drawing. The vector exports redraw with their recording switched on.
@@ -191,12 +192,11 @@ bool Workbench::exportMetafile(const std::string& path) {
 }
 
 bool Workbench::exportPng(const std::string& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!m_canvas.image().save(&buffer, "PNG")) return false;
-    return writeFileAtomically(
-        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return !saveImageFile(m_canvas.image(), path).has_value();
+}
+
+std::optional<std::string> Workbench::saveCanvasImage(const std::string& path) {
+    return saveImageFile(m_canvas.image(), path, ImageSaveOptions{m_settings.transparentGifs});
 }
 
 }  // namespace kalvor

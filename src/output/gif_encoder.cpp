@@ -6,8 +6,15 @@
 #include <cstring>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace kalvor {
+
+namespace {
+
+constexpr int kMaxGifSide = 65535;
+
+}  // namespace
 
 namespace {
 
@@ -235,7 +242,10 @@ GifResult encodeGif(const std::vector<GifFrame>& frames, const GifOptions& optio
     std::vector<const QImage*> all;
     int width = 0, height = 0;
     for (const GifFrame& frame : frames) {
-        if (frame.image.isNull()) return failure(E_GIF_ERR_DATA_TOO_BIG);
+        // GIF sizes are 16-bit: a larger picture would be written with a wrapped size.
+        if (frame.image.isNull() || frame.image.width() > kMaxGifSide ||
+            frame.image.height() > kMaxGifSide)
+            return failure(E_GIF_ERR_DATA_TOO_BIG);
         images.push_back(asRgb32(frame.image));
         width = std::max(width, frame.image.width());
         height = std::max(height, frame.image.height());
@@ -298,6 +308,61 @@ int readBytes(GifFileType* gif, GifByteType* data, int length) {
     return static_cast<int>(n);
 }
 
+// Pictures with more pixels than this are refused before anything is allocated for them.
+constexpr long long kMaxDecodedPixels = 1LL << 26;
+
+// The image lies inside a screen of a size we are willing to allocate.
+bool imageFits(const GifFileType* gif) {
+    const GifImageDesc& d = gif->Image;
+    return gif->SWidth > 0 && gif->SHeight > 0 &&
+           static_cast<long long>(gif->SWidth) * gif->SHeight <= kMaxDecodedPixels && d.Left >= 0 &&
+           d.Top >= 0 && d.Width > 0 && d.Height > 0 && d.Left + d.Width <= gif->SWidth &&
+           d.Top + d.Height <= gif->SHeight;
+}
+
+// The rows of the current image, interlaced ones put back in their places.
+bool readRaster(GifFileType* gif, std::vector<GifByteType>& raster) {
+    const GifImageDesc& d = gif->Image;
+    raster.assign(static_cast<std::size_t>(d.Width) * d.Height, 0);
+    const auto readRow = [&](int y) {
+        return DGifGetLine(gif, &raster[static_cast<std::size_t>(y) * d.Width], d.Width) == GIF_OK;
+    };
+    if (!d.Interlace) {
+        for (int y = 0; y < d.Height; ++y)
+            if (!readRow(y)) return false;
+        return true;
+    }
+    constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int y = kStart[pass]; y < d.Height; y += kStep[pass])
+            if (!readRow(y)) return false;
+    return true;
+}
+
+// Reads records up to the first image: its raster and the transparent index of the graphic
+// control block before it. Only that image is read, so later frames cost nothing.
+bool readFirstImage(GifFileType* gif, std::vector<GifByteType>& raster, int& transparent) {
+    GifRecordType type = UNDEFINED_RECORD_TYPE;
+    do {
+        if (DGifGetRecordType(gif, &type) == GIF_ERROR) return false;
+        if (type == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) return false;
+            GraphicsControlBlock control{};
+            if (code == GRAPHICS_EXT_FUNC_CODE && block &&
+                DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+                transparent = control.TransparentColor;
+            while (block)
+                if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) return false;
+        } else if (type == IMAGE_DESC_RECORD_TYPE) {
+            if (DGifGetImageDesc(gif) == GIF_ERROR || !imageFits(gif)) return false;
+            return readRaster(gif, raster);
+        }
+    } while (type != TERMINATE_RECORD_TYPE);
+    return false;
+}
+
 }  // namespace
 
 QImage decodeGif(const std::string& bytes) {
@@ -306,24 +371,19 @@ QImage decodeGif(const std::string& bytes) {
     GifFileType* gif = DGifOpen(&source, readBytes, &error);
     if (!gif) return {};
     QImage image;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
-        const SavedImage& first = gif->SavedImages[0];
-        const GifImageDesc& desc = first.ImageDesc;
+    std::vector<GifByteType> raster;
+    int transparent = NO_TRANSPARENT_COLOR;
+    if (readFirstImage(gif, raster, transparent)) {
+        const GifImageDesc& desc = gif->Image;
         const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-        GraphicsControlBlock control{};
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
-        DGifSavedExtensionToGCB(gif, 0, &control);
-        const bool fits = desc.Left >= 0 && desc.Top >= 0 && desc.Width > 0 && desc.Height > 0 &&
-                          desc.Left + desc.Width <= gif->SWidth &&
-                          desc.Top + desc.Height <= gif->SHeight;
-        if (map && fits) {
+        if (map) {
             image = QImage(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
             image.fill(Qt::white);
             for (int y = 0; y < desc.Height; ++y) {
                 QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(desc.Top + y));
                 for (int x = 0; x < desc.Width; ++x) {
-                    const int k = first.RasterBits[static_cast<std::size_t>(y) * desc.Width + x];
-                    if (k == control.TransparentColor || k >= map->ColorCount) continue;
+                    const int k = raster[static_cast<std::size_t>(y) * desc.Width + x];
+                    if (k == transparent || k >= map->ColorCount) continue;
                     const GifColorType& c = map->Colors[k];
                     row[desc.Left + x] = qRgb(c.Red, c.Green, c.Blue);
                 }

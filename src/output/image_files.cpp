@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 
@@ -119,6 +120,13 @@ std::string lowerExtension(std::string_view path) {
     return ext;
 }
 
+bool nameHoldsGif(std::string_view path) {
+    std::string lower(path);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find(".gif") != std::string::npos;
+}
+
 }  // namespace
 
 const ImageFormat* imageFormatFor(std::string_view path) {
@@ -139,23 +147,28 @@ std::optional<std::string> saveImageFile(const QImage& image, const std::string&
     return std::nullopt;
 }
 
-QImage loadPictureFile(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower.find(".gif") != std::string::npos) {
-        QFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        const QByteArray data = file.readAll();
-        return decodeGif(std::string(data.constData(), static_cast<std::size_t>(data.size())));
-    }
-    QImage image(QString::fromStdString(path));
-    if (image.isNull()) return {};
+QImage decodePicture(const std::string& bytes, std::string_view extension) {
+    if (extension == ".gif") return decodeGif(bytes);
+    const ImageFormat* format = imageFormatFor(extension);
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                            static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)),
+                            format ? format->extension.data() + 1 : nullptr))
+        return {};
     QImage opaque(image.size(), QImage::Format_RGB32);
     opaque.fill(Qt::white);
     QPainter painter(&opaque);
     painter.drawImage(0, 0, image);
     return opaque;
+}
+
+// Any name holding ".gif" is read as GIF, whatever its last extension.
+QImage loadPictureFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    const std::string ext = nameHoldsGif(path) ? std::string(".gif") : lowerExtension(path);
+    return decodePicture(std::string(data.constData(), static_cast<std::size_t>(data.size())), ext);
 }
 
 }  // namespace kalvor

@@ -36,4 +36,9 @@ std::optional<std::string> saveImageFile(const QImage& image, const std::string&
 /// readers; transparency over white); a null image when it cannot be read.
 QImage loadPictureFile(const std::string& path);
 
+/// The bytes of a picture file as an RGB32 image: GIF through the GIF decoder, other kinds
+/// through Qt's reader for the extension (".bmp", ".png", ".jpg"; by content when it names
+/// no raster kind); a null image when they do not decode.
+QImage decodePicture(const std::string& bytes, std::string_view extension);
+
 }  // namespace kalvor

@@ -9,28 +9,37 @@ namespace kalvor {
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
-                                     QFileDialog::AcceptMode mode) {
+QStringList runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                          QFileDialog::AcceptMode mode,
+                          QFileDialog::FileMode openMode = QFileDialog::ExistingFile) {
     QFileDialog dialog(parent, request.caption, QDir::currentPath(), request.filter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                       : QFileDialog::ExistingFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : openMode);
     if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
     // A name with a wildcard is a filter pattern, not a file to propose.
     if (!request.fileName.isEmpty() && !request.fileName.contains(QChar('*')))
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> firstOf(const QStringList& names) {
+    if (names.isEmpty()) return std::nullopt;
+    return names.constFirst();
 }
 
 }  // namespace
 
 std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+    return firstOf(runFileDialog(parent, request, QFileDialog::AcceptSave));
 }
 
 std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+    return firstOf(runFileDialog(parent, request, QFileDialog::AcceptOpen));
+}
+
+QStringList QtDialogs::openFileNames(QWidget* parent, const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "ui/font_dialog.h"
@@ -32,6 +33,11 @@ public:
                                                 const FileDialogRequest& request) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent,
                                                 const FileDialogRequest& request) = 0;
+    /// Several existing files at once; empty when cancelled. By default one file.
+    virtual QStringList openFileNames(QWidget* parent, const FileDialogRequest& request) {
+        if (auto name = openFileName(parent, request)) return {*name};
+        return {};
+    }
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     virtual std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial) = 0;
     virtual std::optional<QString> text(QWidget* parent, const QString& caption,
@@ -43,6 +49,7 @@ class QtDialogs : public Dialogs {
 public:
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QStringList openFileNames(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
     std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial) override;
     std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,

@@ -11,15 +11,20 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
+#include <utility>
 
 #include "canvas/canvas_paint.h"
 #include "expr/application_title.h"
 #include "graph/workbench.h"
+#include "lang/program_controls.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
+#include "ui/gif_builder_window.h"
 #include "ui/key_codes.h"
+#include "ui/program_controls_view.h"
 #include "ui/qt_text.h"
+#include "ui/rich_text_pane.h"
 
 namespace kalvor {
 
@@ -33,6 +38,9 @@ constexpr int kReadoutOffset = 20;
 constexpr int kStripHeight = 54;
 // A run that lasts longer than this shows that it is busy.
 constexpr int kBusyDelayMs = 500;
+constexpr int kControlsRefreshMs = 30;
+// How long a requested window width may take to arrive.
+constexpr int kResizeGraceMs = 300;
 const QString kBusyText = QStringLiteral("Bezig \u2026 (Esc stopt)");
 
 std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
@@ -59,6 +67,8 @@ GraphWindow::GraphWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
     setWindowTitle(toQString(kApplicationTitle));
     m_canvas = new CanvasView(bench.canvas());
     m_panel = new SidePanel(bench.settings());
+    // This window shows the continue button, so `stop` waits for it here.
+    bench.environment().controls.waitAtStop = true;
     buildLayout();
     buildMenus();
     connectParts();
@@ -94,11 +104,15 @@ void GraphWindow::buildLayout() {
     column->setSpacing(0);
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
+    m_richText = new RichTextPane;
+    row->addWidget(m_richText);
     row->addWidget(m_canvas, 1);
     row->addWidget(panelArea);
     column->addLayout(row, 1);
     m_strip = buildSliderStrip();
     column->addWidget(m_strip);
+    m_controlsView = new ProgramControlsView(m_bench);
+    column->addWidget(m_controlsView);
     setCentralWidget(central);
 }
 
@@ -121,6 +135,9 @@ void GraphWindow::connectParts() {
     connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
     connect(&m_bench, &Workbench::sizeTextsChanged, this, &GraphWindow::refreshSizeTexts);
     connect(&m_bench, &Workbench::runningChanged, this, &GraphWindow::runningChanged);
+    connect(&m_bench, &Workbench::redrawn, this, &GraphWindow::refreshControls);
+    m_controlsTimer.setInterval(kControlsRefreshMs);
+    connect(&m_controlsTimer, &QTimer::timeout, this, &GraphWindow::refreshControls);
     m_busyTimer.setSingleShot(true);
     connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(m_bench.isRunning()); });
 }
@@ -133,13 +150,21 @@ void GraphWindow::buildMenus() {
     file->addAction(QStringLiteral("Opslaan als P&df"), this, &GraphWindow::exportPdf);
     file->addAction(QStringLiteral("Opslaan als Eepi&c"), this, &GraphWindow::exportEepic);
     file->addAction(QStringLiteral("Opslaan als &Metafile"), this, &GraphWindow::exportMetafile);
+    buildImageMenus(file);
     file->addSeparator();
     file->addAction(QStringLiteral("&Sluiten"), this, &QWidget::close);
     menuBar()->addAction(QStringLiteral("Mee&r..."), this, &GraphWindow::showEditor);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Be&werken"));
+    edit->addAction(QStringLiteral("&Kopieren als Bitmap"), this, &GraphWindow::copyBitmap);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Opties"));
+    m_optionsMenu = options;
     m_slidersAction = options->addAction(QStringLiteral("Sch&uifbalken"));
     m_slidersAction->setCheckable(true);
     connect(m_slidersAction, &QAction::triggered, this, [this] { m_bench.toggleSlidersMenu(); });
+    m_transparentGifsAction = options->addAction(QStringLiteral("&Transparante Gif's"));
+    m_transparentGifsAction->setCheckable(true);
+    connect(m_transparentGifsAction, &QAction::toggled, this,
+            [this](bool checked) { m_bench.settings().transparentGifs = checked; });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Info..."), this, [this] {
         if (m_about) m_about->show();
@@ -193,6 +218,7 @@ void GraphWindow::refreshFields() {
     m_panel->refresh();
     const GraphSettings& settings = m_bench.settings();
     m_canvas->setToolTip(settings.showHints ? toQString(settings.hint) : QString());
+    m_transparentGifsAction->setChecked(settings.transparentGifs);
     applyFormSize();
 }
 
@@ -208,6 +234,39 @@ void GraphWindow::refreshSliders() {
         m_readouts[i]->setVisible(m_bench.sliderReadoutVisible(i));
     }
     m_slidersAction->setChecked(m_bench.slidersMenuChecked());
+}
+
+void GraphWindow::refreshControls() {
+    const ProgramControls& controls = m_bench.environment().controls;
+    m_controlsView->refresh();
+    m_optionsMenu->setEnabled(controls.optionsMenuEnabled);
+    placeSliders();
+    const bool wanted = !controls.richText.empty();
+    if (wanted == m_richText->isVisible()) {
+        m_richText->showText(controls.richText);
+    } else if (!m_bench.isRunning() && !m_sizeLocked) {
+        // The window widens or narrows with the text area, so that the canvas keeps its size;
+        // the canvas follows once the window system has applied the new width.
+        m_pendingWidth = width() + (wanted ? RichTextPane::kWidth : -RichTextPane::kWidth);
+        m_bench.settings().formWidth = m_pendingWidth;  // what later field refreshes ask for
+        resize(m_pendingWidth, height());
+        m_richText->showText(controls.richText);
+        QTimer::singleShot(kResizeGraceMs, this, [this] {
+            if (std::exchange(m_pendingWidth, 0) != 0) followCanvasSize();
+        });
+    }
+    if (m_gifBuilder && !m_bench.isRunning()) m_gifBuilder->refreshInputs();
+}
+
+void GraphWindow::placeSliders() {
+    const ProgramControls& controls = m_bench.environment().controls;
+    for (int i = 0; i < 2; ++i) {
+        const int left = controls.sliderLeft[i] >= 0 ? controls.sliderLeft[i] : kSliderLeft[i];
+        const int readout =
+            controls.sliderLabelLeft[i] >= 0 ? controls.sliderLabelLeft[i] : left + kReadoutOffset;
+        m_sliders[i]->move(left, m_sliders[i]->y());
+        m_readouts[i]->move(readout, m_readouts[i]->y());
+    }
 }
 
 void GraphWindow::refreshSizeTexts() {
@@ -228,6 +287,10 @@ void GraphWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     m_bench.settings().formWidth = width();
     m_bench.settings().formHeight = height();
+    if (m_pendingWidth != 0 && width() == m_pendingWidth) {
+        m_pendingWidth = 0;
+        QTimer::singleShot(0, this, &GraphWindow::followCanvasSize);
+    }
 }
 
 void GraphWindow::showEvent(QShowEvent* event) {
@@ -242,6 +305,7 @@ void GraphWindow::showEvent(QShowEvent* event) {
 }
 
 void GraphWindow::followCanvasSize() {
+    if (m_pendingWidth != 0) return;  // the window is still widening or narrowing
     const QSize size = m_canvas->size();
     if (size == QSize(m_bench.canvas().width(), m_bench.canvas().height())) return;
     // Refused while a program runs; afterRun() catches up.
@@ -251,6 +315,8 @@ void GraphWindow::followCanvasSize() {
 void GraphWindow::runningChanged(bool running) {
     if (running && !m_busyLabel->isVisible()) m_busyTimer.start(kBusyDelayMs);
     if (!running) m_busyTimer.stop();
+    if (running) m_controlsTimer.start();
+    if (!running) m_controlsTimer.stop();
     if (running && !m_sizeLocked) {
         // The window keeps its size while a program runs.
         m_lockedMinimum = minimumSize();
@@ -282,6 +348,7 @@ void GraphWindow::afterRun() {
         m_sizeLocked = false;
     }
     if (m_editor) m_editor->handOverProgram();
+    refreshControls();
     followCanvasSize();
 }
 

@@ -17,6 +17,10 @@ namespace kalvor {
 
 class CanvasView;
 class EditorWindow;
+class FilmPageWindow;
+class GifBuilderWindow;
+class ProgramControlsView;
+class RichTextPane;
 
 /// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
 /// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
@@ -42,6 +46,13 @@ public:
     QWidget* sliderStrip() const { return m_strip; }
     /// "Bezig … (Esc stopt)" below the canvas, shown while a run lasts long.
     QLabel* busyLabel() const { return m_busyLabel; }
+    /// The user boxes, the selection list and the continue button of `stop`.
+    ProgramControlsView* controlsView() const { return m_controlsView; }
+    RichTextPane* richTextPane() const { return m_richText; }
+    QAction* transparentGifsAction() const { return m_transparentGifsAction; }
+    /// The builder and Beeldrol windows, made when first asked for.
+    GifBuilderWindow* gifBuilder();
+    FilmPageWindow* filmPageWindow();
 
 public slots:
     /// "Weer Tekenen" (also what every other part of the window asks for).
@@ -58,6 +69,10 @@ public slots:
     void exportPdf();
     void exportEepic();
     void exportMetafile();
+    /// "&Kopieren als Bitmap".
+    void copyBitmap();
+    void showGifBuilder();
+    void showFilmPage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +85,12 @@ private:
     void buildMenus();
     void connectParts();
     QWidget* buildSliderStrip();
+    void buildImageMenus(QMenu* file);
+    /// "Opslaan als &JPG", "&Gif", "Bi&tmap", "&PNG": asks for the file and writes the
+    /// canvas as it stands in the format of its extension.
+    void saveCanvasImage(const FileDialogRequest& request);
+    void refreshControls();
+    void placeSliders();
     void refreshFields();
     void refreshSliders();
     void refreshSizeTexts();
@@ -93,11 +114,21 @@ private:
     QAction* m_slidersAction = nullptr;
     QLabel* m_busyLabel = nullptr;
     QWidget* m_strip = nullptr;
+    ProgramControlsView* m_controlsView = nullptr;
+    RichTextPane* m_richText = nullptr;
+    QAction* m_transparentGifsAction = nullptr;
+    QMenu* m_optionsMenu = nullptr;
+    QPointer<GifBuilderWindow> m_gifBuilder;
+    QPointer<FilmPageWindow> m_filmPage;
     QTimer m_busyTimer;
+    /// While a program runs, its controls are shown as it changes them (the continue
+    /// button of `stop` above all).
+    QTimer m_controlsTimer;
     QPointer<EditorWindow> m_editor;
     QPointer<QWidget> m_about;
     QSize m_lockedMinimum, m_lockedMaximum;
     bool m_sizeLocked = false;
+    int m_pendingWidth = 0;  // asked of the window system when the text area appeared
     bool m_shownOnce = false;
 };
 

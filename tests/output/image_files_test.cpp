@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "../support/file_checks.h"
+#include "output/animated_gif.h"
 #include "output/gif_encoder.h"
 #include "output/image_files.h"
 
@@ -201,6 +202,39 @@ TEST(GifEncoder, ReportsFailuresWithGiflibsText) {
     EXPECT_NE(result.errorCode, 0);
     EXPECT_FALSE(result.errorText.empty());
     EXPECT_TRUE(bytes.empty());
+    // A side beyond 16 bits cannot be stored; it is refused rather than wrapped.
+    for (const QSize size : {QSize(65536, 1), QSize(1, 65536)})
+        EXPECT_FALSE(encodeGif({{QImage(size, QImage::Format_RGB32)}}, {}, bytes).ok)
+            << size.width();
+}
+
+TEST_F(ImageFile, BuilderJoinsGifAndBitmapFilesOrLeavesNothing) {
+    ASSERT_EQ(saveImageFile(drawing(), path("a.gif")), std::nullopt);
+    ASSERT_EQ(saveImageFile(drawing().mirrored(), path("b.bmp")), std::nullopt);
+    struct Row {
+        std::vector<std::string> inputs;
+        bool ok;
+        std::string message;
+    };
+    const Row rows[] = {
+        {{path("a.gif"), path("b.bmp")}, true, "Animation saved using a global palette. Success!"},
+        {{path("a.gif"), path("weg.bmp")}, false, "Save Failed. Error Code = 101 ["},
+        {{}, false, "Save Failed. Error Code = "},
+    };
+    for (const Row& row : rows) {
+        QFile::remove(QString::fromStdString(path("uit.gif")));
+        AnimatedGifRequest request;
+        request.inputs = row.inputs;
+        request.output = path("uit.gif");
+        request.delayMs = 500;
+        const AnimatedGifOutcome outcome = buildAnimatedGif(request);
+        EXPECT_EQ(outcome.ok, row.ok) << outcome.message;
+        EXPECT_EQ(outcome.message.rfind(row.message, 0), 0u) << outcome.message;
+        const std::string bytes = readBytes(QString::fromStdString(path("uit.gif")));
+        EXPECT_EQ(bytes.empty(), !row.ok);
+        // Two frames loop; each shows for half a second with disposal 2 and white transparent.
+        if (row.ok) EXPECT_NE(bytes.find("\x21\xF9\x04\x09\x32"), std::string::npos);
+    }
 }
 
 TEST(GifDecoder, RejectsDamagedFiles) {
@@ -208,6 +242,15 @@ TEST(GifDecoder, RejectsDamagedFiles) {
     ASSERT_TRUE(encodeGif({{drawing()}}, {}, bytes).ok);
     for (std::size_t keep : {std::size_t{0}, std::size_t{6}, std::size_t{20}, bytes.size() / 2})
         EXPECT_TRUE(decodeGif(bytes.substr(0, keep)).isNull()) << keep;
+    // Sizes beyond the screen, or a screen too large to allocate, are refused unread.
+    const std::size_t image = bytes.find("\x21\xF9\x04") + 8;
+    ASSERT_EQ(bytes[image], ',');
+    for (const std::size_t field : {image + 5, image + 7, std::size_t{6}}) {
+        std::string damaged = bytes;
+        damaged.replace(field, 2, "\xFF\xFF");
+        if (field == 6) damaged.replace(8, 2, "\xFF\xFF");
+        EXPECT_TRUE(decodeGif(damaged).isNull()) << field;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 // A Host for tests: records every message box and answers from a script.
 
+#include <QImage>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ public:
     /// What openDocument answers: whether an application took the document.
     bool openSucceeds = true;
     Answer answer = Answer::No;  // for Yes/No (and Yes/No/Cancel) questions
+    QImage clipboardImage;
 
     Answer messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
@@ -40,7 +42,7 @@ public:
     bool chooseFileToOpen(std::string_view, std::string&) override { return false; }
     void setClipboardText(std::string_view) override {}
     std::string clipboardText() override { return {}; }
-    void setClipboardImage(const QImage&) override {}
+    void setClipboardImage(const QImage& image) override { clipboardImage = image; }
     bool openDocument(std::string_view path) override {
         opened.emplace_back(path);
         return openSucceeds;

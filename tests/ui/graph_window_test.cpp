@@ -450,6 +450,10 @@ TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
         {"Opslaan als Eepi&c", "eepic.tex", "texfile (*.tex)", "\\begin{picture}"},
         {"Opslaan als &Metafile", "met.svg", "Metafile (*.svg)", "<svg"},
         {"Opslaan als P&df", "tekening.pdf", "pdf (*.pdf)", "%PDF"},
+        {"Opslaan als &JPG", "jpeg.jpg", "JPG (*.jpg)", "\xFF\xD8\xFF"},
+        {"Opslaan als &Gif", "gif.gif", "Gif (*.gif)", "GIF89a"},
+        {"Opslaan als Bi&tmap", "bitmap.bmp", "Bitmap (*.bmp)", "BM"},
+        {"Opslaan als &PNG", "png.png", "PNG (*.png)", "\x89PNG"},
     };
     typeFormula(0, "x");
     for (const Row& row : rows) {

@@ -1,0 +1,245 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "../support/file_checks.h"
+#include "desktop_fixture.h"
+#include "lang/program_controls.h"
+#include "ui/film_page_window.h"
+#include "ui/gif_builder_window.h"
+#include "ui/output_window.h"
+#include "ui/program_controls_view.h"
+#include "ui/rich_text_pane.h"
+
+namespace kalvor {
+namespace {
+
+using test::DesktopFixture;
+
+QAction* menuAction(QMainWindow& window, const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->text() == text) return action;
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    return nullptr;
+}
+
+// The flags byte of a GIF's first graphic control block says whether it has a transparent
+// colour (bit 0).
+bool gifHasTransparency(const std::string& bytes) {
+    const std::size_t block = bytes.find("\x21\xF9\x04");
+    return block != std::string::npos && (bytes[block + 3] & 1) != 0;
+}
+
+class ImageWindowsTest : public DesktopFixture {
+protected:
+    void run(const QString& program) {
+        editor().sourcePane()->setPlainText(program);
+        QTest::mouseClick(editor().findChild<QPushButton*>("compileRun"), Qt::LeftButton);
+        settle();
+    }
+    ProgramControlsView& controls() { return *graph().controlsView(); }
+    QString path(const char* name) const { return folder() + "/" + name; }
+};
+
+TEST_F(ImageWindowsTest, TransparentGifsFollowTheMenuAndThePreferences) {
+    QAction* transparent = graph().transparentGifsAction();
+    EXPECT_TRUE(transparent->isChecked());
+    for (const bool checked : {true, false}) {
+        transparent->setChecked(checked);
+        dialogs.fileAnswers.push_back(path("t.gif"));
+        menuAction(graph(), "Opslaan als &Gif")->trigger();
+        EXPECT_EQ(gifHasTransparency(test::readBytes(path("t.gif"))), checked);
+    }
+    menuAction(graph(), "&Voorkeuren opslaan")->trigger();
+    EXPECT_NE(test::readBytes(path("voorkeuren.txt")).find("transparantegifs=nee"),
+              std::string::npos);
+    transparent->setChecked(true);
+    menuAction(graph(), "Voorkeuren &laden")->trigger();
+    EXPECT_FALSE(transparent->isChecked());
+}
+
+TEST_F(ImageWindowsTest, AFailedSaveTellsWhyAndLeavesNothing) {
+    const QString file = path("nergens/a.jpg");
+    dialogs.fileAnswers.push_back(file);
+    menuAction(graph(), "Opslaan als &JPG")->trigger();
+    ASSERT_FALSE(host.boxes.empty());
+    EXPECT_NE(host.boxes.back().text.find("kon niet worden geschreven"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(ImageWindowsTest, CopyPutsTheCanvasOnTheClipboard) {
+    menuAction(graph(), "&Kopieren als Bitmap")->trigger();
+    EXPECT_EQ(host.clipboardImage, bench().canvas().image());
+}
+
+TEST_F(ImageWindowsTest, BoxesListAndRichTextSurviveRedraws) {
+    run("interface(tekstveld2;150)\n"
+        "invoerveld$(1;$naam;Piet;Naam)\n"
+        "uitvoerveld(2;2.5;uit)\n"
+        "uitvoerveld(3;7;nooit)\n"
+        "selectievak($kleur;rood,groen,blauw)\n"
+        "rtftekst($kleur)\n"
+        "rtfregel\n"
+        "rtftekst($naam)");
+    EXPECT_TRUE(controls().box(0)->isVisible());
+    EXPECT_EQ(controls().box(0)->text(), "Piet");
+    EXPECT_EQ(controls().boxLabel(0)->text(), "Naam");
+    EXPECT_EQ(controls().box(1)->text(), "2.5");
+    EXPECT_EQ(controls().box(1)->x(), 150);
+    EXPECT_FALSE(controls().box(2)->isVisible());  // box 3 was never enabled
+    EXPECT_EQ(controls().selectionList()->count(), 3);
+    EXPECT_EQ(controls().selectionList()->currentText(), "rood");
+    EXPECT_TRUE(graph().richTextPane()->isVisible());
+    EXPECT_EQ(graph().richTextPane()->toPlainText(), "rood\n Piet");
+
+    // What the person types and chooses is what the next runs read.
+    controls().box(0)->clear();
+    QTest::keyClicks(controls().box(0), "Jan");
+    controls().selectionList()->setCurrentIndex(2);
+    emit controls().selectionList()->activated(2);
+    graph().redraw();
+    settle();
+    graph().redraw();
+    settle();
+    EXPECT_EQ(controls().box(0)->text(), "Jan");
+    EXPECT_EQ(controls().selectionList()->currentText(), "blauw");
+    EXPECT_EQ(graph().richTextPane()->toPlainText(), "blauw\n Jan");
+}
+
+TEST_F(ImageWindowsTest, StopWaitsForTheContinueButton) {
+    QString captionSeen, hintSeen;
+    bool visibleSeen = false;
+    QTimer::singleShot(200, [&] {
+        QPushButton* button = controls().continueButton();
+        captionSeen = button->text();
+        hintSeen = button->toolTip();
+        visibleSeen = button->isVisible();
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    run("stop(Door)\nschrijfregel(t;verder)");
+    EXPECT_TRUE(visibleSeen);
+    EXPECT_EQ(captionSeen, "Door");
+    EXPECT_EQ(hintSeen, "Klik mij");
+    EXPECT_FALSE(controls().continueButton()->isVisible());
+    EXPECT_FALSE(bench().isRunning());
+    EXPECT_EQ(desktop->outputWindow().textArea()->toPlainText(), "verder");
+}
+
+TEST_F(ImageWindowsTest, BuilderJoinsTheFramesOfARun) {
+    run("assen=geen\nfilm(i;1;4;1)\nlijn(0;0;4;i)\nopslaangif(beeld)\nnext");
+    menuAction(graph(), "&Animated Gif maken")->trigger();
+    GifBuilderWindow& builder = *graph().gifBuilder();
+    ASSERT_TRUE(builder.isVisible());
+    ASSERT_EQ(builder.inputList()->count(), 4);
+    EXPECT_EQ(builder.inputList()->item(3)->text(), "beeld13.gif");
+    EXPECT_EQ(builder.delayEdit()->text(), "10");
+    EXPECT_TRUE(builder.transparentBox()->isChecked());
+    EXPECT_FALSE(builder.progressLabel()->isVisible());
+
+    // Removing, sorting and adding act on the list that programs fill.
+    builder.inputList()->setCurrentRow(0);
+    builder.button("&Verwijderen")->click();
+    dialogs.fileAnswers.push_back("beeld10.gif");
+    builder.button("&Toevoegen...")->click();
+    const std::vector<std::string>& list = bench().environment().controls.gifInputList;
+    EXPECT_EQ(list.front(), "beeld11.gif");
+    EXPECT_EQ(list.back(), "beeld10.gif");
+    builder.button("&Sorteren")->click();
+    EXPECT_EQ(list, (std::vector<std::string>{"beeld10.gif", "beeld11.gif", "beeld12.gif",
+                                              "beeld13.gif"}));
+    EXPECT_EQ(builder.inputList()->item(0)->text(), "beeld10.gif");
+
+    dialogs.fileAnswers.push_back(path("film.gif"));
+    builder.button("&Browse...")->click();
+    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "gif");
+    builder.delayEdit()->setText("500");
+    builder.button("GO!")->click();
+    EXPECT_EQ(host.boxes.back().text, "Animation saved using a global palette. Success!");
+    const std::string bytes = test::readBytes(path("film.gif"));
+    EXPECT_NE(bytes.find("NETSCAPE2.0"), std::string::npos);
+    EXPECT_NE(bytes.find("\x21\xF9\x04\x09\x32"), std::string::npos);  // disposal 2, 0.50 s
+    EXPECT_FALSE(builder.progressLabel()->isVisible());
+
+    builder.delayEdit()->setText("tien");
+    builder.button("&Wissen")->click();
+    builder.button("GO!")->click();
+    EXPECT_NE(host.boxes.back().text.find("geen geheel getal"), std::string::npos);
+    EXPECT_TRUE(bench().environment().controls.gifInputList.empty());
+}
+
+class FilmPageTest : public ImageWindowsTest {
+protected:
+    FilmPageWindow& page() {
+        menuAction(graph(), "&Beeldrol (javascript)")->trigger();
+        return *graph().filmPageWindow();
+    }
+};
+
+TEST_F(FilmPageTest, MakesThePageFromTheFieldsInEitherLayout) {
+    FilmPageWindow& window = page();
+    EXPECT_EQ(window.windowTitle(), "Beeldrol");
+    const char* defaults[] = {"../images/tekening",  ".gif", "10",  "39",
+                              "../images/start.gif", "50",   "360", "360"};
+    for (int i = 0; i < FilmPageWindow::kFieldCount; ++i)
+        EXPECT_EQ(window.field(i)->text(), defaults[i]) << i;
+    window.field(3)->setText("13");
+    menuAction(window, "&Animatie Maken")->trigger();
+    const QString made = window.generatedPage()->toPlainText();
+    EXPECT_TRUE(made.contains("var maxnr=13\n"));
+    EXPECT_LT(made.indexOf("<td valign=top>"), made.indexOf("<td rowspan=2>"));
+    window.textRightButton()->setChecked(true);
+    menuAction(window, "&Animatie Maken")->trigger();
+    const QString swapped = window.generatedPage()->toPlainText();
+    EXPECT_GT(swapped.indexOf("<td valign=top>"), swapped.indexOf("<td rowspan=2>"));
+}
+
+TEST_F(FilmPageTest, SavesThePageAndShowsItOnlyWithItsScript) {
+    FilmPageWindow& window = page();
+    // Not saved and no film.js: the message, nothing opened.
+    menuAction(window, "&Bekijken in Browser")->trigger();
+    EXPECT_EQ(host.boxes.back().caption, "Foutje");
+    EXPECT_EQ(host.boxes.back().text,
+              "Het script bestand film.js bevindt zich niet in de directory ., kopieer het "
+              "daarheen");
+    EXPECT_TRUE(host.opened.empty());
+
+    struct Row {
+        Host::Answer copy;
+        bool scriptCopied;
+    };
+    for (const Row row : {Row{Host::Answer::No, false}, Row{Host::Answer::Yes, true}}) {
+        host.answer = row.copy;
+        dialogs.fileAnswers.push_back(path("film.htm"));
+        menuAction(window, "Animatie &Opslaan")->trigger();
+        EXPECT_EQ(dialogs.saveRequests.back().fileName, "mijnfilm.htm");
+        EXPECT_EQ(dialogs.saveRequests.back().caption, "Bestandsnaam kiezen");
+        EXPECT_EQ(QFile::exists(path("film.js")), row.scriptCopied);
+    }
+    const std::string saved = test::readBytes(path("film.htm"));
+    EXPECT_EQ(saved.substr(0, 8), "<HTML>\r\n");
+    EXPECT_NE(saved.find("var minnr=10\r\n"), std::string::npos);
+    EXPECT_NE(test::readBytes(path("film.js")).find("function startvertoning"), std::string::npos);
+    menuAction(window, "&Bekijken in Browser")->trigger();
+    ASSERT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(host.opened.back()), path("film.htm"));
+}
+
+TEST_F(FilmPageTest, HelpPagesAreFound) {
+    FilmPageWindow& window = page();
+    for (const char* item : {"Intro", "Programma"})
+        menuAction(window, item)->trigger();
+    ASSERT_EQ(host.opened.size(), 2u);
+    EXPECT_TRUE(QString::fromStdString(host.opened[0]).endsWith("/help.htm"));
+    EXPECT_TRUE(QString::fromStdString(host.opened[1]).endsWith("/beeldrolexe.htm"));
+}
+
+}  // namespace
+}  // namespace kalvor
