@@ -9,6 +9,7 @@ class QTranslator;
 namespace kalvor {
 
 class AboutBox;
+class HelpWindow;
 class Dialogs;
 class EditorWindow;
 class GraphWindow;
@@ -36,6 +37,7 @@ public:
     GraphWindow& graphWindow() { return *m_graph; }
     EditorWindow& editorWindow() { return *m_editor; }
     OutputWindow& outputWindow() { return *m_output; }
+    HelpWindow& helpWindow() { return *m_help; }
 
 private:
     Dialogs& m_dialogs;
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<GraphWindow> m_graph;
     std::unique_ptr<EditorWindow> m_editor;
     std::unique_ptr<AboutBox> m_about;
+    std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<OutputWindow> m_output;
 };
 

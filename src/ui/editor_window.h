@@ -62,6 +62,8 @@ public slots:
 
 signals:
     void runRequested();
+    /// F1 in the source: the help of the command on the cursor line.
+    void helpRequested(const QString& command);
 
 private:
     void buildMenus();

@@ -18,6 +18,7 @@
 #include "ui/canvas_view.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
+#include "ui/help_window.h"
 #include "ui/key_codes.h"
 #include "ui/qt_text.h"
 
@@ -141,6 +142,12 @@ void GraphWindow::buildMenus() {
     m_slidersAction->setCheckable(true);
     connect(m_slidersAction, &QAction::triggered, this, [this] { m_bench.toggleSlidersMenu(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Inhoud"), QKeySequence(Qt::Key_F1), this, [this] {
+        if (m_help) m_help->showIndex();
+    });
+    help->addAction(QStringLiteral("&Zoeken"), this, [this] {
+        if (m_help) m_help->showSearch();
+    });
     help->addAction(QStringLiteral("&Info..."), this, [this] {
         if (m_about) m_about->show();
     });
@@ -306,6 +313,10 @@ void GraphWindow::showEditor() {
     m_editor->raise();
     m_editor->activateWindow();
     m_editor->addLateCommands();
+}
+
+void GraphWindow::setHelpWindow(HelpWindow* help) {
+    m_help = help;
 }
 
 void GraphWindow::explainFormulaEntry() {

@@ -17,6 +17,7 @@ namespace kalvor {
 
 class CanvasView;
 class EditorWindow;
+class HelpWindow;
 
 /// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
 /// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
@@ -32,6 +33,7 @@ public:
     /// The editor exists: start-up is complete and resizes redraw from now on.
     void setEditor(EditorWindow* editor);
     void setAboutBox(QWidget* about) { m_about = about; }
+    void setHelpWindow(HelpWindow* help);
 
     CanvasView* canvasView() const { return m_canvas; }
     SidePanel* sidePanel() const { return m_panel; }
@@ -96,6 +98,7 @@ private:
     QTimer m_busyTimer;
     QPointer<EditorWindow> m_editor;
     QPointer<QWidget> m_about;
+    QPointer<HelpWindow> m_help;
     QSize m_lockedMinimum, m_lockedMaximum;
     bool m_sizeLocked = false;
     bool m_shownOnce = false;
