@@ -1,5 +1,6 @@
 #include "lang/command_table.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -21,6 +22,15 @@ void CommandTable::setHandler(std::string_view name, CommandHandler handler) {
 const CommandRow* CommandTable::find(std::string_view name) const {
     auto it = m_rows.find(name);
     return it == m_rows.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string_view> CommandTable::names() const {
+    std::vector<std::string_view> out;
+    out.reserve(m_rows.size());
+    for (const auto& entry : m_rows)
+        out.push_back(entry.first);
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace kalvor

@@ -3,6 +3,7 @@
 #include <span>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kalvor {
 
@@ -34,6 +35,8 @@ public:
     void setHandler(std::string_view name, CommandHandler handler);
     const CommandRow* find(std::string_view name) const;
     std::size_t size() const { return m_rows.size(); }
+    /// Every command name, sorted.
+    std::vector<std::string_view> names() const;
 
 private:
     std::unordered_map<std::string_view, CommandRow> m_rows;

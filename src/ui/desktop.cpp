@@ -9,6 +9,7 @@
 #include "ui/bigint_window.h"
 #include "ui/editor_window.h"
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/output_window.h"
 #include "ui/qt_text.h"
 
@@ -33,6 +34,11 @@ Desktop::Desktop(Host& host, Dialogs& dialogs) : m_dialogs(dialogs), m_bench(hos
                      &GraphWindow::showAndRedraw);
     m_about = std::make_unique<AboutBox>(m_graph.get());
     m_graph->setAboutBox(m_about.get());
+    m_help = std::make_unique<HelpWindow>();
+    m_help->setAttribute(Qt::WA_QuitOnClose, false);
+    m_graph->setHelpWindow(m_help.get());
+    QObject::connect(m_editor.get(), &EditorWindow::helpRequested, m_help.get(),
+                     &HelpWindow::showCommand);
     m_output = std::make_unique<OutputWindow>(m_bench.environment().output, host, m_dialogs);
     m_output->keepClearOf(m_graph.get(), m_graph->sliderStrip());
     m_bigInts = std::make_unique<BigIntWindow>(host);

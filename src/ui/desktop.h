@@ -10,6 +10,7 @@ namespace kalvor {
 
 class AboutBox;
 class BigIntWindow;
+class HelpWindow;
 class Dialogs;
 class EditorWindow;
 class GraphWindow;
@@ -38,6 +39,7 @@ public:
     EditorWindow& editorWindow() { return *m_editor; }
     OutputWindow& outputWindow() { return *m_output; }
     BigIntWindow& bigIntWindow() { return *m_bigInts; }
+    HelpWindow& helpWindow() { return *m_help; }
 
 private:
     Dialogs& m_dialogs;
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<GraphWindow> m_graph;
     std::unique_ptr<EditorWindow> m_editor;
     std::unique_ptr<AboutBox> m_about;
+    std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<OutputWindow> m_output;
     std::unique_ptr<BigIntWindow> m_bigInts;
 };

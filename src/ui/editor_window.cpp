@@ -14,10 +14,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextCursor>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QVBoxLayout>
 #include <filesystem>
 
 #include "expr/application_title.h"
+#include "graph/help_pages.h"
 #include "graph/workbench.h"
 #include "lang/compiler.h"
 #include "lang/program_file.h"
@@ -94,6 +97,12 @@ EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
 }
 
 void EditorWindow::buildMenus() {
+    auto* help =
+        new QShortcut(QKeySequence(Qt::Key_F1), m_source, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        const QString line = m_source->textCursor().block().text();
+        emit helpRequested(QString::fromStdString(commandOfLine(line.toStdString())));
+    });
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
     file->addAction(QStringLiteral("Programma &Openen"), this, &EditorWindow::openProgram);
     file->addAction(QStringLiteral("Programma O&pslaan"), this, &EditorWindow::saveProgram);

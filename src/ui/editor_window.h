@@ -72,6 +72,8 @@ signals:
     void runRequested();
     /// "start calculator" of the big-integer group.
     void bigIntCalculatorRequested();
+    /// F1 in the source: the help of the command on the cursor line.
+    void helpRequested(const QString& command);
 
 private:
     void buildMenus();

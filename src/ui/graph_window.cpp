@@ -21,6 +21,7 @@
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
 #include "ui/gif_builder_window.h"
+#include "ui/help_window.h"
 #include "ui/key_codes.h"
 #include "ui/program_controls_view.h"
 #include "ui/qt_text.h"
@@ -166,6 +167,12 @@ void GraphWindow::buildMenus() {
     connect(m_transparentGifsAction, &QAction::toggled, this,
             [this](bool checked) { m_bench.settings().transparentGifs = checked; });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Inhoud"), QKeySequence(Qt::Key_F1), this, [this] {
+        if (m_help) m_help->showIndex();
+    });
+    help->addAction(QStringLiteral("&Zoeken"), this, [this] {
+        if (m_help) m_help->showSearch();
+    });
     help->addAction(QStringLiteral("&Info..."), this, [this] {
         if (m_about) m_about->show();
     });
@@ -373,6 +380,10 @@ void GraphWindow::showEditor() {
     m_editor->raise();
     m_editor->activateWindow();
     m_editor->addLateCommands();
+}
+
+void GraphWindow::setHelpWindow(HelpWindow* help) {
+    m_help = help;
 }
 
 void GraphWindow::explainFormulaEntry() {

@@ -21,6 +21,7 @@ class FilmPageWindow;
 class GifBuilderWindow;
 class ProgramControlsView;
 class RichTextPane;
+class HelpWindow;
 
 /// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
 /// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
@@ -36,6 +37,7 @@ public:
     /// The editor exists: start-up is complete and resizes redraw from now on.
     void setEditor(EditorWindow* editor);
     void setAboutBox(QWidget* about) { m_about = about; }
+    void setHelpWindow(HelpWindow* help);
 
     CanvasView* canvasView() const { return m_canvas; }
     SidePanel* sidePanel() const { return m_panel; }
@@ -126,6 +128,7 @@ private:
     QTimer m_controlsTimer;
     QPointer<EditorWindow> m_editor;
     QPointer<QWidget> m_about;
+    QPointer<HelpWindow> m_help;
     QSize m_lockedMinimum, m_lockedMaximum;
     bool m_sizeLocked = false;
     int m_pendingWidth = 0;  // asked of the window system when the text area appeared
