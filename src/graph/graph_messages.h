@@ -66,4 +66,12 @@ inline std::string pdfNotSavedMessage(std::string_view path) {
     return "Failed to save " + p + "; " + p + " might be in use by another application.";
 }
 
+/// A presentation that cannot be read; the program goes on rather than closing, which would
+/// lose unsaved work.
+inline constexpr std::string_view kPresentationCaption = kLoopVariableCaption;
+inline std::string presentationFailureMessage(std::string_view file) {
+    return "Kan " + std::string(file) +
+           " niet openen\rMisschien is dit bestand geopend door een ander programma";
+}
+
 }  // namespace kalvor

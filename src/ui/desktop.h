@@ -10,10 +10,10 @@ namespace kalvor {
 
 class AboutBox;
 class BigIntWindow;
-class HelpWindow;
 class Dialogs;
 class EditorWindow;
 class GraphWindow;
+class HelpWindow;
 class OutputWindow;
 
 /// Qt's own texts (file, colour and input dialogs, standard buttons) in Dutch, from Qt's

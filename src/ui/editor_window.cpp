@@ -13,9 +13,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextCursor>
 #include <QShortcut>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <filesystem>
 

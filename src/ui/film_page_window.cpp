@@ -121,8 +121,11 @@ void FilmPageWindow::generate() {
 
 void FilmPageWindow::save() {
     if (m_page->toPlainText().isEmpty()) generate();
+    const QDir anim(m_generatorFolder + QStringLiteral("/anim"));
+    const QString name = QStringLiteral("mijnfilm.htm");
     const auto path = m_dialogs.saveFileName(
-        this, {QStringLiteral("Bestandsnaam kiezen"), QStringLiteral("mijnfilm.htm"),
+        this, {QStringLiteral("Bestandsnaam kiezen"),
+               m_generatorFolder.isEmpty() || !anim.exists() ? name : anim.filePath(name),
                QStringLiteral("html (*.htm)"), QStringLiteral("htm")});
     if (!path) return;
     const QFileInfo file(*path);

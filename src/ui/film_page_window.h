@@ -36,6 +36,8 @@ public:
     QString outputFolder() const { return m_folder; }
     QString outputName() const { return m_name; }
     void setAboutBox(QWidget* about) { m_about = about; }
+    /// The generator folder ("beeldrol" in the startup folder): saving starts in its "anim".
+    void setGeneratorFolder(const QString& folder) { m_generatorFolder = folder; }
 
 public slots:
     /// "&Animatie Maken": the page from the fields.
@@ -48,6 +50,7 @@ public slots:
 
 private:
     void buildMenus();
+    QString m_generatorFolder;
     QWidget* buildFields();
     AnimationPageFields fields() const;
     void offerScript();

@@ -118,6 +118,9 @@ void GraphWindow::buildLayout() {
 }
 
 void GraphWindow::connectParts() {
+    // Queued: a link opens another lesson, which replaces the text under the press.
+    connect(m_richText, &RichTextPane::lineClicked, this, &GraphWindow::lessonLineClicked,
+            Qt::QueuedConnection);
     connect(m_panel, &SidePanel::redrawRequested, this, &GraphWindow::redraw);
     connect(m_panel, &SidePanel::swatchClicked, this, &GraphWindow::swatchClicked);
     connect(m_panel, &SidePanel::formulaHelpRequested, this, &GraphWindow::explainFormulaEntry);
@@ -147,6 +150,8 @@ void GraphWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
     file->addAction(QStringLiteral("&Voorkeuren opslaan"), this, &GraphWindow::savePreferences);
     file->addAction(QStringLiteral("Voorkeuren &laden"), this, &GraphWindow::loadPreferences);
+    m_presentationAction = file->addAction(QStringLiteral("&Presentatie openen"), this,
+                                           &GraphWindow::openPresentationFromMenu);
     file->addSeparator();
     file->addAction(QStringLiteral("Opslaan als P&df"), this, &GraphWindow::exportPdf);
     file->addAction(QStringLiteral("Opslaan als Eepi&c"), this, &GraphWindow::exportEepic);
@@ -250,14 +255,14 @@ void GraphWindow::refreshControls() {
     placeSliders();
     const bool wanted = !controls.richText.empty();
     if (wanted == m_richText->isVisible()) {
-        m_richText->showText(controls.richText);
+        m_richText->showText(controls.richText, controls.richTextBase);
     } else if (!m_bench.isRunning() && !m_sizeLocked) {
         // The window widens or narrows with the text area, so that the canvas keeps its size;
         // the canvas follows once the window system has applied the new width.
         m_pendingWidth = width() + (wanted ? RichTextPane::kWidth : -RichTextPane::kWidth);
         m_bench.settings().formWidth = m_pendingWidth;  // what later field refreshes ask for
         resize(m_pendingWidth, height());
-        m_richText->showText(controls.richText);
+        m_richText->showText(controls.richText, controls.richTextBase);
         QTimer::singleShot(kResizeGraceMs, this, [this] {
             if (std::exchange(m_pendingWidth, 0) != 0) followCanvasSize();
         });
@@ -324,6 +329,7 @@ void GraphWindow::runningChanged(bool running) {
     if (!running) m_busyTimer.stop();
     if (running) m_controlsTimer.start();
     if (!running) m_controlsTimer.stop();
+    m_presentationAction->setEnabled(!running);
     if (running && !m_sizeLocked) {
         // The window keeps its size while a program runs.
         m_lockedMinimum = minimumSize();

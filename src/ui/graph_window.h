@@ -19,9 +19,9 @@ class CanvasView;
 class EditorWindow;
 class FilmPageWindow;
 class GifBuilderWindow;
+class HelpWindow;
 class ProgramControlsView;
 class RichTextPane;
-class HelpWindow;
 
 /// The graph window ("Kalvor 2.1"): the canvas, the side panel, the sliders and the menus.
 /// It forwards what the person does (fields, buttons, sliders, mouse, keys, swatches, menu
@@ -75,6 +75,13 @@ public slots:
     void copyBitmap();
     void showGifBuilder();
     void showFilmPage();
+    /// "&Presentatie openen": asks for a lesson in the presentation folder and opens it.
+    void openPresentationFromMenu();
+
+public:
+    /// Shows the lesson text beside the canvas and runs its program through the editor's
+    /// Compile+Run. False (after a message) when the file cannot be read as rich text.
+    bool openPresentation(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +113,9 @@ private:
     void exportDrawing(const FileDialogRequest& request,
                        bool (Workbench::*write)(const Workbench::PathChoice&));
     bool keyReachesWindow(QObject* watched) const;
+    QString presentationFolder() const;
+    void clearBoxesForPresentation();
+    void lessonLineClicked(const QString& line);
 
     Workbench& m_bench;
     Dialogs& m_dialogs;
@@ -119,6 +129,7 @@ private:
     ProgramControlsView* m_controlsView = nullptr;
     RichTextPane* m_richText = nullptr;
     QAction* m_transparentGifsAction = nullptr;
+    QAction* m_presentationAction = nullptr;
     QMenu* m_optionsMenu = nullptr;
     QPointer<GifBuilderWindow> m_gifBuilder;
     QPointer<FilmPageWindow> m_filmPage;
@@ -131,6 +142,8 @@ private:
     QPointer<HelpWindow> m_help;
     QSize m_lockedMinimum, m_lockedMaximum;
     bool m_sizeLocked = false;
+    /// The folder of the presentation shown, where its links are looked up.
+    QString m_presentationFolder;
     int m_pendingWidth = 0;  // asked of the window system when the text area appeared
     bool m_shownOnce = false;
 };

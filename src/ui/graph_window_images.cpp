@@ -1,6 +1,7 @@
 // The graph window's raster exports, the clipboard copy and the two windows that turn saved
 // frames into an animated GIF or a web page.
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 
@@ -69,6 +70,8 @@ FilmPageWindow* GraphWindow::filmPageWindow() {
     if (!m_filmPage) {
         m_filmPage = new FilmPageWindow(m_bench.host(), m_dialogs, this);
         m_filmPage->setAboutBox(m_about);
+        m_filmPage->setGeneratorFolder(
+            QDir(toQString(m_bench.environment().startupDirectory)).absoluteFilePath("beeldrol"));
     }
     return m_filmPage;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextEdit>
+#include <cstddef>
 #include <string>
 
 namespace kalvor {
@@ -16,7 +17,22 @@ public:
     explicit RichTextPane(QWidget* parent = nullptr);
 
     /// Shows `text` (lines joined by "\n"); the area keeps its place when nothing changed.
-    void showText(const std::string& text);
+    /// With a lesson set, the lesson is shown with its formatting, followed by what runs added
+    /// beyond `base` (the lesson's length in `text`).
+    void showText(const std::string& text, std::size_t base = 0);
+    /// The formatted text of a presentation; null for none.
+    void setLesson(const QTextDocument* lesson);
+
+signals:
+    /// A mouse press on a line of the text: the line, as the press placed the cursor on it.
+    void lineClicked(const QString& line);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QTextDocument* m_lesson = nullptr;
+    QString m_shownSurplus;
 };
 
 }  // namespace kalvor

@@ -239,8 +239,12 @@ inline void checkRun(const ProgramRow& row, ProgramRunner& r) {
             EXPECT_NEAR(static_cast<double>(r.value(v.name, p)), static_cast<double>(v.expected),
                         v.tolerance)
                 << v.name << " in Parser" << p;
-    if (row.picture) EXPECT_EQ(d->pictureLines(), *row.picture);
-    if (row.pdf) EXPECT_EQ(d->pdfLines(), *row.pdf);
+    if (row.picture) {
+        EXPECT_EQ(d->pictureLines(), *row.picture);
+    }
+    if (row.pdf) {
+        EXPECT_EQ(d->pdfLines(), *row.pdf);
+    }
 }
 
 inline void checkRow(const ProgramRow& row) {

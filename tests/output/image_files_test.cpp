@@ -233,7 +233,9 @@ TEST_F(ImageFile, BuilderJoinsGifAndBitmapFilesOrLeavesNothing) {
         const std::string bytes = readBytes(QString::fromStdString(path("uit.gif")));
         EXPECT_EQ(bytes.empty(), !row.ok);
         // Two frames loop; each shows for half a second with disposal 2 and white transparent.
-        if (row.ok) EXPECT_NE(bytes.find("\x21\xF9\x04\x09\x32"), std::string::npos);
+        if (row.ok) {
+            EXPECT_NE(bytes.find("\x21\xF9\x04\x09\x32"), std::string::npos);
+        }
     }
 }
 

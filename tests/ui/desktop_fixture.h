@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -35,6 +36,14 @@ public:
     }
     std::vector<std::string> fileRequests, fileAnswers;
 };
+
+/// The menu item of `window` with the caption `text` (access key included).
+inline QAction* menuAction(QMainWindow& window, const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->text() == text) return action;
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    return nullptr;
+}
 
 class DesktopFixture : public ::testing::Test {
 protected:

@@ -24,6 +24,7 @@ namespace kalvor {
 namespace {
 
 using test::DesktopFixture;
+using test::menuAction;
 
 constexpr QRgb kBlackPixel = 0x000000;
 constexpr QRgb kRedPixel = 0xFF0000;
@@ -31,13 +32,6 @@ constexpr QRgb kRedPixel = 0xFF0000;
 // The canvas row of world height y on the start canvas (−5 … 5 over 360 pixels).
 int rowOf(double y) {
     return static_cast<int>((5 - y) / 10 * 360);
-}
-
-QAction* menuAction(QMainWindow& window, const QString& text) {
-    for (QAction* action : window.findChildren<QAction*>())
-        if (action->text() == text) return action;
-    ADD_FAILURE() << "no menu item " << text.toStdString();
-    return nullptr;
 }
 
 std::string fileText(const QString& path) {

@@ -23,13 +23,7 @@ namespace kalvor {
 namespace {
 
 using test::DesktopFixture;
-
-QAction* menuAction(QMainWindow& window, const QString& text) {
-    for (QAction* action : window.findChildren<QAction*>())
-        if (action->text() == text) return action;
-    ADD_FAILURE() << "no menu item " << text.toStdString();
-    return nullptr;
-}
+using test::menuAction;
 
 // The flags byte of a GIF's first graphic control block says whether it has a transparent
 // colour (bit 0).
