@@ -19,17 +19,6 @@
 
 namespace kalvor {
 
-namespace {
-
-QString linesText(const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& line : lines)
-        text << toQString(line);
-    return text.join(u'\n');
-}
-
-}  // namespace
-
 QString GraphWindow::presentationFolder() const {
     const QDir startup(toQString(m_bench.environment().startupDirectory));
     if (startup.exists(QStringLiteral("presentaties")))
@@ -72,7 +61,7 @@ bool GraphWindow::openPresentation(const QString& path) {
     const std::vector<std::string> program = takeProgramPart(lesson);
     m_presentationFolder = QFileInfo(path).absolutePath();
     setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") +
-                   toQString(std::string(kApplicationTitle)));
+                   toQString(kApplicationTitle));
     ProgramControls& controls = m_bench.environment().controls;
     controls.richText = toStdString(lesson.toPlainText());
     controls.richTextBase = controls.richText.size();
@@ -80,7 +69,7 @@ bool GraphWindow::openPresentation(const QString& path) {
     refreshControls();
     if (m_editor) {
         m_editor->show();
-        if (m_editor->replaceSource(linesText(program))) m_editor->compileAndRun();
+        if (m_editor->replaceSource(toQStringList(program).join(u'\n'))) m_editor->compileAndRun();
     }
     return true;
 }
