@@ -50,20 +50,21 @@ public:
         Unknown
     };
 
+    // Ordered and sized for a small footprint: one per compiled line, for the whole program.
     struct LineCache {
         Kind kind = Kind::Unresolved;
-        const CommandRow* row = nullptr;
         bool hasFormula = false;
+        /// Where a skipped block continues after this line: the false branch of the "als"
+        /// whose condition it is, and the "anders" it is. Lines never change, so neither does
+        /// a scan.
+        std::array<std::uint32_t, 2> jump{kNoJump, kNoJump};
+        const CommandRow* row = nullptr;
         std::uint64_t formulaGeneration = 0;
         Formula formula;
         std::uint64_t cellGeneration = 0;
         std::array<Number*, 3> cells{};
-        /// Where a skipped block continues after this line: the false branch of the "als"
-        /// whose condition it is, and the "anders" it is. Lines never change, so neither does
-        /// a scan.
-        std::array<std::size_t, 2> jump{kNoJump, kNoJump};
     };
-    static constexpr std::size_t kNoJump = static_cast<std::size_t>(-1);
+    static constexpr std::uint32_t kNoJump = static_cast<std::uint32_t>(-1);
     LineCache& cache(std::size_t index) const { return m_cache[index]; }
 
     /// Formulas of texts that are not program lines (list items, text variables), by text.

@@ -361,9 +361,12 @@ void Executor::elseBlock() {
 
 // The scan of a skipped block starts right after `keyLine`, so its result is that line's.
 std::size_t Executor::cachedScan(std::size_t keyLine, bool stopAtElse) const {
-    std::size_t& jump = m_program.cache(keyLine).jump[stopAtElse ? 0 : 1];
-    if (jump == CompiledProgram::kNoJump) jump = scanBlock(keyLine + 1, stopAtElse);
-    return jump;
+    std::uint32_t& jump = m_program.cache(keyLine).jump[stopAtElse ? 0 : 1];
+    if (jump != CompiledProgram::kNoJump) return jump;
+    const std::size_t target = scanBlock(keyLine + 1, stopAtElse);
+    // A program too long for the short form is scanned every time.
+    if (target < CompiledProgram::kNoJump) jump = static_cast<std::uint32_t>(target);
+    return target;
 }
 
 // The index after the line that ends a skipped block: the matching "eindals", an "anders" at
