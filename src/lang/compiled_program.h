@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -50,6 +51,13 @@ public:
         Unknown
     };
 
+    /// The variable cells of an assignment target in the three parsers, valid while the
+    /// parsers' tables are at `generation`.
+    struct TargetCells {
+        std::uint64_t generation = 0;
+        std::array<Number*, 3> cells{};
+    };
+
     // Ordered and sized for a small footprint: one per compiled line, for the whole program.
     struct LineCache {
         Kind kind = Kind::Unresolved;
@@ -61,8 +69,8 @@ public:
         const CommandRow* row = nullptr;
         std::uint64_t formulaGeneration = 0;
         Formula formula;
-        std::uint64_t cellGeneration = 0;
-        std::array<Number*, 3> cells{};
+        /// Only assignment targets have them, so they live apart from the line.
+        std::unique_ptr<TargetCells> target;
     };
     static constexpr std::uint32_t kNoJump = static_cast<std::uint32_t>(-1);
     LineCache& cache(std::size_t index) const { return m_cache[index]; }

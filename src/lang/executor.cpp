@@ -502,8 +502,8 @@ void Executor::assign() {
     // Only plain variable targets are cached, so a valid cache needs no look at the text.
     CompiledProgram::LineCache* cache =
         targetLine < m_program.size() ? &m_program.cache(targetLine) : nullptr;
-    if (cache && cache->cells[0] && cache->cellGeneration == generation) {
-        for (Number* cell : cache->cells)
+    if (cache && cache->target && cache->target->generation == generation) {
+        for (Number* cell : cache->target->cells)
             *cell = value;
         return;
     }
@@ -524,9 +524,10 @@ void Executor::assign() {
     for (int i = 0; i < 3; ++i)
         cells[i] = m_env.parsers[i].setVariable(written, value);
     if (!cache) return;
-    cache->cells = cells;
-    cache->cellGeneration = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
-                            m_env.parsers[2].generation();
+    if (!cache->target) cache->target = std::make_unique<CompiledProgram::TargetCells>();
+    cache->target->cells = cells;
+    cache->target->generation = m_env.parsers[0].generation() + m_env.parsers[1].generation() +
+                                m_env.parsers[2].generation();
 }
 
 void Executor::assignListElement(const std::string& target, Number value) {
