@@ -24,7 +24,7 @@ namespace {
 constexpr const char* kUsage =
     "gebruik: kalvor run PROGRAMMA [--size BxH] [--set NAAM=WAARDE]... [--export BESTAND] "
     "[--print NAMEN] [--timeout SECONDEN]\n"
-    "  --export: .png .bmp .jpg .gif .svg .pdf .tex\n";
+    "  --export: .png .bmp .jpg .gif .svg .pdf .tex .tikz\n";
 
 constexpr int kMaxCanvasSide = 16000;
 
@@ -58,10 +58,10 @@ std::string lowerExtension(const std::string& file) {
 // An error text when the export file's kind cannot be written (yet).
 std::optional<std::string> exportProblem(const std::string& file) {
     const std::string ext = lowerExtension(file);
-    if (ext == ".svg" || ext == ".pdf" || ext == ".tex" || imageFormatFor(file))
+    if (ext == ".svg" || ext == ".pdf" || ext == ".tex" || ext == ".tikz" || imageFormatFor(file))
         return std::nullopt;
     return "--export kent de soort van " + file +
-           " niet; kies .png, .bmp, .jpg, .gif, .svg, .pdf of .tex";
+           " niet; kies .png, .bmp, .jpg, .gif, .svg, .pdf, .tex of .tikz";
 }
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
@@ -124,6 +124,7 @@ bool exportDrawing(Workbench& bench, const std::string& file) {
     if (ext == ".pdf") return bench.exportPdf(file);
     if (ext == ".tex") return bench.exportEepic(file);
     if (ext == ".svg") return bench.exportMetafile(file);
+    if (ext == ".tikz") return bench.exportTikz(file);
     return !bench.saveCanvasImage(file).has_value();
 }
 

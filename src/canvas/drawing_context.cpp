@@ -8,7 +8,8 @@ DrawingContext::DrawingContext(WorldCanvas& canvas, PdfRecorder& pdf, PictureTex
       m_picture(picture),
       m_canvasSink(canvas),
       m_pdfSink(canvas, pdf),
-      m_pictureSink(picture) {
+      m_pictureSink(picture),
+      m_tikzSink(canvas) {
     saveCanvasState();
     updateActiveSinks();
 }
@@ -18,6 +19,7 @@ void DrawingContext::updateActiveSinks() {
     if (m_canvasActive) m_active.push_back(&m_canvasSink);
     if (m_pdfRecording) m_active.push_back(&m_pdfSink);
     if (m_eepicRecording) m_active.push_back(&m_pictureSink);
+    if (m_tikzRecording) m_active.push_back(&m_tikzSink);
     m_canvasSink.setPolygonEllipses(m_eepicRecording);
 }
 
@@ -31,6 +33,11 @@ void DrawingContext::setEepicRecording(bool on) {
     updateActiveSinks();
 }
 
+void DrawingContext::setTikzRecording(bool on) {
+    m_tikzRecording = on;
+    updateActiveSinks();
+}
+
 void DrawingContext::setCanvasActive(bool on) {
     m_canvasActive = on;
     updateActiveSinks();
@@ -40,13 +47,15 @@ SinkPause::SinkPause(DrawingContext& context, Medium paused)
     : m_context(context),
       m_paused(paused),
       m_pdf(context.pdfRecording()),
-      m_eepic(context.eepicRecording()) {
+      m_eepic(context.eepicRecording()),
+      m_tikz(context.tikzRecording()) {
     if (paused == Medium::Canvas) {
         context.setCanvasActive(false);
         return;
     }
     context.setPdfRecording(false);
     context.setEepicRecording(false);
+    context.setTikzRecording(false);
 }
 
 SinkPause::~SinkPause() {
@@ -56,6 +65,7 @@ SinkPause::~SinkPause() {
     }
     m_context.setPdfRecording(m_pdf);
     m_context.setEepicRecording(m_eepic);
+    m_context.setTikzRecording(m_tikz);
 }
 
 // ---- Drawing state ----

@@ -9,6 +9,7 @@
 #include "canvas/drawing_state.h"
 #include "canvas/pdf_sink.h"
 #include "canvas/picture_sink.h"
+#include "canvas/tikz_sink.h"
 #include "canvas/world_canvas.h"
 
 namespace kalvor {
@@ -35,14 +36,17 @@ public:
     PdfRecorder& pdf() { return m_pdf; }
     PictureText& picture() { return m_picture; }
     PdfSink& pdfSink() { return m_pdfSink; }
+    TikzSink& tikzSink() { return m_tikzSink; }
     DrawingState& state() { return m_state; }
     const DrawingState& state() const { return m_state; }
     const CanvasAttributes& savedAttributes() const { return m_saved; }
 
     bool pdfRecording() const { return m_pdfRecording; }
     bool eepicRecording() const { return m_eepicRecording; }
+    bool tikzRecording() const { return m_tikzRecording; }
     void setPdfRecording(bool on);
     void setEepicRecording(bool on);
+    void setTikzRecording(bool on);
     /// Off, figures reach only the recording sinks.
     void setCanvasActive(bool on);
 
@@ -124,11 +128,13 @@ private:
     CanvasSink m_canvasSink;
     PdfSink m_pdfSink;
     PictureSink m_pictureSink;
+    TikzSink m_tikzSink;
     std::vector<FigureSink*> m_active;  // the canvas first when active
     DrawingState m_state;
     CanvasAttributes m_saved;
     bool m_pdfRecording = false;
     bool m_eepicRecording = false;
+    bool m_tikzRecording = false;
     bool m_canvasActive = true;
 };
 
@@ -146,7 +152,7 @@ public:
 private:
     DrawingContext& m_context;
     Medium m_paused;
-    bool m_pdf, m_eepic;
+    bool m_pdf, m_eepic, m_tikz;
 };
 
 /// The font of the program's text commands for the life of the scope: the state's font

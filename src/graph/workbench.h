@@ -31,6 +31,7 @@ enum class MouseButton { Left, Middle, Right };
 /// The names the export dialogs offer first.
 inline constexpr const char* kDefaultEepicName = "eepic.tex";
 inline constexpr const char* kDefaultMetafileName = "met.svg";
+inline constexpr const char* kDefaultTikzName = "tekening.tikz";
 
 /// The document of the graph window: its fields, the program environment (the four parsers,
 /// lists, text variables, registers, output lines, flags), the drawing sinks (canvas, PDF
@@ -164,6 +165,9 @@ public:
     bool exportMetafile(const PathChoice& choosePath);
     bool exportPdf(const std::string& path);
     bool exportEepic(const std::string& path);
+    /// A TikZ picture of the drawing, recorded by a redraw.
+    bool exportTikz(const PathChoice& choosePath);
+    bool exportTikz(const std::string& path);
     bool exportMetafile(const std::string& path);
     /// The canvas bitmap as it stands, as PNG.
     bool exportPng(const std::string& path);

@@ -149,6 +149,23 @@ bool Workbench::exportEepic(const PathChoice& choosePath) {
     return saved;
 }
 
+bool Workbench::exportTikz(const PathChoice& choosePath) {
+    if (m_running || isPaused() || !redraw()) return false;
+    TikzSink& tikz = m_drawing.tikzSink();
+    {
+        Recording recording(m_drawing, &DrawingContext::setTikzRecording);
+        tikz.begin();
+        redraw();
+        tikz.end();
+    }
+    const std::optional<std::string> path = choosePath();
+    const bool saved = path && writeFileAtomically(*path, tikz.text());
+    if (path && !saved) reportUnsaved(*path);
+    tikz.clear();
+    redraw();
+    return saved;
+}
+
 // Without "2x zo groot" the canvas is halved for the recording, so that the picture has the
 // window's size; the sampling stays as fine as before.
 bool Workbench::exportMetafile(const PathChoice& choosePath) {
@@ -185,6 +202,10 @@ bool Workbench::exportPdf(const std::string& path) {
 
 bool Workbench::exportEepic(const std::string& path) {
     return exportEepic([&path] { return std::optional<std::string>(path); });
+}
+
+bool Workbench::exportTikz(const std::string& path) {
+    return exportTikz([&path] { return std::optional<std::string>(path); });
 }
 
 bool Workbench::exportMetafile(const std::string& path) {

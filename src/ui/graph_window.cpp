@@ -156,6 +156,7 @@ void GraphWindow::buildMenus() {
     file->addAction(QStringLiteral("Opslaan als P&df"), this, &GraphWindow::exportPdf);
     file->addAction(QStringLiteral("Opslaan als Eepi&c"), this, &GraphWindow::exportEepic);
     file->addAction(QStringLiteral("Opslaan als &Metafile"), this, &GraphWindow::exportMetafile);
+    file->addAction(QStringLiteral("Opslaan als Ti&kZ"), this, &GraphWindow::exportTikz);
     buildImageMenus(file);
     file->addSeparator();
     file->addAction(QStringLiteral("&Sluiten"), this, &QWidget::close);
@@ -456,6 +457,12 @@ void GraphWindow::exportMetafile() {
     exportDrawing({QString(), QString::fromLatin1(kDefaultMetafileName),
                    QStringLiteral("Metafile (*.svg)"), QStringLiteral("svg")},
                   &Workbench::exportMetafile);
+}
+
+void GraphWindow::exportTikz() {
+    exportDrawing({QString(), QString::fromLatin1(kDefaultTikzName),
+                   QStringLiteral("TikZ (*.tikz *.tex)"), QStringLiteral("tikz")},
+                  &Workbench::exportTikz);
 }
 
 // ---- Swatches ---------------------------------------------------------------------------------

@@ -70,6 +70,7 @@ public slots:
     void loadPreferences();
     void exportPdf();
     void exportEepic();
+    void exportTikz();
     void exportMetafile();
     /// "&Kopieren als Bitmap".
     void copyBitmap();

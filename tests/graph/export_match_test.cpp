@@ -12,7 +12,7 @@
 #include "../support/file_checks.h"
 #include "workbench_fixture.h"
 
-// The example drawings exported as PNG, PDF, SVG and LaTeX picture, each rendered by an
+// The example drawings exported as PNG, PDF, SVG, LaTeX picture and TikZ, each rendered by an
 // outside program, must show what the canvas shows, cell by cell: the same cells inked, and
 // inked about as densely (a hatch is not a solid area, dots are not a solid line). The
 // picture, placed on a larger page, must not reach beyond its own rectangle. Set
@@ -78,6 +78,26 @@ constexpr const char* kPictureDocument = R"(\documentclass{article}
 )";
 constexpr int kPage = kSize * 90 / 50, kMargin = kSize * 20 / 50;
 
+// The TikZ picture has the canvas's size at 96 dpi (360 pixels: 95.25 mm), on a page with
+// 60 pixels of margin.
+constexpr const char* kTikzDocument = R"(\documentclass{article}
+\usepackage[T1]{fontenc}
+\usepackage{tikz}
+\usetikzlibrary{patterns}
+\pagestyle{empty}
+\setlength{\paperwidth}{127mm}\setlength{\paperheight}{127mm}
+\setlength{\pdfpagewidth}{127mm}\setlength{\pdfpageheight}{127mm}
+\setlength{\hoffset}{-1in}\setlength{\voffset}{-1in}
+\setlength{\oddsidemargin}{15.875mm}\setlength{\topmargin}{15.875mm}
+\setlength{\headheight}{0mm}\setlength{\headsep}{0mm}
+\setlength{\textwidth}{100mm}\setlength{\textheight}{100mm}
+\setlength{\topskip}{0mm}\setlength{\parindent}{0mm}
+\begin{document}
+\input{drawing.tikz}
+\end{document}
+)";
+constexpr int kTikzPage = 480, kTikzMargin = 60;
+
 struct Exports {
     QTemporaryDir temp;
     QString dir;
@@ -102,6 +122,7 @@ Exports exportExample(const char* name) {
     EXPECT_TRUE(f.bench.exportPdf(path("drawing.pdf")));
     EXPECT_TRUE(f.bench.exportMetafile(path("mirror.svg")));
     EXPECT_TRUE(f.bench.exportEepic(path("picture.tex")));
+    EXPECT_TRUE(f.bench.exportTikz(path("drawing.tikz")));
     for (const auto& m : f.host.messages())
         EXPECT_NE(m.caption, "Oeps") << name << ": " << m.text;
     out.canvas = QImage(out.file("canvas.png"));
@@ -144,6 +165,15 @@ QImage renderPicture(const Exports& e) {
     return renderPdf(e.file("document.pdf"), e.file("picture"), kPage);
 }
 
+QImage renderTikz(const Exports& e) {
+    EXPECT_TRUE(test::writeBytes(e.file("tikz.tex"), kTikzDocument));
+    std::string log;
+    const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "tikz.tex"};
+    EXPECT_EQ(runProgram("pdflatex", latex, &log, e.dir), 0) << log;
+    const QImage page = renderPdf(e.file("tikz.pdf"), e.file("tikz"), kTikzPage);
+    return page.copy(kTikzMargin, kTikzMargin, kSize, kSize);
+}
+
 int inkOutside(const QImage& page) {
     const QRect picture(kMargin, kMargin, kSize, kSize);
     int ink = 0;
@@ -161,8 +191,9 @@ struct Row {
 class ExportsMatchTheCanvas : public testing::TestWithParam<Row> {};
 
 TEST_P(ExportsMatchTheCanvas, CellByCell) {
-    if (!haveProgram("pdftoppm") || !haveProgram("latex") || !haveProgram("dvipdfmx"))
-        GTEST_SKIP() << "pdftoppm, latex or dvipdfmx missing";
+    if (!haveProgram("pdftoppm") || !haveProgram("latex") || !haveProgram("dvipdfmx") ||
+        !haveProgram("pdflatex"))
+        GTEST_SKIP() << "pdftoppm, latex, pdflatex or dvipdfmx missing";
     const Row& r = GetParam();
     const Exports e = exportExample(r.example);
     ASSERT_FALSE(e.canvas.isNull());
@@ -179,6 +210,7 @@ TEST_P(ExportsMatchTheCanvas, CellByCell) {
         // The picture text has no hatches: its shade is a gray area, so only the inked
         // cells compare.
         {"picture", page.copy(kMargin, kMargin, kSize, kSize), 0.85, std::nullopt},
+        {"TikZ", renderTikz(e), 0.9, 0.85},
     };
     for (const auto& s : sinks) {
         ASSERT_FALSE(s.image.isNull()) << s.sink;
@@ -191,7 +223,8 @@ TEST_P(ExportsMatchTheCanvas, CellByCell) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExportsMatchTheCanvas,
                          testing::Values(Row{"vlakke_figuren", false},
-                                         Row{"pennen_en_vulstijlen", true}),
+                                         Row{"pennen_en_vulstijlen", true},
+                                         Row{"richtingsveld", false}, Row{"ruimtefiguren", false}),
                          [](const auto& info) { return std::string(info.param.example); });
 
 }  // namespace
