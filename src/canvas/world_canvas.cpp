@@ -1,18 +1,15 @@
 #include "canvas/world_canvas.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPicture>
-#include <QSvgGenerator>
 #include <cmath>
 #include <functional>
 
 #include "canvas/canvas_paint.h"
 #include "canvas/flood_fill.h"
+#include "canvas/svg_stream.h"
 #include "canvas/vector_painter.h"
-#include "output/atomic_file.h"
 
 namespace kalvor {
 
@@ -173,8 +170,8 @@ void WorldCanvas::clear() {
         QPainter painter(&m_image);
         painter.fillRect(m_image.rect(), qtBrush(m_brush));
     }
-    if (m_picture) {
-        startMirror(false);
+    if (m_svg) {
+        m_svg->restart();
         m_mirrorPainter->save();
         m_mirrorPainter->setPen(Qt::NoPen);
         m_mirrorPainter->setBrush(qtBrush(m_brush));
@@ -310,44 +307,27 @@ void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style)
 
 // ---- Vector mirror ----
 
-void WorldCanvas::startMirror(bool keepContent) {
-    if (m_mirrorPainter) m_mirrorPainter->end();
-    std::unique_ptr<QPicture> previous = std::move(m_picture);
-    m_picture = std::make_unique<QPicture>();
-    m_mirrorPainter = std::make_unique<QPainter>(m_picture.get());
-    if (keepContent && previous) m_mirrorPainter->drawPicture(0, 0, *previous);
+// The mirror streams to a file of its own while the program draws, so a long drawing costs
+// disk rather than memory.
+void WorldCanvas::startMirror() {
+    m_svg = std::make_unique<SvgStream>(QSize(2 * width(), 2 * height()));
+    m_mirrorPainter = std::make_unique<QPainter>(m_svg.get());
 }
 
 void WorldCanvas::setRecordMetafile(bool on) {
     if (on == recordMetafile()) return;
     if (on) {
-        startMirror(false);
+        startMirror();
         return;
     }
     m_mirrorPainter->end();
     m_mirrorPainter.reset();
-    m_picture.reset();
+    m_svg.reset();
 }
 
 bool WorldCanvas::saveMetafile(const std::string& fileName) {
-    if (!m_picture) return true;
-    m_mirrorPainter->end();
-    QBuffer svg;
-    svg.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&svg);
-        generator.setResolution(m_picture->logicalDpiX());
-        generator.setSize(QSize(2 * width(), 2 * height()));
-        generator.setViewBox(QRect(0, 0, 2 * width(), 2 * height()));
-        generator.setTitle("Kalvor");
-        QPainter painter(&generator);
-        painter.drawPicture(0, 0, *m_picture);
-    }
-    m_mirrorPainter.reset();
-    startMirror(true);
-    return writeFileAtomically(
-        fileName, std::string_view(svg.data().constData(), static_cast<std::size_t>(svg.size())));
+    if (!m_svg) return true;
+    return m_svg->save(fileName, QSize(2 * width(), 2 * height()));
 }
 
 }  // namespace kalvor

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include "../support/svg_render.h"
 #include "canvas/canvas_paint.h"
 #include "canvas/tick_steps.h"
 #include "canvas/world_canvas.h"
@@ -544,12 +544,7 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
 QImage renderedMirror(WorldCanvas& c, const QTemporaryDir& dir) {
     const QString file = dir.path() + "/m.svg";
     if (!c.saveMetafile(file.toStdString())) return {};
-    QSvgRenderer svg(file);
-    QImage image(400, 320, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    svg.render(&painter);
-    return image;
+    return test::renderSvgFile(file, dir.path() + "/m.png", 400, 320);
 }
 
 // Dotted pens keep their pattern in the mirror, at the mirror's scale: dots of two screen
