@@ -136,6 +136,18 @@ void WorldCanvas::prepare(QPainter& painter, int scale, const QRect* clip) const
     if (clip) painter.setClipRect(*clip);
 }
 
+// The mirror painter keeps its state from figure to figure: the paint functions restore
+// what they change beyond the pen, and a font is made only when the canvas font changed, so
+// that millions of small figures stay cheap.
+void WorldCanvas::prepareMirror() {
+    QPainter& painter = *m_mirrorPainter;
+    painter.setPen(qtPen(m_pen, 2));
+    painter.setBrush(qtBrush(m_brush));
+    if (m_mirrorFont && *m_mirrorFont == m_font) return;
+    painter.setFont(qtFont(m_font, 2));
+    m_mirrorFont = m_font;
+}
+
 // Every figure is painted by one function on the bitmap and, while recording, on the
 // mirror with its own mapping and scale.
 void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
@@ -147,12 +159,10 @@ void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
     }
     if (m_mirrorPainter) {
         QPainter& painter = *m_mirrorPainter;
-        painter.save();
-        prepare(painter, 2, nullptr);
+        prepareMirror();
         VectorPainter vector(painter, m_clipActive ? &m_mirrorClip : nullptr, 2);
         PaintSurface surface{painter, m_mirror, 2, m_mirrorPos, &vector};
         paint(surface);
-        painter.restore();
     }
     requestRepaint();
 }
@@ -312,6 +322,8 @@ void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style)
 void WorldCanvas::startMirror() {
     m_svg = std::make_unique<SvgStream>(QSize(2 * width(), 2 * height()));
     m_mirrorPainter = std::make_unique<QPainter>(m_svg.get());
+    m_mirrorPainter->setRenderHint(QPainter::Antialiasing, false);
+    m_mirrorFont.reset();
 }
 
 void WorldCanvas::setRecordMetafile(bool on) {

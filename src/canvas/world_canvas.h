@@ -6,6 +6,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -151,6 +152,7 @@ private:
     void makeClipRects();
     void requestRepaint();
     void startMirror();
+    void prepareMirror();
     void arcFigure(ArcKind kind, Number x1, Number y1, Number x2, Number y2, Number x3, Number y3,
                    Number x4, Number y4);
     void paintAxes(PaintSurface& s, std::string_view xLabel, std::string_view yLabel) const;
@@ -174,6 +176,7 @@ private:
 
     std::unique_ptr<SvgStream> m_svg;
     std::unique_ptr<QPainter> m_mirrorPainter;
+    std::optional<CanvasFont> m_mirrorFont;  // the font the mirror painter has
     int m_updateLock = 0;
     View3D m_view3d;
 };
