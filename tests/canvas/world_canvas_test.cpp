@@ -641,5 +641,65 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
     EXPECT_NEAR(lines, (bottom - top) / 16, 1);
 }
 
+// Figures reaching beyond the plot area are cut at its edge in the mirror: texts (straight
+// and turned), hatched fills and dashed lines each leave ink inside and none outside.
+TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
+    const struct Row {
+        const char* what;
+        std::function<void(WorldCanvas&)> draw;
+        int leastInside;
+    } rows[] = {
+        {"texts",
+         [](WorldCanvas& c) {
+             c.d2TextOut("Hallo wereld", 0, -1, 6);
+             c.d2TextOut("Hallo wereld", 30, 7, 8);
+         },
+         100},
+        {"hatched ellipses",
+         [](WorldCanvas& c) {
+             c.brush() = {kRed, BrushStyle::DiagonalCross};
+             c.d2Ellipse(-2, 3, 3, 8);
+             c.d2Ellipse(7, 3, 12, 12);
+         },
+         300},
+        {"dashed line",
+         [](WorldCanvas& c) {
+             c.pen().style = PenStyle::Dash;
+             c.d2Line(-5, 5, 15, 5);
+         },
+         100},
+    };
+    for (const Row& r : rows) {
+        QTemporaryDir dir;
+        Fixture f(200, 160, 0, 0, 10, 10);
+        WorldCanvas& c = f.canvas;
+        c.setClipped(true);
+        c.setRecordMetafile(true);
+        c.pen().color = kRed;
+        c.font().color = kRed;
+        r.draw(c);
+        const QImage image = renderedMirror(c, dir);
+        ASSERT_FALSE(image.isNull()) << r.what;
+        const CanvasMapping& m = c.mirrorMapping();
+        const QRect plot(QPoint(m.x.toPixel(0) + 1, m.y.toPixel(10)),
+                         QPoint(m.x.toPixel(10), m.y.toPixel(0) - 1));
+        int inside = 0, outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) < 200 || qGreen(p) > 180 || qBlue(p) > 180) continue;
+                ++(plot.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
+            }
+        EXPECT_EQ(outside, 0) << r.what;
+        EXPECT_GE(inside, r.leastInside) << r.what;
+        if (r.what != std::string("dashed line")) continue;
+        // Dashes of six screen pixels with gaps of three, doubled.
+        int dashes = 0;
+        for (int x = plot.left(), row = m.y.toPixel(5); x <= plot.right(); ++x)
+            dashes += qGray(image.pixel(x, row)) < 200 && qGray(image.pixel(x - 1, row)) >= 200;
+        EXPECT_NEAR(dashes, plot.width() / 18, 2);
+    }
+}
+
 }  // namespace
 }  // namespace kalvor
