@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
 constexpr int kDpi = 96;
+// XML readers refuse attributes beyond some megabytes, so long runs of strokes are split.
+constexpr std::size_t kMaxPathData = 1 << 16;
 
 // Hundredths of a device pixel are finer than any renderer shows; whole numbers lose their
 // decimals, which keeps the path data of pixel figures short.
@@ -192,6 +194,7 @@ private:
     QTransform m_transform;
     std::string m_strokeAttributes;  // of m_pen
     std::string m_openAttributes;    // of the open stroke path, empty when none is open
+    std::size_t m_openData = 0;      // bytes of its path data
     std::vector<HatchTile> m_hatches;
     int m_nextId = 1;
 };
@@ -199,6 +202,7 @@ private:
 void SvgStreamEngine::restart() {
     m_buffer.clear();
     m_openAttributes.clear();
+    m_openData = 0;
     m_hatches.clear();
     m_failed = false;
     if (m_file.isOpen()) {
@@ -294,7 +298,10 @@ void SvgStreamEngine::stroke(const QPainterPath& path) {
         m_buffer += " d=\"";
         m_openAttributes = m_strokeAttributes;
     }
+    const std::size_t before = m_buffer.size();
     appendPathData(m_buffer, mapped(path));
+    m_openData += m_buffer.size() - before;
+    if (m_openData >= kMaxPathData) closeStroke();
     bufferFull();
 }
 
@@ -302,6 +309,7 @@ void SvgStreamEngine::closeStroke() {
     if (m_openAttributes.empty()) return;
     m_buffer += "\"/>\n";
     m_openAttributes.clear();
+    m_openData = 0;
 }
 
 // A solid colour, or a hatch pattern defined where it is first used.
@@ -379,10 +387,13 @@ void SvgStreamEngine::drawImage(const QRectF& r, const QImage& image, const QRec
 void SvgStreamEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     closeStroke();
     const QFont font = item.font();
+    // A plain shift goes into the position; turned text keeps its matrix.
+    const bool shift = m_transform.type() <= QTransform::TxTranslate;
+    const QPointF at = shift ? m_transform.map(p) : p;
     m_buffer += "<text xml:space=\"preserve\" x=\"";
-    appendNumber(m_buffer, p.x());
+    appendNumber(m_buffer, at.x());
     m_buffer += "\" y=\"";
-    appendNumber(m_buffer, p.y());
+    appendNumber(m_buffer, at.y());
     m_buffer += "\" font-family=\"";
     appendEscaped(m_buffer, font.family());
     m_buffer += "\" font-size=\"";
@@ -394,7 +405,7 @@ void SvgStreamEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     m_buffer += " fill=\"";
     appendColor(m_buffer, m_pen.color());
     m_buffer += '"';
-    appendTransform(m_buffer);
+    if (!shift) appendTransform(m_buffer);
     m_buffer += '>';
     appendEscaped(m_buffer, item.text());
     m_buffer += "</text>\n";

@@ -76,6 +76,22 @@ TEST(SvgStream, WritesCompactElements) {
          {"stroke=\"#ff0000\" stroke-width=\"1\"", "d=\"M4,4 L5,5\""},
          {},
          3},
+        {"long runs of strokes are split, readers limit attribute sizes",
+         [&](QPainter& p) {
+             for (int i = 0; i < 10000; ++i)
+                 p.strokePath(pathOf({{1000, 1000}, {2000, 2000}}), black);
+         },
+         {},
+         {},
+         4},
+        {"a shifted text keeps no matrix",
+         [&](QPainter& p) {
+             p.translate(10, 20);
+             p.drawText(QPointF(1, 5), "x");
+         },
+         {"x=\"11\" y=\"25\""},
+         {"matrix"},
+         0},
         {"fractions to hundredths, negatives, curves",
          [&](QPainter& p) {
              QPainterPath path(QPointF(0.5, -1.25));

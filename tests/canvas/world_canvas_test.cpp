@@ -547,6 +547,15 @@ QImage renderedMirror(WorldCanvas& c, const QTemporaryDir& dir) {
     return test::renderSvgFile(file, dir.path() + "/m.png", 400, 320);
 }
 
+// A 200 × 160 canvas showing (0, 0)–(10, 10) in a clipped plot area, recording its mirror.
+struct ClippedMirror : Fixture {
+    QTemporaryDir dir;
+    ClippedMirror() : Fixture(200, 160, 0, 0, 10, 10) {
+        canvas.setClipped(true);
+        canvas.setRecordMetafile(true);
+    }
+};
+
 // Dotted pens keep their pattern in the mirror, at the mirror's scale: dots of two screen
 // pixels are four mirror pixels, every eight pixels, for lines, line-tos and polylines, and
 // also where a line is cut at the clip.
@@ -563,14 +572,11 @@ TEST(WorldCanvasMirror, DottedPensStayDotted) {
         },
     };
     for (const auto& draw : figures) {
-        QTemporaryDir dir;
-        Fixture f(200, 160, 0, 0, 10, 10);
+        ClippedMirror f;
         WorldCanvas& c = f.canvas;
-        c.setClipped(true);
-        c.setRecordMetafile(true);
         c.pen().style = PenStyle::Dot;
         draw(c);
-        const QImage image = renderedMirror(c, dir);
+        const QImage image = renderedMirror(c, f.dir);
         ASSERT_FALSE(image.isNull());
         const CanvasMapping& m = c.mirrorMapping();
         const int row = m.y.toPixel(5), from = m.x.toPixel(2), to = m.x.toPixel(8);
@@ -670,15 +676,12 @@ TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
          100},
     };
     for (const Row& r : rows) {
-        QTemporaryDir dir;
-        Fixture f(200, 160, 0, 0, 10, 10);
+        ClippedMirror f;
         WorldCanvas& c = f.canvas;
-        c.setClipped(true);
-        c.setRecordMetafile(true);
         c.pen().color = kRed;
         c.font().color = kRed;
         r.draw(c);
-        const QImage image = renderedMirror(c, dir);
+        const QImage image = renderedMirror(c, f.dir);
         ASSERT_FALSE(image.isNull()) << r.what;
         const CanvasMapping& m = c.mirrorMapping();
         const QRect plot(QPoint(m.x.toPixel(0) + 1, m.y.toPixel(10)),
