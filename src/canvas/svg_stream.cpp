@@ -83,12 +83,13 @@ void appendEscaped(std::string& out, const QString& text) {
 }
 
 // "M x,y L x,y C x,y x,y x,y …", closed subpaths ending in Z so that their corners join.
-void appendPathData(std::string& out, const QPainterPath& path) {
+// `continued` when the data follows other data in the same attribute.
+void appendPathData(std::string& out, const QPainterPath& path, bool continued) {
     QPointF start;
     const int count = path.elementCount();
     for (int i = 0; i < count; ++i) {
         const QPainterPath::Element& e = path.elementAt(i);
-        if (!out.empty() && out.back() != '"') out += ' ';
+        if (i > 0 || continued) out += ' ';
         if (e.isMoveTo()) {
             start = e;
             out += 'M';
@@ -299,7 +300,7 @@ void SvgStreamEngine::stroke(const QPainterPath& path) {
         m_openAttributes = m_strokeAttributes;
     }
     const std::size_t before = m_buffer.size();
-    appendPathData(m_buffer, mapped(path));
+    appendPathData(m_buffer, mapped(path), m_openData > 0);
     m_openData += m_buffer.size() - before;
     if (m_openData >= kMaxPathData) closeStroke();
     bufferFull();
@@ -344,7 +345,7 @@ void SvgStreamEngine::fill(const QPainterPath& path) {
     appendAttribute(m_buffer, "fill", paint);
     if (path.fillRule() == Qt::OddEvenFill) appendAttribute(m_buffer, "fill-rule", "evenodd");
     m_buffer += " d=\"";
-    appendPathData(m_buffer, mapped(path));
+    appendPathData(m_buffer, mapped(path), false);
     m_buffer += "\"/>\n";
     bufferFull();
 }
