@@ -648,7 +648,8 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
 }
 
 // Figures reaching beyond the plot area are cut at its edge in the mirror: texts (straight
-// and turned), hatched fills and dashed lines each leave ink inside and none outside.
+// and turned), hatched fills, flood fills and dashed lines each leave ink inside and none
+// outside.
 TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
     const struct Row {
         const char* what;
@@ -668,6 +669,12 @@ TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
              c.d2Ellipse(7, 3, 12, 12);
          },
          300},
+        {"flood fill, an embedded image",
+         [](WorldCanvas& c) {
+             c.brush() = {kRed, BrushStyle::Solid};
+             c.d2FloodFill(5, 5, kWhite, FloodStyle::Surface);
+         },
+         20000},
         {"dashed line",
          [](WorldCanvas& c) {
              c.pen().style = PenStyle::Dash;
