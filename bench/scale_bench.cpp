@@ -3,8 +3,10 @@
 // floor: one QPainter drawing the same lines, mapped the same way, on an image of the same size.
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "graph/workbench.h"
 #include "lang/headless_host.h"
@@ -50,6 +52,26 @@ BENCHMARK(millionLines)
     ->Arg(static_cast<int>(Sink::PictureText))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
+
+// The SVG export of the same program: a redraw with the vector mirror streaming, and the
+// file written.
+void millionLinesSvg(benchmark::State& state) {
+    HeadlessHost host;
+    Workbench bench(host);
+    bench.setProgram(
+        {"for", "i", "1", std::to_string(kLines), "1", "lijn", "0", "0", "i", "1", "next"});
+    QTemporaryDir dir;
+    const std::string file = (dir.path() + "/lines.svg").toStdString();
+    for (auto _ : state)
+        if (!bench.exportMetafile(file)) state.SkipWithError("the SVG was not written");
+    if (!host.messages().empty()) state.SkipWithError("the redraw showed a message");
+    state.counters["s/line"] = benchmark::Counter(
+        static_cast<double>(kLines),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["file bytes/line"] =
+        static_cast<double>(QFileInfo(QString::fromStdString(file)).size()) / kLines;
+}
+BENCHMARK(millionLinesSvg)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // The floor: the same world (-5 … 5 on both axes) mapped to pixels, one painter for all lines.
 void millionLinesFloor(benchmark::State& state) {

@@ -11,78 +11,6 @@
 
 namespace kalvor {
 
-namespace {
-
-// One family of parallel hatch lines: the points p with normal·p = c for c = 8k.
-struct Family {
-    QPointF normal;
-    QPointF direction;
-};
-
-std::vector<Family> familiesOf(Qt::BrushStyle style) {
-    const Family hor{{0, 1}, {1, 0}}, ver{{1, 0}, {0, 1}};
-    const Family forward{{1, -1}, {1, 1}}, backward{{1, 1}, {1, -1}};  // "\" and "/"
-    switch (style) {
-        case Qt::HorPattern:
-            return {hor};
-        case Qt::VerPattern:
-            return {ver};
-        case Qt::FDiagPattern:
-            return {forward};
-        case Qt::BDiagPattern:
-            return {backward};
-        case Qt::CrossPattern:
-            return {hor, ver};
-        case Qt::DiagCrossPattern:
-            return {forward, backward};
-        default:
-            return {};
-    }
-}
-
-qreal dot(QPointF a, QPointF b) {
-    return a.x() * b.x() + a.y() * b.y();
-}
-
-// The pieces of the line normal·p = c inside the polygons, by the even-odd rule.
-void addPieces(const QList<QPolygonF>& polygons, const Family& f, qreal c,
-               std::vector<QLineF>& lines) {
-    std::vector<qreal> along;
-    for (const QPolygonF& polygon : polygons)
-        for (qsizetype i = 0; i + 1 < polygon.size(); ++i) {
-            const QPointF a = polygon[i], b = polygon[i + 1];
-            const qreal na = dot(f.normal, a) - c, nb = dot(f.normal, b) - c;
-            if ((na <= 0) == (nb <= 0)) continue;
-            const QPointF q = a + (b - a) * (na / (na - nb));
-            along.push_back(dot(f.direction, q));
-        }
-    std::sort(along.begin(), along.end());
-    const qreal nn = dot(f.normal, f.normal), dd = dot(f.direction, f.direction);
-    const QPointF base = f.normal * (c / nn);
-    for (std::size_t i = 0; i + 1 < along.size(); i += 2)
-        lines.emplace_back(base + f.direction * (along[i] / dd),
-                           base + f.direction * (along[i + 1] / dd));
-}
-
-}  // namespace
-
-std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style, qreal spacing) {
-    std::vector<QLineF> lines;
-    const QList<QPolygonF> polygons = area.toFillPolygons();
-    const QRectF box = area.boundingRect();
-    const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()};
-    for (const Family& f : familiesOf(style)) {
-        qreal low = dot(f.normal, corners[0]), high = low;
-        for (const QPointF& p : corners) {
-            low = std::min(low, dot(f.normal, p));
-            high = std::max(high, dot(f.normal, p));
-        }
-        for (qreal c = std::ceil(low / spacing) * spacing; c <= high; c += spacing)
-            addPieces(polygons, f, c, lines);
-    }
-    return lines;
-}
-
 VectorPainter::VectorPainter(QPainter& painter, const QRect* clip, int scale)
     : m_painter(painter),
       m_scale(scale),
@@ -145,18 +73,12 @@ void VectorPainter::stroke(const QPainterPath& path) {
     m_painter.fillPath(clipped(stroker.createStroke(path)), pen.color());
 }
 
+// The brush's transform scales its hatch to the device, as the screen's hatch is scaled.
 void VectorPainter::fill(const QPainterPath& area) {
-    const QBrush brush = m_painter.brush();
+    QBrush brush = m_painter.brush();
     if (brush.style() == Qt::NoBrush) return;
-    if (brush.style() == Qt::SolidPattern) {
-        m_painter.fillPath(area, brush.color());
-        return;
-    }
-    m_painter.save();
-    m_painter.setPen(QPen(brush.color(), 0));
-    for (const QLineF& line : hatchLines(area, brush.style(), 8.0 * m_scale))
-        m_painter.drawLine(line);
-    m_painter.restore();
+    brush.setTransform(QTransform::fromScale(m_scale, m_scale));
+    m_painter.fillPath(area, brush);
 }
 
 void VectorPainter::fillAndStroke(const QPainterPath& path) {

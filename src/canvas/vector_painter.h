@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLineF>
 #include <QPainterPath>
 #include <QRect>
 #include <QString>
@@ -12,13 +11,9 @@ class QColor;
 
 namespace kalvor {
 
-/// Hatch lines of a Qt hatch style inside `area` (even-odd), `spacing` device pixels apart
-/// and aligned to the device origin like the raster patterns. Empty for other styles.
-std::vector<QLineF> hatchLines(const QPainterPath& area, Qt::BrushStyle style, qreal spacing = 8);
-
-/// Draws figures as vectors on a device that supports neither clipping nor hatch brushes
-/// (the SVG mirror): figures are cut to the clip rectangle geometrically, and hatches
-/// become lines. Uses the painter's pen and brush.
+/// Draws figures as vectors on a device that cannot clip (the SVG mirror): figures are cut
+/// to the clip rectangle geometrically. Uses the painter's pen and brush; hatch brushes get
+/// the device's scale.
 class VectorPainter {
 public:
     /// `clip` may be null: no clipping. `scale` device pixels make one screen pixel.

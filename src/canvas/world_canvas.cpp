@@ -1,18 +1,15 @@
 #include "canvas/world_canvas.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPicture>
-#include <QSvgGenerator>
 #include <cmath>
 #include <functional>
 
 #include "canvas/canvas_paint.h"
 #include "canvas/flood_fill.h"
+#include "canvas/svg_stream.h"
 #include "canvas/vector_painter.h"
-#include "output/atomic_file.h"
 
 namespace kalvor {
 
@@ -139,6 +136,18 @@ void WorldCanvas::prepare(QPainter& painter, int scale, const QRect* clip) const
     if (clip) painter.setClipRect(*clip);
 }
 
+// The mirror painter keeps its state from figure to figure: the paint functions restore
+// what they change beyond the pen, and a font is made only when the canvas font changed, so
+// that millions of small figures stay cheap.
+void WorldCanvas::prepareMirror() {
+    QPainter& painter = *m_mirrorPainter;
+    painter.setPen(qtPen(m_pen, 2));
+    painter.setBrush(qtBrush(m_brush));
+    if (m_mirrorFont && *m_mirrorFont == m_font) return;
+    painter.setFont(qtFont(m_font, 2));
+    m_mirrorFont = m_font;
+}
+
 // Every figure is painted by one function on the bitmap and, while recording, on the
 // mirror with its own mapping and scale.
 void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
@@ -150,12 +159,10 @@ void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
     }
     if (m_mirrorPainter) {
         QPainter& painter = *m_mirrorPainter;
-        painter.save();
-        prepare(painter, 2, nullptr);
+        prepareMirror();
         VectorPainter vector(painter, m_clipActive ? &m_mirrorClip : nullptr, 2);
         PaintSurface surface{painter, m_mirror, 2, m_mirrorPos, &vector};
         paint(surface);
-        painter.restore();
     }
     requestRepaint();
 }
@@ -173,8 +180,8 @@ void WorldCanvas::clear() {
         QPainter painter(&m_image);
         painter.fillRect(m_image.rect(), qtBrush(m_brush));
     }
-    if (m_picture) {
-        startMirror(false);
+    if (m_svg) {
+        m_svg->restart();
         m_mirrorPainter->save();
         m_mirrorPainter->setPen(Qt::NoPen);
         m_mirrorPainter->setBrush(qtBrush(m_brush));
@@ -310,44 +317,29 @@ void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style)
 
 // ---- Vector mirror ----
 
-void WorldCanvas::startMirror(bool keepContent) {
-    if (m_mirrorPainter) m_mirrorPainter->end();
-    std::unique_ptr<QPicture> previous = std::move(m_picture);
-    m_picture = std::make_unique<QPicture>();
-    m_mirrorPainter = std::make_unique<QPainter>(m_picture.get());
-    if (keepContent && previous) m_mirrorPainter->drawPicture(0, 0, *previous);
+// The mirror streams to a file of its own while the program draws, so a long drawing costs
+// disk rather than memory.
+void WorldCanvas::startMirror() {
+    m_svg = std::make_unique<SvgStream>(QSize(2 * width(), 2 * height()));
+    m_mirrorPainter = std::make_unique<QPainter>(m_svg.get());
+    m_mirrorPainter->setRenderHint(QPainter::Antialiasing, false);
+    m_mirrorFont.reset();
 }
 
 void WorldCanvas::setRecordMetafile(bool on) {
     if (on == recordMetafile()) return;
     if (on) {
-        startMirror(false);
+        startMirror();
         return;
     }
     m_mirrorPainter->end();
     m_mirrorPainter.reset();
-    m_picture.reset();
+    m_svg.reset();
 }
 
 bool WorldCanvas::saveMetafile(const std::string& fileName) {
-    if (!m_picture) return true;
-    m_mirrorPainter->end();
-    QBuffer svg;
-    svg.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&svg);
-        generator.setResolution(m_picture->logicalDpiX());
-        generator.setSize(QSize(2 * width(), 2 * height()));
-        generator.setViewBox(QRect(0, 0, 2 * width(), 2 * height()));
-        generator.setTitle("Kalvor");
-        QPainter painter(&generator);
-        painter.drawPicture(0, 0, *m_picture);
-    }
-    m_mirrorPainter.reset();
-    startMirror(true);
-    return writeFileAtomically(
-        fileName, std::string_view(svg.data().constData(), static_cast<std::size_t>(svg.size())));
+    if (!m_svg) return true;
+    return m_svg->save(fileName, QSize(2 * width(), 2 * height()));
 }
 
 }  // namespace kalvor

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,11 +16,11 @@
 #include "expr/number.h"
 
 class QPainter;
-class QPicture;
 
 namespace kalvor {
 
 struct PaintSurface;
+class SvgStream;
 enum class ArcKind : int;
 
 /// Pixel = a × world + b on one axis.
@@ -127,7 +128,7 @@ public:
     int textHeight(std::string_view text) const;
 
     // ---- Vector mirror ----
-    bool recordMetafile() const { return m_picture != nullptr; }
+    bool recordMetafile() const { return m_svg != nullptr; }
     void setRecordMetafile(bool on);
     /// Writes the mirror as SVG (2 × width by 2 × height) and keeps recording. Does nothing
     /// and returns true when not recording; false when the file could not be written.
@@ -150,7 +151,8 @@ private:
     void measureLabels();
     void makeClipRects();
     void requestRepaint();
-    void startMirror(bool keepContent);
+    void startMirror();
+    void prepareMirror();
     void arcFigure(ArcKind kind, Number x1, Number y1, Number x2, Number y2, Number x3, Number y3,
                    Number x4, Number y4);
     void paintAxes(PaintSurface& s, std::string_view xLabel, std::string_view yLabel) const;
@@ -172,8 +174,9 @@ private:
     QPoint m_screenPos;
     QPoint m_mirrorPos;
 
-    std::unique_ptr<QPicture> m_picture;
+    std::unique_ptr<SvgStream> m_svg;
     std::unique_ptr<QPainter> m_mirrorPainter;
+    std::optional<CanvasFont> m_mirrorFont;  // the font the mirror painter has
     int m_updateLock = 0;
     View3D m_view3d;
 };

@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 
 #include "../support/file_checks.h"
+#include "../support/svg_render.h"
 #include "canvas/drawing_context.h"
 #include "output/pdf_recorder.h"
 #include "output/picture_text.h"
@@ -179,16 +179,10 @@ void expectAgreement(const QImage& other, double least, const char* what) {
 }
 
 TEST(ThreeSinks, MirrorCoversWhatTheCanvasShows) {
-    QSvgRenderer svg(drawing().file("mirror.svg"));
-    ASSERT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 2 * kSize, 2 * kSize));
-    QImage mirror(2 * kSize, 2 * kSize, QImage::Format_RGB32);
-    mirror.fill(Qt::white);
-    {
-        QPainter painter(&mirror);
-        svg.render(&painter);
-    }
-    mirror.save(drawing().file("mirror.png"));
+    EXPECT_EQ(QSvgRenderer(drawing().file("mirror.svg")).viewBoxF(),
+              QRectF(0, 0, 2 * kSize, 2 * kSize));
+    const QImage mirror = test::renderSvgFile(drawing().file("mirror.svg"),
+                                              drawing().file("mirror.png"), 2 * kSize, 2 * kSize);
     expectAgreement(mirror, 0.95, "mirror");
 }
 

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include "../support/svg_render.h"
 #include "canvas/canvas_paint.h"
 #include "canvas/tick_steps.h"
 #include "canvas/world_canvas.h"
@@ -544,13 +544,17 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
 QImage renderedMirror(WorldCanvas& c, const QTemporaryDir& dir) {
     const QString file = dir.path() + "/m.svg";
     if (!c.saveMetafile(file.toStdString())) return {};
-    QSvgRenderer svg(file);
-    QImage image(400, 320, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    svg.render(&painter);
-    return image;
+    return test::renderSvgFile(file, dir.path() + "/m.png", 400, 320);
 }
+
+// A 200 × 160 canvas showing (0, 0)–(10, 10) in a clipped plot area, recording its mirror.
+struct ClippedMirror : Fixture {
+    QTemporaryDir dir;
+    ClippedMirror() : Fixture(200, 160, 0, 0, 10, 10) {
+        canvas.setClipped(true);
+        canvas.setRecordMetafile(true);
+    }
+};
 
 // Dotted pens keep their pattern in the mirror, at the mirror's scale: dots of two screen
 // pixels are four mirror pixels, every eight pixels, for lines, line-tos and polylines, and
@@ -568,14 +572,11 @@ TEST(WorldCanvasMirror, DottedPensStayDotted) {
         },
     };
     for (const auto& draw : figures) {
-        QTemporaryDir dir;
-        Fixture f(200, 160, 0, 0, 10, 10);
+        ClippedMirror f;
         WorldCanvas& c = f.canvas;
-        c.setClipped(true);
-        c.setRecordMetafile(true);
         c.pen().style = PenStyle::Dot;
         draw(c);
-        const QImage image = renderedMirror(c, dir);
+        const QImage image = renderedMirror(c, f.dir);
         ASSERT_FALSE(image.isNull());
         const CanvasMapping& m = c.mirrorMapping();
         const int row = m.y.toPixel(5), from = m.x.toPixel(2), to = m.x.toPixel(8);
@@ -644,6 +645,70 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
         lines = std::max(lines, runs);
     }
     EXPECT_NEAR(lines, (bottom - top) / 16, 1);
+}
+
+// Figures reaching beyond the plot area are cut at its edge in the mirror: texts (straight
+// and turned), hatched fills, flood fills and dashed lines each leave ink inside and none
+// outside.
+TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
+    const struct Row {
+        const char* what;
+        std::function<void(WorldCanvas&)> draw;
+        int leastInside;
+    } rows[] = {
+        {"texts",
+         [](WorldCanvas& c) {
+             c.d2TextOut("Hallo wereld", 0, -1, 6);
+             c.d2TextOut("Hallo wereld", 30, 7, 8);
+         },
+         100},
+        {"hatched ellipses",
+         [](WorldCanvas& c) {
+             c.brush() = {kRed, BrushStyle::DiagonalCross};
+             c.d2Ellipse(-2, 3, 3, 8);
+             c.d2Ellipse(7, 3, 12, 12);
+         },
+         300},
+        {"flood fill, an embedded image",
+         [](WorldCanvas& c) {
+             c.brush() = {kRed, BrushStyle::Solid};
+             c.d2FloodFill(5, 5, kWhite, FloodStyle::Surface);
+         },
+         20000},
+        {"dashed line",
+         [](WorldCanvas& c) {
+             c.pen().style = PenStyle::Dash;
+             c.d2Line(-5, 5, 15, 5);
+         },
+         100},
+    };
+    for (const Row& r : rows) {
+        ClippedMirror f;
+        WorldCanvas& c = f.canvas;
+        c.pen().color = kRed;
+        c.font().color = kRed;
+        r.draw(c);
+        const QImage image = renderedMirror(c, f.dir);
+        ASSERT_FALSE(image.isNull()) << r.what;
+        const CanvasMapping& m = c.mirrorMapping();
+        const QRect plot(QPoint(m.x.toPixel(0) + 1, m.y.toPixel(10)),
+                         QPoint(m.x.toPixel(10), m.y.toPixel(0) - 1));
+        int inside = 0, outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) < 200 || qGreen(p) > 180 || qBlue(p) > 180) continue;
+                ++(plot.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
+            }
+        EXPECT_EQ(outside, 0) << r.what;
+        EXPECT_GE(inside, r.leastInside) << r.what;
+        if (r.what != std::string("dashed line")) continue;
+        // Dashes of six screen pixels with gaps of three, doubled.
+        int dashes = 0;
+        for (int x = plot.left(), row = m.y.toPixel(5); x <= plot.right(); ++x)
+            dashes += qGray(image.pixel(x, row)) < 200 && qGray(image.pixel(x - 1, row)) >= 200;
+        EXPECT_NEAR(dashes, plot.width() / 18, 2);
+    }
 }
 
 }  // namespace
