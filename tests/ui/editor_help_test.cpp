@@ -160,6 +160,7 @@ TEST_F(EditorHelpTest, CompletionOffersCommandNamesWithTheirTemplates) {
     ASSERT_NE(completer, nullptr);
     QTest::keyClicks(source(), "  lijnd");
     EXPECT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(editor().templateLabel()->text(), "lijndikte(lijndikte)");  // the chosen one's
     QStringList offered;
     for (int i = 0; completer->setCurrentRow(i); ++i)
         offered << completer->currentCompletion();
