@@ -27,6 +27,17 @@ struct FillSwatch {
 
 enum class AxisStyle { Sides, Middle, None };
 
+/// The editor's help with programs, each switched in "Opties" and kept in the preferences.
+struct EditorHelp {
+    /// Line numbers and colours for command names, settings, comments, texts and numbers.
+    bool colours = true;
+    /// Unknown lines underlined and listed at compile; the line a run stopped on marked.
+    bool lineChecks = true;
+    /// A list of command names to complete the word being typed.
+    bool completion = true;
+    bool operator==(const EditorHelp&) const = default;
+};
+
 /// The graph window's fields that the redraw reads, as plain data: ranges and formulas as
 /// the texts the user typed, labels, axis style and options, the swatches, and the few window
 /// choices that the preferences file keeps.
@@ -51,6 +62,7 @@ struct GraphSettings {
     /// The graph window's size in pixels as the window reports it (0: not known); kept in
     /// the preferences file.
     int formWidth = 0, formHeight = 0;
+    EditorHelp editorHelp;
 
     bool operator==(const GraphSettings&) const = default;
 };

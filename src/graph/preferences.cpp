@@ -49,6 +49,16 @@ std::string yesNo(bool on) {
     return on ? "ja" : "nee";
 }
 
+// Switches added after the file's first version; files without them leave them on.
+template <class Settings>
+auto laterSwitches(Settings& s) {
+    using Switch = decltype(&s.editorHelp.colours);
+    return std::vector<std::pair<std::string, Switch>>{
+        {"editorkleuren", &s.editorHelp.colours},
+        {"editorcontrole", &s.editorHelp.lineChecks},
+        {"editoraanvullen", &s.editorHelp.completion}};
+}
+
 }  // namespace
 
 std::vector<std::string> preferenceLines(const GraphSettings& s) {
@@ -71,6 +81,8 @@ std::vector<std::string> preferenceLines(const GraphSettings& s) {
     lines.push_back("formulierbreedte=" + std::to_string(s.formWidth));
     lines.push_back("formulierhoogte=" + std::to_string(s.formHeight));
     lines.push_back("transparantegifs=" + yesNo(s.transparentGifs));
+    for (const auto& [name, on] : laterSwitches(s))
+        lines.push_back(name + "=" + yesNo(*on));
     return lines;
 }
 
@@ -101,10 +113,15 @@ std::optional<PreferenceError> applyPreferenceLines(const std::vector<std::strin
         if (!number) return PreferenceError{name, *v};
         set(*number);
     }
-    if (const auto v = value("transparantegifs")) {
-        if (*v == "ja") s.transparentGifs = true;
-        if (*v == "nee") s.transparentGifs = false;
-    }
+    auto readSwitch = [&](std::string_view name, bool& on) {
+        if (const auto v = value(name)) {
+            if (*v == "ja") on = true;
+            if (*v == "nee") on = false;
+        }
+    };
+    readSwitch("transparantegifs", s.transparentGifs);
+    for (const auto& [name, on] : laterSwitches(s))
+        readSwitch(name, *on);
     return std::nullopt;
 }
 

@@ -54,14 +54,15 @@ void Workbench::installRunHooks() {
     };
 }
 
-void Workbench::setProgram(std::vector<std::string> compiledLines) {
+std::uint64_t Workbench::setProgram(std::vector<std::string> compiledLines) {
     // The executor walks the running program; a new one waits for the run to end.
     if (m_running) {
         m_nextProgram = CompiledProgram(std::move(compiledLines));
-        return;
+        return m_nextProgramNumber = ++m_programsGiven;
     }
     m_program = CompiledProgram(std::move(compiledLines));
     m_nextProgram.reset();
+    return m_programNumber = ++m_programsGiven;
 }
 
 std::string* Workbench::field(std::string_view name) {
@@ -98,6 +99,7 @@ void Workbench::takeNextProgram() {
     if (!m_nextProgram) return;
     m_program = std::move(*m_nextProgram);
     m_nextProgram.reset();
+    m_programNumber = m_nextProgramNumber;
 }
 
 bool Workbench::recording() const {
@@ -196,6 +198,13 @@ void Workbench::runProgram() {
     m_env.controls.transparentGifs = m_settings.transparentGifs;
     m_env.flags.expressionError = false;
     m_env.flags.evaluationError = false;
+    const std::optional<std::size_t> failedLine = runExecutor();
+    setRunning(false);
+    if (failedLine) emit runStoppedOnError(m_programNumber, *failedLine);
+}
+
+// The run; the compiled line it stopped on when it stopped with an error.
+std::optional<std::size_t> Workbench::runExecutor() {
     Executor executor(m_env, m_commands, m_program, m_options);
     executor.abortCheck = abortCheck;
     executor.stopCheck = stopCheck;
@@ -205,8 +214,9 @@ void Workbench::runProgram() {
         if (!m_env.flags.expressionError && !m_env.flags.evaluationError)
             host().messageBox(kErrorCaption, kGeneralFailure, Host::Icon::Error);
         resetCanvasAttributes();
+        return executor.context().commandLine;
     }
-    setRunning(false);
+    return executor.context().failedLine();
 }
 
 void Workbench::resetCanvasAttributes() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -62,8 +63,9 @@ public:
     DrawingContext& drawing() { return m_drawing; }
     const CompiledProgram& program() const { return m_program; }
     /// The program that every redraw runs (as the editor compiled it). Given while a program
-    /// runs, it takes over when that run ends.
-    void setProgram(std::vector<std::string> compiledLines);
+    /// runs, it takes over when that run ends. Returns the number that runStoppedOnError()
+    /// will name this program by.
+    std::uint64_t setProgram(std::vector<std::string> compiledLines);
 
     // ---- Redraw ----
     /// "Weer Tekenen": applies the program's setting lines, sets the world from the range
@@ -197,6 +199,9 @@ signals:
     void runningChanged(bool running);
     /// A redraw completed.
     void redrawn();
+    /// The run of program `program` (setProgram's number) stopped with an error on its
+    /// compiled line `line`.
+    void runStoppedOnError(qulonglong program, qulonglong line);
 
 private:
     struct Range {
@@ -212,6 +217,7 @@ private:
     bool setWorld(const Range& range);
     void firstAxesPass();
     void runProgram();
+    std::optional<std::size_t> runExecutor();
     void plotFunctions();
     void setRunning(bool running);
     void resetCanvasAttributes();
@@ -232,6 +238,9 @@ private:
     WindowAxes m_axes{m_drawing, m_settings};
     CompiledProgram m_program;
     std::optional<CompiledProgram> m_nextProgram;  // given during a run
+    std::uint64_t m_programNumber = 0;
+    std::uint64_t m_nextProgramNumber = 0;
+    std::uint64_t m_programsGiven = 0;
     RepeatedErrors m_repeatedErrors;
     RunOptions m_options;
     CanvasFont m_windowFont;

@@ -19,27 +19,6 @@ bool isTerminated(std::string_view name) {
     return name == "local" || (row && row->argLines == CommandRow::kUntilTerminator);
 }
 
-bool isFunctionLine(std::string_view line) {
-    return line.size() >= 2 && line[1] == '=' &&
-           (line[0] == 'F' || line[0] == 'G' || line[0] == 'H' || line[0] == 'I');
-}
-
-/// The text before the first "%" that is not escaped as "\%"; every "\%" becomes "%".
-std::string withoutComment(std::string_view line) {
-    std::string text;
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '%') {
-            text += '%';
-            ++i;
-        } else if (line[i] == '%') {
-            break;
-        } else {
-            text += line[i];
-        }
-    }
-    return text;
-}
-
 /// Removes `keyword` from the front of `text`, and then one blank if there is one.
 bool takeKeyword(std::string_view& text, std::string_view keyword) {
     if (!text.starts_with(keyword)) return false;
@@ -80,12 +59,41 @@ void emitCommand(std::string_view text, size_t open, ProcKind kind, std::vector<
 
 }  // namespace
 
+bool isFunctionLine(std::string_view line) {
+    return line.size() >= 2 && line[1] == '=' &&
+           (line[0] == 'F' || line[0] == 'G' || line[0] == 'H' || line[0] == 'I');
+}
+
+std::size_t commentStart(std::string_view line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '%')
+            ++i;
+        else if (line[i] == '%')
+            return i;
+    }
+    return line.size();
+}
+
+std::string statementText(std::string_view line) {
+    std::string text;
+    const std::size_t end = commentStart(line);
+    for (size_t i = 0; i < end; ++i) {
+        if (line[i] == '\\' && i + 1 < end && line[i + 1] == '%') continue;
+        text += line[i];
+    }
+    text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+    return text;
+}
+
 CompileResult compileProgram(const std::vector<std::string>& sourceLines,
                              IncludeResolver& resolver) {
     CompileResult result;
-    for (const std::string& line : sourceLines) {
+    for (std::size_t i = 0; i < sourceLines.size(); ++i) {
+        const std::string& line = sourceLines[i];
         if (line.empty()) continue;
-        if (!compileSourceLine(line, resolver, result.lines)) {
+        const bool compiled = compileSourceLine(line, resolver, result.lines);
+        result.sourceLines.resize(result.lines.size(), i);
+        if (!compiled) {
             result.failedInclude = line.substr(1);
             break;
         }
@@ -117,9 +125,8 @@ bool compileSourceLine(std::string_view line, IncludeResolver& resolver,
 }
 
 void compileStatement(std::string_view line, std::vector<std::string>& out) {
-    const std::string uncommented = withoutComment(line);
-    std::string_view text = uncommented;
-    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    const std::string statement = statementText(line);
+    std::string_view text = statement;
 
     ProcKind kind = ProcKind::None;
     if (takeKeyword(text, "proc")) {

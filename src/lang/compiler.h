@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +25,11 @@ inline constexpr std::string_view kFigureLibraryInclude = "&\\ruimfig\\ruimfigpr
 
 /// A compiled program. When an include could not be read, compiling stopped at that line:
 /// `lines` holds what was compiled before it and `failedInclude` the name that failed.
+/// `sourceLines[k]` is the index of the source line that compiled line k came from (an
+/// included file's lines and the figure library come from their include line).
 struct CompileResult {
     std::vector<std::string> lines;
+    std::vector<std::size_t> sourceLines;
     std::optional<std::string> failedInclude;
 };
 
@@ -48,6 +52,14 @@ void compileStatement(std::string_view line, std::vector<std::string>& out);
 /// An assignment "target:=value" as "maak", "maak$" or "maak#" with target and value;
 /// any other non-empty text as one bare line.
 void compileAssignment(std::string_view text, std::vector<std::string>& out);
+
+/// "F=" … "I=" in the first column: a formula for the graph window, copied unchanged.
+bool isFunctionLine(std::string_view line);
+/// Where the comment of a line starts (the first "%" not written as "\%"); the line's size
+/// when it has none.
+std::size_t commentStart(std::string_view line);
+/// The statement of a line as compiled: without its comment, "\%" as "%", no leading blanks.
+std::string statementText(std::string_view line);
 
 /// The message shown when an included program cannot be read.
 std::string includeFailureMessage(std::string_view name);

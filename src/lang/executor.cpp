@@ -45,6 +45,13 @@ bool startsWith(std::string_view text, char c) {
 
 }  // namespace
 
+std::vector<std::string_view> executorKeywords() {
+    std::vector<std::string_view> words = {"_", "eindals"};
+    for (const auto& entry : controlCommands())
+        words.push_back(entry.first);
+    return words;
+}
+
 Executor::Executor(Environment& env, const CommandTable& commands, const CompiledProgram& program,
                    RunOptions options)
     : m_env(env), m_commands(commands), m_program(program), m_ctx(env, program, options) {}
@@ -64,7 +71,7 @@ void Executor::run(std::uint64_t maxSteps) {
         CompiledProgram::LineCache& cache = m_program.cache(m_ctx.pc);
         if (cache.kind == Kind::Unresolved) [[unlikely]]
             resolve(m_ctx.pc, cache);
-        ++m_ctx.pc;
+        m_ctx.commandLine = m_ctx.pc++;
         // The commands of tight loops first, without the general dispatch.
         switch (cache.kind) {
             case Kind::Assign:

@@ -13,6 +13,10 @@
 
 namespace kalvor {
 
+/// The command lines the executor handles itself rather than through the command table:
+/// loops, conditions, procedures, assignments, "_" and "eindals".
+std::vector<std::string_view> executorKeywords();
+
 /// Runs a compiled program from top to bottom: the control structures (loops, conditions,
 /// procedures), assignments, and the dispatch of every other command to its family's handler.
 /// One Executor serves one run; nothing of its stacks survives the run.

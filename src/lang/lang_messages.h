@@ -91,4 +91,15 @@ inline std::string tooManyTicksMessage(std::string_view command, long long limit
 /// the extension itself).
 inline constexpr std::string_view kNameWithoutExtension = "Bestandsnaam zonder extensie opgeven";
 
+// ---- The editor's notes on a program (1-based line numbers, as the editor shows them) ----
+
+/// A line the executor would skip because it knows no such command.
+inline std::string unknownLineMessage(std::size_t line, std::string_view name) {
+    return "Regel " + std::to_string(line) + ": onbekende opdracht '" + std::string(name) + "'";
+}
+/// The line a run stopped on with an error.
+inline std::string stoppedLineMessage(std::size_t line) {
+    return "Regel " + std::to_string(line) + ": hier stopte het programma met een fout";
+}
+
 }  // namespace kalvor

@@ -128,6 +128,7 @@ void RunContext::evaluationFailure(std::string_view shownText) {
 
 void RunContext::fail(std::string_view text, std::string_view caption) {
     host().messageBox(caption, text, Host::Icon::Error);
+    m_failedLine = commandLine;
     stop();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,6 +33,8 @@ public:
     const RunOptions options;
     /// Index of the next line to read; a handler starts with it at its first argument line.
     std::size_t pc = 0;
+    /// The command line being run, so that a failure can say where the program stopped.
+    std::size_t commandLine = 0;
     /// The 3D commands' view of space; every run starts with the default view.
     Projection3D view3d;
     /// A 3D pen move went to a point without a plane image: the next line starts afresh.
@@ -91,6 +94,8 @@ public:
     bool finished() const { return pc >= lineCount(); }
     /// Shows `text` in an error box and ends the run.
     void fail(std::string_view text, std::string_view caption = kErrorCaption);
+    /// The command line on which fail() ended the run, if it did.
+    std::optional<std::size_t> failedLine() const { return m_failedLine; }
     /// Lets the window process pending events (keys, sliders, buttons) and marks it.
     void processEvents();
     /// Asked every few thousand samples by the sampling loops of one command (curves,
@@ -119,6 +124,7 @@ private:
 
     const CompiledProgram& m_program;
     const std::string m_empty;
+    std::optional<std::size_t> m_failedLine;
     long long m_lastPumpNs = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/editor_window.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -22,14 +24,18 @@
 #include "expr/application_title.h"
 #include "graph/help_pages.h"
 #include "graph/workbench.h"
+#include "lang/command_table.h"
 #include "lang/compiler.h"
+#include "lang/lang_messages.h"
 #include "lang/program_file.h"
 #include "lang/program_library.h"
 #include "ui/command_templates.h"
 #include "ui/dialogs.h"
 #include "ui/documentation.h"
+#include "ui/find_bar.h"
 #include "ui/formula_tools_panel.h"
 #include "ui/qt_text.h"
+#include "ui/source_highlighter.h"
 #include "ui/swatch_widget.h"
 #include "ui/window_fonts.h"
 
@@ -40,8 +46,9 @@ namespace {
 const QString kProgramFilter = QStringLiteral("tekstfiles (*.txt);;alle (*)");
 constexpr std::string_view kSaveChangesQuestion = "Wijzigingen in het programma opslaan?";
 
-QPlainTextEdit* makePane(const QString& name) {
-    auto* pane = new QPlainTextEdit;
+template <class Pane = QPlainTextEdit>
+Pane* makePane(const QString& name) {
+    auto* pane = new Pane;
     pane->setObjectName(name);
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -67,9 +74,10 @@ EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       m_bench(bench),
       m_dialogs(dialogs),
+      m_vocabulary(buildCommandTable()),
       m_listClipboard(bench.environment(), userDecimalPoint()) {
     setWindowTitle(QStringLiteral("Meer"));
-    m_source = makePane(QStringLiteral("bron"));
+    m_source = makePane<SourceEditor>(QStringLiteral("bron"));
     m_source->setFont(fixedPitchFont());
     m_compiled = makePane(QStringLiteral("gecompileerd"));
     QFont small = m_compiled->font();
@@ -85,11 +93,19 @@ EditorWindow::EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent)
     auto* layout = new QHBoxLayout(central);
     auto* sourceColumn = new QVBoxLayout;
     sourceColumn->addWidget(m_source, 1);
+    m_findBar = new FindBar(m_source);
+    sourceColumn->addWidget(m_findBar);
+    m_notes = new QLabel;
+    m_notes->setObjectName(QStringLiteral("regelmeldingen"));
+    m_notes->setTextFormat(Qt::PlainText);
+    m_notes->hide();
+    sourceColumn->addWidget(m_notes);
     sourceColumn->addWidget(m_formulaTools);
     layout->addLayout(sourceColumn, 1);
     layout->addWidget(buildSidePanel());
     setCentralWidget(central);
     buildMenus();
+    buildHelp();
 
     resize(860, 640);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -104,8 +120,10 @@ void EditorWindow::buildMenus() {
         emit helpRequested(QString::fromStdString(commandOfLine(line.toStdString())));
     });
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
-    file->addAction(QStringLiteral("Programma &Openen"), this, &EditorWindow::openProgram);
-    file->addAction(QStringLiteral("Programma O&pslaan"), this, &EditorWindow::saveProgram);
+    file->addAction(QStringLiteral("Programma &Openen"), QKeySequence::Open, this,
+                    &EditorWindow::openProgram);
+    file->addAction(QStringLiteral("Programma O&pslaan"), QKeySequence::Save, this,
+                    &EditorWindow::saveProgram);
     file->addAction(QStringLiteral("Ge&compileerd opslaan"), this, &EditorWindow::saveCompiled);
     file->addSeparator();
     file->addAction(QStringLiteral("&Lijst exporteren naar klembord"), this,
@@ -118,6 +136,86 @@ void EditorWindow::buildMenus() {
                          [this] { openDocumentation(kIntroductionDocument); });
     documents->addAction(QStringLiteral("&Voorbeelden"), this,
                          [this] { openDocumentation(kExamplesDocument); });
+}
+
+// Colours, completion with the templates as tooltips, the find bar, and the notes of the
+// last compile and run.
+void EditorWindow::buildHelp() {
+    m_highlighter = new SourceHighlighter(m_vocabulary, this);
+    auto* names = new QStandardItemModel(this);
+    for (const std::string& name : m_vocabulary.names()) {
+        auto* item = new QStandardItem(toQString(name));
+        item->setToolTip(withLineFeeds(commandTemplate(name)));
+        names->appendRow(item);
+    }
+    auto* completer = new QCompleter(names, this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_source->setCompleter(completer);
+    connect(completer, qOverload<const QString&>(&QCompleter::highlighted), this,
+            &EditorWindow::showTemplateOf);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_findBar, &FindBar::open);
+    auto* run = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(run, &QShortcut::activated, this, &EditorWindow::compileAndRun);
+    connect(&m_bench, &Workbench::runStoppedOnError, this, &EditorWindow::showStoppedLine);
+    connect(&m_bench, &Workbench::fieldsChanged, this, &EditorWindow::applyHelpOptions);
+    applyHelpOptions();
+}
+
+void EditorWindow::applyHelpOptions() {
+    const EditorHelp& help = m_bench.settings().editorHelp;
+    if (help.colours != (m_highlighter->document() != nullptr)) {
+        m_highlighter->setDocument(help.colours ? m_source->document() : nullptr);
+        // Attaching only schedules the colouring; show it at once.
+        if (help.colours) m_highlighter->rehighlight();
+    }
+    m_source->setLineNumbersShown(help.colours);
+    m_source->setCompletionEnabled(help.completion);
+    if (help.lineChecks) return;
+    m_unknownNotes.clear();
+    m_stoppedNote.clear();
+    m_source->setUnderlinedLines({});
+    m_source->setStoppedLine(-1);
+    showNotes();
+}
+
+// Lines the executor would skip unnoticed: underlined and listed, the program still compiles.
+void EditorWindow::checkSource(const std::vector<std::string>& source) {
+    m_unknownNotes.clear();
+    m_stoppedNote.clear();
+    std::vector<int> blocks;
+    if (m_bench.settings().editorHelp.lineChecks) {
+        for (const UnknownLine& unknown : m_vocabulary.unknownLines(source)) {
+            blocks.push_back(static_cast<int>(unknown.line));
+            m_unknownNotes.push_back(unknownLineMessage(unknown.line + 1, unknown.name));
+        }
+    }
+    m_source->setUnderlinedLines(blocks);
+    m_source->setStoppedLine(-1);
+    showNotes();
+}
+
+void EditorWindow::showStoppedLine(qulonglong program, qulonglong line) {
+    if (!m_bench.settings().editorHelp.lineChecks || program != m_mappedProgram ||
+        line >= m_lineMap.size())
+        return;
+    const int block = static_cast<int>(m_lineMap[line]);
+    if (block != m_source->stoppedLine()) m_source->setStoppedLine(block);
+    m_stoppedNote = toQString(stoppedLineMessage(m_lineMap[line] + 1));
+    showNotes();
+}
+
+void EditorWindow::showNotes() {
+    constexpr std::size_t kShown = 3;
+    QStringList shown;
+    if (!m_stoppedNote.isEmpty()) shown << m_stoppedNote;
+    for (std::size_t i = 0; i < m_unknownNotes.size() && i < kShown; ++i)
+        shown << toQString(m_unknownNotes[i]);
+    if (m_unknownNotes.size() > kShown)
+        shown << QStringLiteral("en nog %1").arg(m_unknownNotes.size() - kShown);
+    m_notes->setText(shown.join(QStringLiteral("; ")));
+    m_notes->setToolTip(toQStringList(m_unknownNotes).join(u'\n'));
+    m_notes->setVisible(!shown.isEmpty());
 }
 
 void EditorWindow::buildLibraryMenu() {
@@ -198,8 +296,11 @@ QWidget* EditorWindow::buildTools() {
 }
 
 void EditorWindow::showTemplate(int index) {
-    if (index < 0) return;
-    const QString text = withLineFeeds(commandTemplate(toStdString(m_commands->itemText(index))));
+    if (index >= 0) showTemplateOf(m_commands->itemText(index));
+}
+
+void EditorWindow::showTemplateOf(const QString& command) {
+    const QString text = withLineFeeds(commandTemplate(toStdString(command)));
     // Long templates wrap at their separators instead of being cut off by the panel.
     const QFontMetrics metrics(m_template->font());
     const int width = m_template->parentWidget()->contentsRect().width();
@@ -250,8 +351,13 @@ void EditorWindow::addLateCommands() {
 
 void EditorWindow::compile() {
     FileIncludeResolver resolver(m_bench.environment().startupDirectory, &m_bench.host());
-    const CompileResult result = compileProgram(linesOfText(m_source->toPlainText()), resolver);
+    const std::vector<std::string> source = linesOfText(m_source->toPlainText());
+    CompileResult result = compileProgram(source, resolver);
+    checkSource(source);
+    m_lineMap = std::move(result.sourceLines);
+    m_compiling = true;
     m_compiled->setPlainText(toQStringList(result.lines).join(QChar('\n')));
+    m_compiling = false;
     if (result.failedInclude)
         m_bench.host().messageBox(kApplicationTitle, includeFailureMessage(*result.failedInclude),
                                   Host::Icon::Error);
@@ -263,6 +369,8 @@ void EditorWindow::compileAndRun() {
 }
 
 void EditorWindow::compiledChanged() {
+    // Lines typed into the compiled pane come from no source line.
+    if (!m_compiling) m_lineMap.clear();
     m_programPending = true;
     handOverProgram();
 }
@@ -271,7 +379,8 @@ void EditorWindow::handOverProgram() {
     // Given during a run, the Workbench keeps it until the run ends.
     if (!m_programPending) return;
     m_programPending = false;
-    m_bench.setProgram(linesOfText(m_compiled->toPlainText()));
+    const std::uint64_t number = m_bench.setProgram(linesOfText(m_compiled->toPlainText()));
+    m_mappedProgram = m_lineMap.empty() ? 0 : number;
 }
 
 void EditorWindow::setFileCaption(const QString& path) {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "graph/list_clipboard.h"
+#include "lang/source_lines.h"
 #include "ui/program_document.h"
+#include "ui/source_editor.h"
 
 class QComboBox;
 class QLabel;
@@ -16,7 +19,9 @@ class QPushButton;
 namespace kalvor {
 
 class Dialogs;
+class FindBar;
 class FormulaToolsPanel;
+class SourceHighlighter;
 class SwatchWidget;
 class Workbench;
 
@@ -29,12 +34,18 @@ class EditorWindow : public QMainWindow {
 public:
     EditorWindow(Workbench& bench, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    QPlainTextEdit* sourcePane() const { return m_source; }
+    SourceEditor* sourcePane() const { return m_source; }
     QPlainTextEdit* compiledPane() const { return m_compiled; }
     QComboBox* commandList() const { return m_commands; }
     QLabel* templateLabel() const { return m_template; }
     QLineEdit* numberBox() const { return m_number; }
     FormulaToolsPanel* formulaTools() const { return m_formulaTools; }
+    /// The line under the source that lists unknown lines and where a run stopped.
+    QLabel* noteLine() const { return m_notes; }
+    FindBar* findBar() const { return m_findBar; }
+    SourceHighlighter* highlighter() const { return m_highlighter; }
+    /// Follows the editor switches of the graph window's "Opties".
+    void applyHelpOptions();
 
     /// The commands that join the list once the editor is shown from the graph window.
     void addLateCommands();
@@ -67,6 +78,8 @@ public slots:
     void appendChosenCommand();
     /// ">" of the tools: the number box's text at the caret.
     void insertNumber();
+    /// Marks the source line of compiled line `line`, when `program` is the one compiled here.
+    void showStoppedLine(qulonglong program, qulonglong line);
 
 signals:
     void runRequested();
@@ -77,10 +90,14 @@ signals:
 
 private:
     void buildMenus();
+    void buildHelp();
+    void checkSource(const std::vector<std::string>& source);
+    void showNotes();
     void buildLibraryMenu();
     QWidget* buildSidePanel();
     QWidget* buildTools();
     void showTemplate(int index);
+    void showTemplateOf(const QString& command);
     void pickColour();
     void nextFillStyle();
     void compiledChanged();
@@ -90,7 +107,18 @@ private:
 
     Workbench& m_bench;
     Dialogs& m_dialogs;
-    QPlainTextEdit* m_source;
+    SourceVocabulary m_vocabulary;
+    SourceEditor* m_source;
+    SourceHighlighter* m_highlighter;
+    QLabel* m_notes;
+    FindBar* m_findBar;
+    std::vector<std::string> m_unknownNotes;
+    QString m_stoppedNote;
+    /// The source line of every compiled line of the last compile, and the number the
+    /// Workbench gave that program (0: the compiled pane is not that compile's).
+    std::vector<std::size_t> m_lineMap;
+    std::uint64_t m_mappedProgram = 0;
+    bool m_compiling = false;
     QPlainTextEdit* m_compiled;
     QComboBox* m_commands;
     QLabel* m_template;

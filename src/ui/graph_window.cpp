@@ -172,6 +172,7 @@ void GraphWindow::buildMenus() {
     m_transparentGifsAction->setCheckable(true);
     connect(m_transparentGifsAction, &QAction::toggled, this,
             [this](bool checked) { m_bench.settings().transparentGifs = checked; });
+    buildEditorOptions(options);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Inhoud"), QKeySequence(Qt::Key_F1), this, [this] {
         if (m_help) m_help->showIndex();
@@ -182,6 +183,24 @@ void GraphWindow::buildMenus() {
     help->addAction(QStringLiteral("&Info..."), this, [this] {
         if (m_about) m_about->show();
     });
+}
+
+void GraphWindow::buildEditorOptions(QMenu* options) {
+    QMenu* editor = options->addMenu(QStringLiteral("&Editor"));
+    const std::pair<QString, bool EditorHelp::*> switches[] = {
+        {QStringLiteral("&Kleuren en regelnummers"), &EditorHelp::colours},
+        {QStringLiteral("&Onbekende regels en foutregel tonen"), &EditorHelp::lineChecks},
+        {QStringLiteral("&Aanvullen van opdrachten"), &EditorHelp::completion}};
+    for (const auto& [caption, member] : switches) {
+        QAction* action = editor->addAction(caption);
+        action->setCheckable(true);
+        action->setChecked(m_bench.settings().editorHelp.*member);
+        connect(action, &QAction::toggled, this, [this, member](bool on) {
+            m_bench.settings().editorHelp.*member = on;
+            if (m_editor) m_editor->applyHelpOptions();
+        });
+        m_editorOptions.emplace_back(action, member);
+    }
 }
 
 QWidget* GraphWindow::buildSliderStrip() {
@@ -232,6 +251,8 @@ void GraphWindow::refreshFields() {
     const GraphSettings& settings = m_bench.settings();
     m_canvas->setToolTip(settings.showHints ? toQString(settings.hint) : QString());
     m_transparentGifsAction->setChecked(settings.transparentGifs);
+    for (const auto& [action, member] : m_editorOptions)
+        action->setChecked(settings.editorHelp.*member);
     applyFormSize();
 }
 

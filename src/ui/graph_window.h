@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "graph/workbench.h"
 #include "ui/dialogs.h"
@@ -96,6 +98,8 @@ private:
     void connectParts();
     QWidget* buildSliderStrip();
     void buildImageMenus(QMenu* file);
+    /// "&Editor" in "&Opties": the editor's help switches.
+    void buildEditorOptions(QMenu* options);
     /// "Opslaan als &JPG", "&Gif", "Bi&tmap", "&PNG": asks for the file and writes the
     /// canvas as it stands in the format of its extension.
     void saveCanvasImage(const FileDialogRequest& request);
@@ -132,6 +136,7 @@ private:
     QAction* m_transparentGifsAction = nullptr;
     QAction* m_presentationAction = nullptr;
     QMenu* m_optionsMenu = nullptr;
+    std::vector<std::pair<QAction*, bool EditorHelp::*>> m_editorOptions;
     QPointer<GifBuilderWindow> m_gifBuilder;
     QPointer<FilmPageWindow> m_filmPage;
     QTimer m_busyTimer;

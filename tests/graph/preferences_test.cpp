@@ -43,6 +43,7 @@ GraphSettings changedSettings() {
     s.formWidth = 800;
     s.formHeight = 600;
     s.transparentGifs = false;
+    s.editorHelp.lineChecks = false;
     return s;
 }
 
@@ -75,7 +76,10 @@ TEST(Preferences, LinesInTheFileOrder) {
                                                "Idikte=2",
                                                "formulierbreedte=800",
                                                "formulierhoogte=600",
-                                               "transparantegifs=nee"};
+                                               "transparantegifs=nee",
+                                               "editorkleuren=ja",
+                                               "editorcontrole=nee",
+                                               "editoraanvullen=ja"};
     EXPECT_EQ(lines, expected);
 }
 
@@ -129,6 +133,21 @@ TEST(Preferences, YesNoRules) {
         EXPECT_FALSE(applyPreferenceLines(lines, s));
         EXPECT_EQ(s.showXLabel, c.showXLabel) << c.text;
         EXPECT_EQ(s.transparentGifs, c.transparent) << c.text;
+    }
+}
+
+// The editor switches came later: a file without them leaves them as they are (on).
+TEST(Preferences, EditorSwitchesOnlyChangeWhenWritten) {
+    const std::pair<const char*, EditorHelp> rows[] = {
+        {"xmin=-1\n", {true, true, true}},
+        {"editorkleuren=nee\neditoraanvullen=nee\n", {false, true, false}},
+        {"editorcontrole=nee\neditorcontrole=ja\n", {true, false, true}},
+        {"editorkleuren=uit\n", {true, true, true}},
+    };
+    for (const auto& [text, expected] : rows) {
+        GraphSettings s;
+        EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
+        EXPECT_EQ(s.editorHelp, expected) << text;
     }
 }
 
