@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include "../support/pixels.h"
 #include "canvas/canvas_paint.h"
 #include "canvas/tick_steps.h"
 #include "canvas/world_canvas.h"
@@ -21,11 +22,7 @@ bool ink(const WorldCanvas& c, int x, int y) {
     return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
 }
 int inkCount(const WorldCanvas& c) {
-    int n = 0;
-    for (int y = 0; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x)
-            n += ink(c, x, y);
-    return n;
+    return test::inkPixels(c.image());
 }
 
 // A canvas of the given size showing the world (x1, y1)–(x2, y2), cleared white.
