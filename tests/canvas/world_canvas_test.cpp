@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include "../support/file_checks.h"
 #include "../support/pixels.h"
 #include "canvas/canvas_paint.h"
 #include "canvas/tick_steps.h"
@@ -519,10 +520,8 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     c.d2TextOut("Hallo", 0, 1, 9);
     const std::string second = (dir.path() + "/b.svg").toStdString();
     ASSERT_TRUE(c.saveMetafile(second));
-    auto read = [](const std::string& path) {
-        QFile file(QString::fromStdString(path));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll().toStdString();
+    const auto read = [](const std::string& path) {
+        return test::readBytes(QString::fromStdString(path));
     };
     const std::string a = read(first), b = read(second);
     EXPECT_NE(a.find("viewBox=\"0 0 200 160\""), std::string::npos);
