@@ -187,31 +187,23 @@ TEST(DrawingContext, PdfTextWithRiseAndUnderline) {
     EXPECT_EQ(s.pdf.lines().back(), "0.5669 w");
 }
 
-TEST(DrawingContext, BezierNeedsThreePointsPerSegment) {
+// The PDF needs three points per segment (the draw2d rows); the canvas draws what it gets.
+TEST(DrawingContext, BezierOfAnyLengthReachesTheCanvas) {
     for (std::size_t n : {7u, 6u}) {
         Sinks s;
-        s.record(true, true);
         PointList points;
         for (std::size_t i = 0; i < n; ++i)
             points.append(Number(i) - 3, i % 2 ? 2 : -2);
         s.context.bezier([&] { return points; });
-        int curves = 0;
-        for (const std::string& line : s.freshPdf())
-            curves += line.back() == 'c';
-        EXPECT_EQ(curves, n == 7 ? 2 : 0);
         EXPECT_GT(s.inkCount(), 0) << n;
     }
 }
 
-TEST(DrawingContext, DashedLinesAreDashedInThePdfOnly) {
+TEST(DrawingContext, DashedLinesLeaveTheCanvasPenSolid) {
     Sinks s;
     s.record(true, true);
     s.context.dashedLine([] { return Segment{-1, 0, 1, 0}; });
-    const Lines pdf = s.freshPdf();
-    EXPECT_EQ(pdf.front(), "[2 2] 0 d");
-    EXPECT_EQ(pdf.back(), "[] 0 d");
     EXPECT_EQ(s.canvas.pen().style, PenStyle::Solid);
-    EXPECT_EQ(s.picture.lines().size(), 2u);
 }
 
 TEST(DrawingContext, AlignedTextShiftsAllButThePictureText) {
