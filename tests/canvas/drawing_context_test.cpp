@@ -8,6 +8,7 @@
 #include <numbers>
 #include <sstream>
 
+#include "../support/pixels.h"
 #include "canvas/drawing_context.h"
 #include "output/pdf_recorder.h"
 #include "output/picture_text.h"
@@ -46,13 +47,7 @@ struct Sinks {
         pdfMark = all.size();
         return out;
     }
-    int inkCount() const {
-        int n = 0;
-        for (int y = 0; y < canvas.height(); ++y)
-            for (int x = 0; x < canvas.width(); ++x)
-                n += (canvas.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
-        return n;
-    }
+    int inkCount() const { return test::inkPixels(canvas.image()); }
 };
 
 TEST(DrawingContext, ArgumentsAreProducedOncePerActiveSink) {
@@ -119,33 +114,6 @@ TEST(DrawingContext, EachSinkGetsItsOwnEvaluation) {
     });
     EXPECT_EQ(s.freshPdf(), (Lines{"1 g", "0 0 m", "40.0000 0 l", "S"}));
     EXPECT_EQ(s.picture.lines(), (Lines{"\\path(0.000,0.000)(3.000,0.000)"}));
-}
-
-TEST(DrawingContext, WideLinesAreFramedByLineWidths) {
-    struct Row {
-        int width;
-        Lines pdf;
-    };
-    const Row rows[] = {{1, {"1 g", "0 0 m", "20.0000 0 l", "S"}},
-                        {3, {"1.7008 w", "1 g", "0 0 m", "20.0000 0 l", "S", "0.5669 w"}}};
-    for (const Row& r : rows) {
-        Sinks s;
-        s.record(true, false);
-        s.context.setLineWidth(r.width);
-        s.context.polyline([] { return PointList{{0, 0}, {1, 0}}; }, PathText::Points);
-        EXPECT_EQ(s.freshPdf(), r.pdf) << r.width;
-    }
-}
-
-TEST(DrawingContext, LineToAfterMoveToIgnoresThePenWidth) {
-    Sinks s;
-    s.record(true, true);
-    s.context.setLineWidth(4);
-    s.context.moveTo([] { return WorldPoint{1, 2}; });
-    s.context.lineTo([] { return WorldPoint{3, 2}; });
-    EXPECT_EQ(s.freshPdf(), (Lines{"1 g", "20.0000 40.0000 m", "60.0000 40.0000 l", "S"}));
-    EXPECT_EQ(s.picture.lines(), (Lines{"\\Thicklines", "\\path(1.000,2.000)(3.000,2.000)"}));
-    EXPECT_GT(s.inkCount(), 0);
 }
 
 TEST(DrawingContext, ShadeOnlyForVisibleFillsWhileRecording) {
@@ -219,31 +187,23 @@ TEST(DrawingContext, PdfTextWithRiseAndUnderline) {
     EXPECT_EQ(s.pdf.lines().back(), "0.5669 w");
 }
 
-TEST(DrawingContext, BezierNeedsThreePointsPerSegment) {
+// The PDF needs three points per segment (the draw2d rows); the canvas draws what it gets.
+TEST(DrawingContext, BezierOfAnyLengthReachesTheCanvas) {
     for (std::size_t n : {7u, 6u}) {
         Sinks s;
-        s.record(true, true);
         PointList points;
         for (std::size_t i = 0; i < n; ++i)
             points.append(Number(i) - 3, i % 2 ? 2 : -2);
         s.context.bezier([&] { return points; });
-        int curves = 0;
-        for (const std::string& line : s.freshPdf())
-            curves += line.back() == 'c';
-        EXPECT_EQ(curves, n == 7 ? 2 : 0);
         EXPECT_GT(s.inkCount(), 0) << n;
     }
 }
 
-TEST(DrawingContext, DashedLinesAreDashedInThePdfOnly) {
+TEST(DrawingContext, DashedLinesLeaveTheCanvasPenSolid) {
     Sinks s;
     s.record(true, true);
     s.context.dashedLine([] { return Segment{-1, 0, 1, 0}; });
-    const Lines pdf = s.freshPdf();
-    EXPECT_EQ(pdf.front(), "[2 2] 0 d");
-    EXPECT_EQ(pdf.back(), "[] 0 d");
     EXPECT_EQ(s.canvas.pen().style, PenStyle::Solid);
-    EXPECT_EQ(s.picture.lines().size(), 2u);
 }
 
 TEST(DrawingContext, AlignedTextShiftsAllButThePictureText) {
@@ -263,30 +223,6 @@ TEST(DrawingContext, AlignedTextShiftsAllButThePictureText) {
     // A picture-only text replaces the shown one in the picture text alone.
     s.context.alignedText([] { return AlignedTextArgs{"p", "lt", 0, 0, "$\\pi$"}; });
     EXPECT_EQ(s.picture.lines().back(), "\\put(0.000,0.000){\\makebox(0,0)[lt]{$\\pi$}}");
-}
-
-TEST(DrawingContext, LineWidthAnnouncements) {
-    struct Row {
-        int width;
-        Lines text;
-    };
-    const Row rows[] = {{1, {}}, {2, {"\\thicklines"}}, {3, {"\\Thicklines"}}, {0, {}}};
-    for (const Row& r : rows) {
-        Sinks s;
-        s.record(false, true);
-        s.context.setLineWidth(r.width);
-        EXPECT_EQ(s.picture.lines(), r.text) << r.width;
-        EXPECT_EQ(s.canvas.pen().width, r.width);
-    }
-    Sinks s;
-    s.record(false, true);
-    s.context.setLineWidth(3);
-    s.context.setLineWidth(1);
-    s.context.endRun();
-    EXPECT_EQ(s.picture.lines(), (Lines{"\\Thicklines", "\\thinlines"}));
-    s.context.setLineWidth(2);
-    s.context.endRun();
-    EXPECT_EQ(s.picture.lines().back(), "\\thinlines");
 }
 
 TEST(DrawingContext, RunStartResetsTheStateAndKeepsTheCanvasForTheEnd) {
@@ -335,124 +271,6 @@ TEST(DrawingContext, ProgramFontScopeUsesTheStateAndRestoresTheDefault) {
 
 namespace kalvor {
 namespace {
-
-// The picture text after the three framing lines of a picture over -5 … 5.
-struct PictureSinks : Sinks {
-    PictureSinks() {
-        picture.beginPicture(-5, 10, -5, 10);
-        record(false, true);
-    }
-    Lines fresh() const { return Lines(picture.lines().begin() + 3, picture.lines().end()); }
-};
-
-TEST(DrawingContext, PictureTextIsCutToThePicture) {
-    struct Row {
-        const char* what;
-        std::function<void(DrawingContext&)> draw;
-        Lines text;
-    };
-    auto fill = [](DrawingContext& c) {
-        c.state().fillColor = kRed;
-        c.state().fillStyle = 0;
-    };
-    const Row rows[] = {
-        {"line leaving",
-         [](DrawingContext& c) { c.line([] {
-                                     return Segment{0, 0, 10, 0};
-                                 }); },
-         {"\\path(0.000,0.000)(5.000,0.000)"}},
-        {"line outside", [](DrawingContext& c) { c.line([] {
-                                                     return Segment{6, 6, 7, 8};
-                                                 }); }, {}},
-        {"line-to keeps the uncut current point",
-         [](DrawingContext& c) {
-             c.moveTo([] { return WorldPoint{0, 0}; });
-             c.lineTo([] { return WorldPoint{0, 10}; });
-             c.lineTo([] { return WorldPoint{1, 0}; });
-         },
-         {"\\path(0.000,0.000)(0.000,5.000)", "\\path(0.500,5.000)(1.000,0.000)"}},
-        {"path leaving and coming back",
-         [](DrawingContext& c) {
-             c.polyline(
-                 [] {
-                     return PointList{{-6, 0}, {0, 0}, {0, 6}, {1, 6}, {1, 0}};
-                 },
-                 PathText::Points);
-         },
-         {"\\path(-5.000,0.000)(0.000,0.000)(0.000,5.000)", "\\path(1.000,5.000)(1.000,0.000)"}},
-        {"outline of a rectangle",
-         [](DrawingContext& c) { c.rectangle([] {
-                                     return Box{0, 0, 10, 2};
-                                 }); },
-         {"\\path(0.000,0.000)(5.000,0.000)", "\\path(5.000,2.000)(0.000,2.000)(0.000,0.000)"}},
-        {"shaded area keeps its part",
-         [&](DrawingContext& c) {
-             fill(c);
-             c.polygon([] { return PointList{{0, 0}, {10, 0}, {0, 10}}; }, PathText::Points, true);
-         },
-         {"\\shade", "\\path(0.000,0.000)(5.000,0.000)(5.000,5.000)(0.000,5.000)(0.000,0.000)"}},
-        {"shaded area outside leaves no shade",
-         [&](DrawingContext& c) {
-             fill(c);
-             c.polygon([] { return PointList{{6, 6}, {9, 6}, {6, 9}}; }, PathText::Points, true);
-             c.line([] { return Segment{0, 0, 1, 0}; });
-         },
-         {"\\path(0.000,0.000)(1.000,0.000)"}},
-    };
-    for (const Row& r : rows) {
-        PictureSinks s;
-        r.draw(s.context);
-        EXPECT_EQ(s.fresh(), r.text) << r.what;
-    }
-}
-
-// Every "(x,y)" of the lines, as numbers.
-std::vector<std::pair<double, double>> picturePoints(const Lines& lines) {
-    std::vector<std::pair<double, double>> points;
-    for (const std::string& line : lines)
-        for (std::size_t at = line.find('('); at != std::string::npos;
-             at = line.find('(', at + 1)) {
-            double x = 0, y = 0;
-            if (std::sscanf(line.c_str() + at, "(%lf,%lf)", &x, &y) == 2) points.push_back({x, y});
-        }
-    return points;
-}
-
-TEST(DrawingContext, CurvedFiguresAcrossTheBorderBecomeCutPaths) {
-    const std::function<void(DrawingContext&)> figures[] = {
-        [](DrawingContext& c) { c.circle([] {
-                                    return CircleArgs{4, 0, 3};
-                                }); },
-        [](DrawingContext& c) { c.ellipse([] {
-                                    return Box{-7, -1, -3, 1};
-                                }); },
-        [](DrawingContext& c) { c.arc(ArcFigure::Arc, [] {
-                                    return ArcArgs{0, 4, 3, 0, 3};
-                                }); },
-        [](DrawingContext& c) {
-            c.state().fillStyle = 4;
-            c.state().fillColor = kRed;
-            c.arc(ArcFigure::Sector, [] { return ArcArgs{0, -4, 3, 3.5L, 6}; });
-        },
-        [](DrawingContext& c) {
-            c.bezier([] { return PointList{{0, 0}, {3, 9}, {6, 9}, {4, 0}}; });
-        },
-        [](DrawingContext& c) { c.dot([] {
-                                    return DotArgs{5, 5, 4};
-                                }); },
-    };
-    for (const auto& draw : figures) {
-        PictureSinks s;
-        draw(s.context);
-        const Lines text = s.fresh();
-        ASSERT_FALSE(text.empty());
-        EXPECT_EQ(text.back().rfind("\\path(", 0), 0u) << text.back();
-        for (const auto& [x, y] : picturePoints(text)) {
-            EXPECT_LE(std::fabs(x), 5.0) << text.back();
-            EXPECT_LE(std::fabs(y), 5.0) << text.back();
-        }
-    }
-}
 
 // The hatch lines of a PDF fill: the pairs of "m" and "l" lines between "W n" and "Q".
 std::vector<std::array<double, 4>> hatchLines(const Lines& pdf) {

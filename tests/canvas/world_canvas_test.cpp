@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "../support/file_checks.h"
+#include "../support/pixels.h"
 #include "../support/svg_render.h"
 #include "canvas/canvas_paint.h"
 #include "canvas/tick_steps.h"
@@ -21,11 +23,7 @@ bool ink(const WorldCanvas& c, int x, int y) {
     return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
 }
 int inkCount(const WorldCanvas& c) {
-    int n = 0;
-    for (int y = 0; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x)
-            n += ink(c, x, y);
-    return n;
+    return test::inkPixels(c.image());
 }
 
 // A canvas of the given size showing the world (x1, y1)–(x2, y2), cleared white.
@@ -522,10 +520,8 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     c.d2TextOut("Hallo", 0, 1, 9);
     const std::string second = (dir.path() + "/b.svg").toStdString();
     ASSERT_TRUE(c.saveMetafile(second));
-    auto read = [](const std::string& path) {
-        QFile file(QString::fromStdString(path));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll().toStdString();
+    const auto read = [](const std::string& path) {
+        return test::readBytes(QString::fromStdString(path));
     };
     const std::string a = read(first), b = read(second);
     EXPECT_NE(a.find("viewBox=\"0 0 200 160\""), std::string::npos);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "../support/pixels.h"
 #include "program_rows.h"
@@ -122,9 +123,26 @@ const ProgramRow kPictureCases[] = {
                 "\\put(0.000,0.000){\\makebox(0,0)[ct]{1.1805916207174113E21}}",
                 "\\put(0.000,0.000){\\makebox(0,0)[rt]{-2}}",
                 "\\put(0.000,0.000){\\makebox(0,0)[cc]{0.5}}"}),
+    // The picture text is cut to the picture, -5 … 5 both ways.
+    pictureRow("LineLeavingThePicture", "lijn(0;0;10;0)", {"\\path(0.000,0.000)(5.000,0.000)"}),
+    pictureRow("LineOutsideThePicture", "lijn(6;6;7;8)", {}),
+    pictureRow("LineToKeepsTheUncutCurrentPoint", "gaNaar(0;0)\nlijnNaar(0;10)\nlijnNaar(1;0)",
+               {"\\path(0.000,0.000)(0.000,5.000)", "\\path(0.500,5.000)(1.000,0.000)"}),
+    pictureRow(
+        "PathLeavingAndComingBack", "pad(-6;0;0;0;0;6;1;6;1;0)",
+        {"\\path(-5.000,0.000)(0.000,0.000)(0.000,5.000)", "\\path(1.000,5.000)(1.000,0.000)"}),
+    pictureRow(
+        "OutlineOfACutRectangle", "rechthoek(0;0;10;2)",
+        {"\\path(0.000,0.000)(5.000,0.000)", "\\path(5.000,2.000)(0.000,2.000)(0.000,0.000)"}),
+    pictureRow(
+        "CutShadedAreaKeepsItsPart", "vulstijl(0)\nvulkleur(255)\nveelhoek(0;0;10;0;0;10)",
+        {"\\shade", "\\path(0.000,0.000)(5.000,0.000)(5.000,5.000)(0.000,5.000)(0.000,0.000)"}),
+    pictureRow("ShadedAreaOutsideLeavesNoShade",
+               "vulstijl(0)\nvulkleur(255)\nveelhoek(6;6;9;6;6;9)\nlijn(0;0;1;0)",
+               {"\\path(0.000,0.000)(1.000,0.000)"}),
     pictureRow("LineWidthsInThePictureText",
-               "lijndikte(2)\nlijndikte(3)\nlijndikte(7)\nlijndikte(1)\nlijndikte(0)\nlijndikte(4)",
-               {"\\thicklines", "\\Thicklines", "\\Thicklines", "\\thinlines", "\\Thicklines",
+               "lijndikte(2)\nlijndikte(3)\nlijndikte(7)\nlijndikte(1)\nlijndikte(0)\nlijndikte(2)",
+               {"\\thicklines", "\\Thicklines", "\\Thicklines", "\\thinlines", "\\thicklines",
                 "\\thinlines"}),
 };
 
@@ -141,6 +159,27 @@ TEST(Draw2d, CurvePiecesStayInsideTheWidenedWorld) {
         EXPECT_LE(std::fabs(y), 10) << line;
     }
     EXPECT_EQ(paths, 2);
+}
+
+// Curved figures across the picture's border become paths with every point inside it.
+TEST(Draw2d, CurvedFiguresAcrossTheBorderBecomeCutPaths) {
+    const char* const sources[] = {
+        "cirkelmppunt(4;0;7;0)",   "ellips(-7;-1;-3;1)",
+        "cirkelboog(0;4;3;0;3)",   "vulstijl(4)\nvulkleur(255)\ncirkelsector(0;-4;3;3.5;6)",
+        "bezier(0;0;3;9;6;9;4;0)", "stip(5;5;4)"};
+    for (const char* source : sources) {
+        const Lines text = pictureOf(source);
+        ASSERT_FALSE(text.empty()) << source;
+        EXPECT_EQ(text.back().rfind("\\path(", 0), 0u) << text.back();
+        for (const std::string& line : text)
+            for (std::size_t at = line.find('('); at != std::string::npos;
+                 at = line.find('(', at + 1)) {
+                double x = 0, y = 0;
+                if (std::sscanf(line.c_str() + at, "(%lf,%lf)", &x, &y) != 2) continue;
+                EXPECT_LE(std::fabs(x), 5.0) << source << ": " << line;
+                EXPECT_LE(std::fabs(y), 5.0) << source << ": " << line;
+            }
+    }
 }
 
 TEST(Draw2d, GebiedOutlinesTheRegionBetweenTwoGraphs) {

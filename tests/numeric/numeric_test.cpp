@@ -90,13 +90,6 @@ TEST(IntegrationMethod, NamesAreExactAndCaseSensitive) {
         EXPECT_FALSE(integrationMethod(name)) << name;
 }
 
-TEST(Iterate, CountsRoundDown) {
-    const RealFunction f = [](Number x) { return std::cos(x); };
-    EXPECT_EQ(iterate(f, 1, 0.99L), 1);  // rounds down
-    EXPECT_EQ(iterate(f, 1, -3), 1);
-    EXPECT_EQ(iterate(f, 1, 1.5L), std::cos(1.0L));
-}
-
 // ---- Traced curves ----
 
 const TraceBounds kWide = TraceBounds::ofWorld(5, -5, 5);
@@ -152,17 +145,6 @@ const CurveCase kCurveCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, SolutionCurve, ::testing::ValuesIn(kCurveCases));
-
-TEST(SystemCurve, UndefinedPointEndsTheCurve) {
-    const PartialPlaneFunction one = [](Number, Number) -> std::optional<Number> { return 1; };
-    const PartialPlaneFunction g = [](Number x, Number) -> std::optional<Number> {
-        if (x > 0.25L) return std::nullopt;
-        return 0;
-    };
-    const PointList points =
-        traceCurve({0, 0}, systemStep(one, g, 0.1L, OdeMethod::Euler), 100, kWide, {});
-    EXPECT_EQ(points.size(), 4u);  // 0, 0.1, 0.2, 0.3
-}
 
 TEST(SystemCurve, ImprovedEulerOnRotation) {
     // x' = -y, y' = x: improved Euler multiplies the radius by sqrt(1 + h^4/4) per step.
@@ -258,26 +240,6 @@ TEST(ContourCells, ZeroCornersComeFirst) {
     const PointList expected{{1, -1}, {0, 0}, {1, -1}, {1, -1}, {0, 0}, {0, 0}};
     EXPECT_TRUE(
         std::equal(diagonal[0].begin(), diagonal[0].end(), expected.begin(), expected.end()));
-}
-
-TEST(DirectionField, SegmentsOfOneThirtiethOfTheWindow) {
-    std::vector<std::pair<WorldPoint, WorldPoint>> segments;
-    const auto flat = [](Number, Number) -> std::optional<WorldPoint> { return WorldPoint{1, 0}; };
-    directionField(flat, {-5, 5, -5, 5, 5, 5},
-                   [&](const WorldPoint& a, const WorldPoint& b) { segments.emplace_back(a, b); },
-                   {});
-    ASSERT_EQ(segments.size(), 9u);
-    EXPECT_NEAR(static_cast<double>(segments[0].first.x), -5 - 1.0 / 6, 1e-12);
-    EXPECT_NEAR(static_cast<double>(segments[0].second.x), -5 + 1.0 / 6, 1e-12);
-    const auto none = [](Number x, Number) -> std::optional<WorldPoint> {
-        if (x < 0) return std::nullopt;
-        return WorldPoint{0, 0};
-    };
-    segments.clear();
-    directionField(none, {-5, 5, -5, 5, 5, 5},
-                   [&](const WorldPoint& a, const WorldPoint& b) { segments.emplace_back(a, b); },
-                   {});
-    EXPECT_TRUE(segments.empty());
 }
 
 // ---- Statistics ----

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "../support/file_checks.h"
 #include "desktop_fixture.h"
 #include "graph/swatches.h"
 #include "ui/canvas_view.h"
@@ -32,12 +33,6 @@ constexpr QRgb kRedPixel = 0xFF0000;
 // The canvas row of world height y on the start canvas (−5 … 5 over 360 pixels).
 int rowOf(double y) {
     return static_cast<int>((5 - y) / 10 * 360);
-}
-
-std::string fileText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
 }
 
 class GraphWindowTest : public DesktopFixture {
@@ -461,7 +456,7 @@ TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
         menuAction(graph(), row.item)->trigger();
         EXPECT_EQ(dialogs.saveRequests.back().fileName, row.fileName);
         EXPECT_EQ(dialogs.saveRequests.back().filter, row.filter);
-        EXPECT_NE(fileText(path).find(row.contains), std::string::npos) << row.item;
+        EXPECT_NE(test::readBytes(path).find(row.contains), std::string::npos) << row.item;
     }
 }
 
@@ -470,7 +465,8 @@ TEST_F(GraphWindowTest, PreferencesSaveAndLoadTheFieldsAndWindowSize) {
     xmin->clear();
     QTest::keyClicks(xmin, "-10");
     menuAction(graph(), "&Voorkeuren opslaan")->trigger();
-    EXPECT_NE(fileText(folder() + "/voorkeuren.txt").find("xmin=-10\r\n"), std::string::npos);
+    EXPECT_NE(test::readBytes(folder() + "/voorkeuren.txt").find("xmin=-10\r\n"),
+              std::string::npos);
     xmin->clear();
     QTest::keyClicks(xmin, "3");
     // A file that names only some settings changes only those.

@@ -11,18 +11,15 @@ struct KeyRow {
     int code;
 };
 
+// One row per way a code is found (ranges, the keypad, main and named tables, the fallback),
+// not one per table entry.
 TEST(VirtualKeyCode, KeysGiveTheCodesProgramsTestFor) {
     const Qt::KeyboardModifiers none = Qt::NoModifier;
     const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
     const KeyRow rows[] = {
         {Qt::Key_Escape, none, 27},
-        {Qt::Key_Return, none, 13},
         {Qt::Key_Enter, keypad, 13},
-        {Qt::Key_Space, none, 32},
         {Qt::Key_Left, none, 37},
-        {Qt::Key_Up, none, 38},
-        {Qt::Key_Right, none, 39},
-        {Qt::Key_Down, none, 40},
         {Qt::Key_A, none, 65},
         {Qt::Key_Z, Qt::ShiftModifier, 90},
         {Qt::Key_0, none, 48},
@@ -30,26 +27,13 @@ TEST(VirtualKeyCode, KeysGiveTheCodesProgramsTestFor) {
         {Qt::Key_0, keypad, 96},
         {Qt::Key_7, keypad, 103},
         {Qt::Key_Plus, keypad, 107},
-        {Qt::Key_Minus, keypad, 109},
-        {Qt::Key_Asterisk, keypad, 106},
-        {Qt::Key_Slash, keypad, 111},
-        {Qt::Key_Period, keypad, 110},
         {Qt::Key_F1, none, 112},
         {Qt::Key_F12, none, 123},
-        {Qt::Key_Delete, none, 46},
-        {Qt::Key_Home, none, 36},
-        {Qt::Key_PageDown, none, 34},
         // Shifted symbols report the key that types them.
         {Qt::Key_Exclam, Qt::ShiftModifier, 49},
-        {Qt::Key_ParenRight, Qt::ShiftModifier, 48},
         {Qt::Key_Asterisk, Qt::ShiftModifier, 56},
         {Qt::Key_Plus, Qt::ShiftModifier, 187},
         {Qt::Key_Minus, none, 189},
-        {Qt::Key_Underscore, Qt::ShiftModifier, 189},
-        {Qt::Key_Comma, none, 188},
-        {Qt::Key_Period, none, 190},
-        {Qt::Key_Slash, none, 191},
-        {Qt::Key_Question, Qt::ShiftModifier, 191},
         {Qt::Key_unknown, none, 0},
         {Qt::Key_Adiaeresis, none, 0},
     };

@@ -7,18 +7,13 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include "../support/file_checks.h"
 #include "../support/recording_host.h"
 #include "lang/output_log.h"
 #include "scripted_dialogs.h"
 
 namespace kalvor {
 namespace {
-
-std::string readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-    return file.readAll().toStdString();
-}
 
 struct OutputFixture : ::testing::Test {
     OutputLog log;
@@ -63,7 +58,7 @@ TEST_F(OutputFixture, SavesEveryLineWithLineEnds) {
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].fileName, "uitvoer.txt");
     EXPECT_EQ(dialogs.saveRequests[0].filter, "tekst (*.txt)");
-    EXPECT_EQ(readFile(path), "1\r\n2.5\r\n");
+    EXPECT_EQ(test::readBytes(path), "1\r\n2.5\r\n");
     EXPECT_TRUE(host.boxes.empty());
 }
 
@@ -76,7 +71,7 @@ TEST_F(OutputFixture, CancelledOrFailedSaveKeepsTheOldFile) {
     old.close();
     dialogs.fileAnswers.push_back(QString());
     window.save();
-    EXPECT_EQ(readFile(path), "oud\r\n");
+    EXPECT_EQ(test::readBytes(path), "oud\r\n");
     EXPECT_TRUE(host.boxes.empty());
 
     // A folder that does not exist cannot take the file: a message, nothing lost.
@@ -84,7 +79,7 @@ TEST_F(OutputFixture, CancelledOrFailedSaveKeepsTheOldFile) {
     window.save();
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_NE(host.boxes[0].text.find("niet opslaan"), std::string::npos);
-    EXPECT_EQ(readFile(path), "oud\r\n");
+    EXPECT_EQ(test::readBytes(path), "oud\r\n");
 }
 
 TEST_F(OutputFixture, WipeEmptiesLogAndWindow) {
