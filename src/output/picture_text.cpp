@@ -17,15 +17,31 @@ std::string PictureText::n(Number v) {
 }
 
 std::string PictureText::p(Number x, Number y) const {
-    return "(" + n(x) + "," + n(y * m_yScale) + ")";
+    std::string text;
+    appendPoint(text, x, y);
+    return text;
+}
+
+void PictureText::appendPoint(std::string& out, Number x, Number y) const {
+    out += '(';
+    appendFixed(out, x, 6, 3);
+    out += ',';
+    appendFixed(out, y * m_yScale, 6, 3);
+    out += ')';
 }
 
 std::string PictureText::pl(Number x, Number y) const {
     return p(x, y) + "\r\n";
 }
 
+// Built in one string: exports write one of these for every line of a drawing.
 std::string PictureText::eepicLine(Number x1, Number y1, Number x2, Number y2) const {
-    return "\\path" + p(x1, y1) + p(x2, y2);
+    std::string line;
+    line.reserve(40);
+    line += "\\path";
+    appendPoint(line, x1, y1);
+    appendPoint(line, x2, y2);
+    return line;
 }
 
 std::string PictureText::eepicDashedLine(Number x1, Number y1, Number x2, Number y2) const {
@@ -89,6 +105,13 @@ void PictureText::append(std::string_view fragment) {
         start = brk + (crlf ? 2 : 1);
     }
     if (start < fragment.size() || start == 0) m_lines.emplace_back(fragment.substr(start));
+}
+
+void PictureText::append(std::string&& fragment) {
+    if (fragment.find_first_of("\r\n") != std::string::npos) {
+        return append(std::string_view(fragment));
+    }
+    m_lines.push_back(std::move(fragment));
 }
 
 bool PictureText::lastLineIs(std::string_view line) const {

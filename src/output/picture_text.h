@@ -55,6 +55,9 @@ public:
     // ---- The lines ----
     /// Adds a fragment; its CR LF (or lone CR or LF) line breaks make several lines.
     void append(std::string_view fragment);
+    /// As above; a fragment of one line is kept as it is, without a copy.
+    void append(std::string&& fragment);
+    void append(const char* fragment) { append(std::string_view(fragment)); }
     const std::vector<std::string>& lines() const { return m_lines; }
     bool lastLineIs(std::string_view line) const;
     void removeLastLine();
@@ -78,6 +81,8 @@ public:
     bool saveToFile(const std::string& fileName) const;
 
 private:
+    void appendPoint(std::string& out, Number x, Number y) const;
+
     std::vector<std::string> m_lines;
     std::string m_path;
     Number m_yScale = 1;
