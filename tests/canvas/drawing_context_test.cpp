@@ -342,7 +342,10 @@ struct PictureSinks : Sinks {
         picture.beginPicture(-5, 10, -5, 10);
         record(false, true);
     }
-    Lines fresh() const { return Lines(picture.lines().begin() + 3, picture.lines().end()); }
+    Lines fresh() const {
+        const Lines all = picture.lines();
+        return Lines(all.begin() + 3, all.end());
+    }
 };
 
 TEST(DrawingContext, PictureTextIsCutToThePicture) {
