@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
+#include <QVarLengthArray>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -101,12 +102,26 @@ QPoint stopBefore(QPoint from, QPoint to) {
     return to - QPoint(back(dx), back(dy));
 }
 
-QPolygon withoutRepeats(const QPolygon& points) {
-    QPolygon result;
-    result.reserve(points.size());
-    for (const QPoint& p : points)
-        if (result.isEmpty() || result.last() != p) result.append(p);
-    return result;
+// Repeated points add nothing to a raster line, and a curve sampled much finer than the
+// pixels is mostly repeats: without them millions of samples draw quickly.
+void rasterPolyline(QPainter& painter, const QPoint* points, qsizetype count) {
+    QVarLengthArray<QPoint, 8> line;
+    line.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        if (line.isEmpty() || line.back() != points[i]) line.append(points[i]);
+    if (!thinPen(painter)) {
+        const bool repeats = line.size() < 2;
+        painter.drawPolyline(repeats ? points : line.data(),
+                             static_cast<int>(repeats ? count : line.size()));
+        return;
+    }
+    // The thin line stops before its last point.
+    if (line.size() < 2) return;
+    line.back() = stopBefore(line[line.size() - 2], line.back());
+    // A line paints the same pixels as a polyline of its two distinct ends, at a fraction
+    // of the cost.
+    if (line.size() == 2 && line[0] != line[1]) return painter.drawLine(line[0], line[1]);
+    painter.drawPolyline(line.data(), static_cast<int>(line.size()));
 }
 
 QPainterPath openPath(const QPolygon& points) {
@@ -142,7 +157,8 @@ void paintLineTo(PaintSurface& s, QPoint from, QPoint to) {
 // back would fill the gaps of a dashed pen.
 void paintLine(PaintSurface& s, QPoint a, QPoint b) {
     if (s.vector) return s.vector->stroke(openPath(QPolygon({a, b})));
-    paintPolyline(s, QPolygon({a, b, a}));
+    const QPoint outAndBack[] = {a, b, a};
+    rasterPolyline(s.painter, outAndBack, 3);
 }
 
 // Wings of 8 pixels, 45 degrees back from the shaft on either side.
@@ -159,25 +175,18 @@ void paintArrow(PaintSurface& s, QPoint base, QPoint tip) {
 }
 
 void paintPoint(PaintSurface& s, QPoint p, Color color) {
-    s.painter.setPen(QPen(qtColor(color), 0));
-    if (s.vector) return s.vector->point(p);
-    s.painter.drawPoint(p);
+    if (s.vector) {
+        s.painter.setPen(QPen(qtColor(color), 0));
+        return s.vector->point(p);
+    }
+    // The bitmap's painter keeps its pen for the figures that follow.
+    s.painter.fillRect(QRect(p, QSize(1, 1)), qtColor(color));
 }
 
 void paintPolyline(PaintSurface& s, const QPolygon& points) {
     if (points.size() < 2) return;
     if (s.vector) return s.vector->stroke(openPath(points));
-    // Repeated points add nothing to a raster line, and a curve sampled much finer than the
-    // pixels is mostly repeats: without them millions of samples draw quickly.
-    QPolygon line = withoutRepeats(points);
-    if (!thinPen(s.painter)) {
-        s.painter.drawPolyline(line.size() < 2 ? points : line);
-        return;
-    }
-    // The thin line stops before its last point.
-    if (line.size() < 2) return;
-    line.last() = stopBefore(line[line.size() - 2], line.last());
-    s.painter.drawPolyline(line);
+    rasterPolyline(s.painter, points.constData(), points.size());
 }
 
 void paintPolygon(PaintSurface& s, const QPolygon& points) {

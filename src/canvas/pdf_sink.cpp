@@ -47,14 +47,14 @@ void PdfSink::lineWidthEpilogue() {
     if (m_canvas.pen().width > 1) m_pdf.lineWidth(2.0L);
 }
 
-void PdfSink::startPath(const PointList& points) {
+void PdfSink::startPath(const WorldPoint& first) {
     lineWidthPrologue();
-    m_pdf.startPath(m_canvas.pen().color, m_canvas.brush().color, points[0].x, points[0].y);
+    m_pdf.startPath(m_canvas.pen().color, m_canvas.brush().color, first.x, first.y);
 }
 
-void PdfSink::pathLines(const PointList& points, bool close, bool fill) {
+void PdfSink::pathLines(std::span<const WorldPoint> points, bool close, bool fill) {
     if (points.size() < 2) return;
-    startPath(points);
+    startPath(points[0]);
     for (std::size_t i = 1; i < points.size(); ++i)
         m_pdf.lineTo(points[i].x, points[i].y);
     m_pdf.endPath(close, fill);
@@ -62,21 +62,23 @@ void PdfSink::pathLines(const PointList& points, bool close, bool fill) {
 }
 
 void PdfSink::polygon(const PointList& points, PathText, bool) {
-    pathLines(points, true, m_canvas.brush().style != BrushStyle::Clear);
+    pathLines(std::span(points.begin(), points.end()), true,
+              m_canvas.brush().style != BrushStyle::Clear);
 }
 
 void PdfSink::polyline(const PointList& points, PathText) {
-    pathLines(points, false, false);
+    pathLines(std::span(points.begin(), points.end()), false, false);
 }
 
 void PdfSink::line(const Segment& s) {
-    pathLines(PointList{{s.x1, s.y1}, {s.x2, s.y2}}, false, false);
+    const WorldPoint ends[] = {{s.x1, s.y1}, {s.x2, s.y2}};
+    pathLines(ends, false, false);
 }
 
 void PdfSink::bezier(const PointList& points) {
     const std::size_t n = points.size();
     if (n < 4 || n % 3 != 1) return;
-    startPath(points);
+    startPath(points[0]);
     for (std::size_t i = 1; i + 2 < n; i += 3)
         m_pdf.addCurveToPath(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y,
                              points[i + 2].x, points[i + 2].y);

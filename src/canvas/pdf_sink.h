@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,8 +47,8 @@ public:
 private:
     void lineWidthPrologue();
     void lineWidthEpilogue();
-    void startPath(const PointList& points);
-    void pathLines(const PointList& points, bool close, bool fill);
+    void startPath(const WorldPoint& first);
+    void pathLines(std::span<const WorldPoint> points, bool close, bool fill);
     /// A line with the pen's colour, dashed unless the pen is solid.
     void penLine(const Segment& s);
 

@@ -33,13 +33,20 @@ WorldCanvas::WorldCanvas(QObject* parent) : QObject(parent), m_image(30, 30, QIm
 }
 
 WorldCanvas::~WorldCanvas() {
+    finishPainting();
     if (m_mirrorPainter) m_mirrorPainter->end();
+}
+
+const QImage& WorldCanvas::image() const {
+    finishPainting();
+    return m_image;
 }
 
 void WorldCanvas::resize(int newWidth, int newHeight) {
     newWidth = std::max(newWidth, 1);
     newHeight = std::max(newHeight, 1);
     if (newWidth == width() && newHeight == height()) return;
+    finishPainting();
     QImage image(newWidth, newHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -148,13 +155,47 @@ void WorldCanvas::prepareMirror() {
     m_mirrorFont = m_font;
 }
 
+QPainter& WorldCanvas::bitmapPainter() {
+    const bool fresh = !m_painter;
+    if (fresh) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    QPainter& painter = *m_painter;
+    if (fresh || m_applied.pen != m_pen) {
+        painter.setPen(qtPen(m_pen, 1));
+        m_applied.pen = m_pen;
+    }
+    if (fresh || m_applied.brush != m_brush) {
+        painter.setBrush(qtBrush(m_brush));
+        m_applied.brush = m_brush;
+    }
+    if (fresh || m_applied.font != m_font) {
+        painter.setFont(qtFont(m_font, 1));
+        m_applied.font = m_font;
+    }
+    if (fresh || m_applied.clipped != m_clipActive || m_applied.clip != m_screenClip) {
+        if (m_clipActive) {
+            painter.setClipRect(m_screenClip);
+        } else {
+            painter.setClipping(false);
+        }
+        m_applied.clipped = m_clipActive;
+        m_applied.clip = m_screenClip;
+    }
+    return painter;
+}
+
+void WorldCanvas::finishPainting() const {
+    m_painter.reset();
+}
+
 // Every figure is painted by one function on the bitmap and, while recording, on the
 // mirror with its own mapping and scale.
 void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
     {
-        QPainter painter(&m_image);
-        prepare(painter, 1, m_clipActive ? &m_screenClip : nullptr);
-        PaintSurface surface{painter, m_screen, 1, m_screenPos};
+        PaintSurface surface{bitmapPainter(), m_screen, 1, m_screenPos};
         paint(surface);
     }
     if (m_mirrorPainter) {
@@ -176,6 +217,7 @@ void WorldCanvas::endUpdate() {
 }
 
 void WorldCanvas::clear() {
+    finishPainting();
     {
         QPainter painter(&m_image);
         painter.fillRect(m_image.rect(), qtBrush(m_brush));
@@ -194,6 +236,7 @@ void WorldCanvas::clear() {
 }
 
 void WorldCanvas::drawImage(int px, int py, const QImage& picture) {
+    finishPainting();
     {
         QPainter painter(&m_image);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -299,6 +342,7 @@ int WorldCanvas::textHeight(std::string_view) const {
 // The reached area is found on the bitmap; the mirror receives the same pixels, doubled.
 void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style) {
     const QPoint seed(windowX(x), windowY(y));
+    finishPainting();
     const FloodMask mask =
         floodMask(m_image, seed, color, style, m_clipActive ? m_screenClip : m_image.rect());
     if (mask.empty() || m_brush.style == BrushStyle::Clear) return;

@@ -54,7 +54,8 @@ public:
     int height() const { return m_image.height(); }
     /// Keeps the picture (new area white), recomputes the mappings and the 3D view.
     void resize(int width, int height);
-    const QImage& image() const { return m_image; }
+    /// Ends the painting in progress first, so that the image may be read and copied.
+    const QImage& image() const;
 
     // The live drawing attributes; every operation reads them when it draws.
     CanvasPen& pen() { return m_pen; }
@@ -147,6 +148,12 @@ signals:
 private:
     void draw(const std::function<void(PaintSurface&)>& paint);
     void prepare(QPainter& painter, int scale, const QRect* clip) const;
+    /// The painter kept open on the bitmap from figure to figure, with the current pen,
+    /// brush, font and clip applied.
+    QPainter& bitmapPainter();
+    /// Ends the bitmap painter: an image copied while a painter is active on it shares the
+    /// pixels that later figures change.
+    void finishPainting() const;
     void computeMappings();
     void measureLabels();
     void makeClipRects();
@@ -159,6 +166,17 @@ private:
     void paintFloodFill(const QImage& fill, const QRect& box);
 
     QImage m_image;
+    // Attributes as last set on m_painter: a figure changes only those that differ, since
+    // beginning a painter and building Qt pens and fonts cost more than most figures.
+    struct Applied {
+        CanvasPen pen;
+        CanvasBrush brush;
+        CanvasFont font;
+        bool clipped = false;
+        QRect clip;
+    };
+    mutable std::unique_ptr<QPainter> m_painter;
+    Applied m_applied;
     CanvasPen m_pen;
     CanvasBrush m_brush;
     CanvasFont m_font;

@@ -74,8 +74,9 @@ bool roundedScaled(std::uint64_t m, int e, int s, std::uint64_t& q) {
 
 // formatFixed for |x| < 10^precision, in integer arithmetic on the binary value: the same
 // digits as the decimal expansion, at a fraction of its cost (every coordinate of a vector
-// export passes here). False where the value needs the general route: more decimals than
-// digits, values from 10^precision on, and roundings that carry into a new digit.
+// export passes here), appended to `text`. False, with `text` unchanged, where the value needs the
+// general route: more decimals than digits, values from 10^precision on, and roundings that carry
+// into a new digit.
 bool fastFixed(Number x, int precision, int decimals, std::string& text) {
     const Number magnitude = std::fabs(x);
     if (decimals > precision || precision > kMaxDigits || !(magnitude < powerOfTen(precision))) {
@@ -98,7 +99,6 @@ bool fastFixed(Number x, int precision, int decimals, std::string& text) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, q).ptr;
     std::string_view all(digits, static_cast<size_t>(end - digits));
-    text.clear();
     if (x < 0 && q != 0) text += '-';
     const auto wholeCount = static_cast<std::ptrdiff_t>(all.size()) - scale;
     if (wholeCount > 0) {
@@ -136,11 +136,18 @@ std::string formatGeneral(Number x, int precision, int minExponentDigits) {
 
 std::string formatFixed(Number x, int precision, int decimals) {
     std::string text;
-    if (decimal::nonFiniteText(x, text)) return text;
+    appendFixed(text, x, precision, decimals);
+    return text;
+}
+
+void appendFixed(std::string& out, Number x, int precision, int decimals) {
     const int p = std::clamp(precision, 1, kMaxDigits);
     const int places = std::clamp(decimals, 0, kMaxDecimals);
-    if (x != 0 && fastFixed(x, p, places, text)) return text;
-    return decimal::fixedText(x, p, places);
+    // Infinities and NaN fail the fast route's bound.
+    if (fastFixed(x, p, places, out)) return;
+    std::string text;
+    if (!decimal::nonFiniteText(x, text)) text = decimal::fixedText(x, p, places);
+    out += text;
 }
 
 namespace decimal {

@@ -22,6 +22,8 @@ std::string formatGeneral(Number x, int precision = 15, int minExponentDigits = 
 /// `decimals` decimals; scientific (as formatGeneral, with `decimals` mantissa decimals) when
 /// the integer part needs more than `precision` digits.
 std::string formatFixed(Number x, int precision, int decimals);
+/// formatFixed(x, precision, decimals) added to the end of `out`.
+void appendFixed(std::string& out, Number x, int precision, int decimals);
 
 /// Pattern format for tick numbers and user formats: "0" and "#" digit placeholders, ".",
 /// ",", exponents "E+", "E-", "e+", "e-", quoted literals, ";" sections for positive,

@@ -36,6 +36,8 @@ std::string tenDigits(long long offset) {
 
 // "N 0 obj" starts object N; content lines never have this exact form.
 bool objectNumber(const std::string& line, int& number) {
+    // Most lines are content; every object line ends so.
+    if (!line.ends_with("obj")) return false;
     int n = 0, used = 0;
     if (std::sscanf(line.c_str(), "%d 0 obj%n", &n, &used) != 1) return false;
     if (used != static_cast<int>(line.size())) return false;
@@ -171,8 +173,25 @@ PdfRecorder::PagePoint PdfRecorder::pagePoint(Number x, Number y) const {
 }
 
 std::string PdfRecorder::point(Number x, Number y) const {
+    std::string text;
+    appendPoint(text, x, y);
+    return text;
+}
+
+void PdfRecorder::appendPoint(std::string& out, Number x, Number y) const {
     const PagePoint p = pagePoint(x, y);
-    return pdfNumber(p.x) + " " + pdfNumber(p.y);
+    appendPdfNumber(out, p.x);
+    out += ' ';
+    appendPdfNumber(out, p.y);
+}
+
+// Built in one string: the line is stored as it is, with no temporaries on the way.
+void PdfRecorder::addPointLine(Number x, Number y, std::string_view op) {
+    std::string line;
+    line.reserve(32);
+    appendPoint(line, x, y);
+    line += op;
+    add(std::move(line));
 }
 
 void PdfRecorder::lineWidth(Number width) {
@@ -180,11 +199,11 @@ void PdfRecorder::lineWidth(Number width) {
 }
 void PdfRecorder::moveTo(Number x, Number y) {
     extendPath(x, y);
-    add(point(x, y) + " m");
+    addPointLine(x, y, " m");
 }
 void PdfRecorder::lineTo(Number x, Number y) {
     extendPath(x, y);
-    add(point(x, y) + " l");
+    addPointLine(x, y, " l");
 }
 
 // The control points bound the curve.

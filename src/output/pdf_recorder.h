@@ -98,6 +98,9 @@ private:
     void add(std::string line);
     PagePoint pagePoint(Number x, Number y) const;
     std::string point(Number x, Number y) const;
+    void appendPoint(std::string& out, Number x, Number y) const;
+    /// The line "x y op" of one point: most lines of a drawing's content.
+    void addPointLine(Number x, Number y, std::string_view op);
     /// Starts collecting a path: its lines from here on and its page bounds.
     void beginPath();
     void extendPath(Number x, Number y);

@@ -8,11 +8,19 @@
 namespace kalvor {
 
 std::string pdfNumber(Number value) {
+    std::string text;
+    appendPdfNumber(text, value);
+    return text;
+}
+
+void appendPdfNumber(std::string& out, Number value) {
     constexpr Number kLimit = 32767;
-    if (std::isnan(value)) return "0";
-    if (std::fabs(value) < 0.00001L) return "0";
+    if (std::isnan(value) || std::fabs(value) < 0.00001L) {
+        out += '0';
+        return;
+    }
     if (std::fabs(value) > kLimit) value = value > 0 ? kLimit : -kLimit;
-    return formatFixed(value, 6, 4);
+    appendFixed(out, value, 6, 4);
 }
 
 std::string pdfColorLine(Color color, bool stroke) {

@@ -12,6 +12,8 @@ namespace kalvor {
 /// decimals, "0" below 0.00001 in magnitude. Values beyond ±32767 (the readers' limit for
 /// reals) are clamped and NaN is written as 0, so the file always stays readable.
 std::string pdfNumber(Number value);
+/// pdfNumber(value) added to the end of `out`.
+void appendPdfNumber(std::string& out, Number value);
 
 /// The colour operator line: "g G" for grays, "r g b RG" otherwise; lower case for the fill
 /// colour. Each component is c / 255 rounded to three decimals.

@@ -17,15 +17,31 @@ std::string PictureText::n(Number v) {
 }
 
 std::string PictureText::p(Number x, Number y) const {
-    return "(" + n(x) + "," + n(y * m_yScale) + ")";
+    std::string text;
+    appendPoint(text, x, y);
+    return text;
+}
+
+void PictureText::appendPoint(std::string& out, Number x, Number y) const {
+    out += '(';
+    appendFixed(out, x, 6, 3);
+    out += ',';
+    appendFixed(out, y * m_yScale, 6, 3);
+    out += ')';
 }
 
 std::string PictureText::pl(Number x, Number y) const {
     return p(x, y) + "\r\n";
 }
 
+// Built in one string: exports write one of these for every line of a drawing.
 std::string PictureText::eepicLine(Number x1, Number y1, Number x2, Number y2) const {
-    return "\\path" + p(x1, y1) + p(x2, y2);
+    std::string line;
+    line.reserve(40);
+    line += "\\path";
+    appendPoint(line, x1, y1);
+    appendPoint(line, x2, y2);
+    return line;
 }
 
 std::string PictureText::eepicDashedLine(Number x1, Number y1, Number x2, Number y2) const {
@@ -83,27 +99,49 @@ void PictureText::append(std::string_view fragment) {
     while (true) {
         const std::size_t brk = fragment.find_first_of("\r\n", start);
         if (brk == std::string_view::npos) break;
-        m_lines.emplace_back(fragment.substr(start, brk - start));
+        addLine(fragment.substr(start, brk - start));
         const bool crlf =
             fragment[brk] == '\r' && brk + 1 < fragment.size() && fragment[brk + 1] == '\n';
         start = brk + (crlf ? 2 : 1);
     }
-    if (start < fragment.size() || start == 0) m_lines.emplace_back(fragment.substr(start));
+    if (start < fragment.size() || start == 0) addLine(fragment.substr(start));
+}
+
+void PictureText::addLine(std::string_view line) {
+    m_text += line;
+    m_ends.push_back(m_text.size());
+    m_text += "\r\n";
+}
+
+std::size_t PictureText::lastLineStart() const {
+    return m_ends.size() < 2 ? 0 : m_ends[m_ends.size() - 2] + 2;
+}
+
+std::vector<std::string> PictureText::lines() const {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end : m_ends) {
+        result.push_back(m_text.substr(start, end - start));
+        start = end + 2;
+    }
+    return result;
 }
 
 bool PictureText::lastLineIs(std::string_view line) const {
-    return !m_lines.empty() && m_lines.back() == line;
+    if (m_ends.empty()) return false;
+    const std::size_t start = lastLineStart();
+    return std::string_view(m_text).substr(start, m_ends.back() - start) == line;
 }
 
 void PictureText::removeLastLine() {
-    if (!m_lines.empty()) m_lines.pop_back();
+    if (m_ends.empty()) return;
+    m_text.resize(lastLineStart());
+    m_ends.pop_back();
 }
 
-std::string PictureText::text() const {
-    std::string all;
-    for (const std::string& line : m_lines)
-        all.append(line).append("\r\n");
-    return all;
+void PictureText::clear() {
+    m_text.clear();
+    m_ends.clear();
 }
 
 // The picture is always 50 mm wide and, through yScale, 50 mm high.

@@ -55,12 +55,13 @@ public:
     // ---- The lines ----
     /// Adds a fragment; its CR LF (or lone CR or LF) line breaks make several lines.
     void append(std::string_view fragment);
-    const std::vector<std::string>& lines() const { return m_lines; }
+    /// A copy of the lines, for inspection.
+    std::vector<std::string> lines() const;
     bool lastLineIs(std::string_view line) const;
     void removeLastLine();
-    void clear() { m_lines.clear(); }
+    void clear();
     /// All lines, each followed by CR LF, as the file holds them.
-    std::string text() const;
+    const std::string& text() const { return m_text; }
 
     // ---- Path accumulator ----
     void clearPath() { m_path.clear(); }
@@ -78,7 +79,14 @@ public:
     bool saveToFile(const std::string& fileName) const;
 
 private:
-    std::vector<std::string> m_lines;
+    void appendPoint(std::string& out, Number x, Number y) const;
+    void addLine(std::string_view line);
+    std::size_t lastLineStart() const;
+
+    // The lines as the file holds them, and where each ends (before its CR LF): a drawing of
+    // a million lines takes one buffer instead of a million strings.
+    std::string m_text;
+    std::vector<std::size_t> m_ends;
     std::string m_path;
     Number m_yScale = 1;
     Number m_currentX = 0, m_currentY = 0;

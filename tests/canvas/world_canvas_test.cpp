@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include <QFile>
 #include <QFontInfo>
@@ -705,6 +706,74 @@ TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
             dashes += qGray(image.pixel(x, row)) < 200 && qGray(image.pixel(x - 1, row)) >= 200;
         EXPECT_NEAR(dashes, plot.width() / 18, 2);
     }
+}
+
+// The bitmap keeps one painter from figure to figure. Reading the image ends it, so a canvas
+// read after every step paints each figure with a fresh painter; both must give the same
+// pixels whatever attribute changes between the figures.
+TEST(WorldCanvasState, KeptPainterPaintsAsAFreshOne) {
+    using Step = std::function<void(WorldCanvas&)>;
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const Step line = [](WorldCanvas& c) { c.d2Line(-4, -3, 4, 2); };
+    const Step cross = [](WorldCanvas& c) { c.d2Polyline(PointList{{-4, 4}, {4, -4}}); };
+    const Step box = [](WorldCanvas& c) { c.d2Rectangle(-3, -3, 1, 2); };
+    const Step text = [](WorldCanvas& c) { c.d2TextOut("Wg", 0, -2, 3); };
+    const Row rows[] = {
+        {"pen colour", {line, [](WorldCanvas& c) { c.pen().color = kRed; }, cross}},
+        {"pen width after a pixel",
+         {[](WorldCanvas& c) { c.pen().width = 3; }, [](WorldCanvas& c) { c.d2SetPixel(0, 0); },
+          cross}},
+        {"dotted, then solid",
+         {[](WorldCanvas& c) { c.pen().style = PenStyle::Dot; }, line,
+          [](WorldCanvas& c) { c.pen().style = PenStyle::Solid; }, cross}},
+        {"brush",
+         {[](WorldCanvas& c) {
+              c.brush() = {kRed, BrushStyle::Cross};
+          },
+          box,
+          [](WorldCanvas& c) {
+              c.brush() = {kBlack, BrushStyle::Solid};
+          },
+          [](WorldCanvas& c) { c.d2Ellipse(0, 0, 4, 3); }}},
+        {"font", {text, [](WorldCanvas& c) { c.font().size = 20; }, text}},
+        {"clip on and off",
+         {[](WorldCanvas& c) { c.d2Axes("x", "y", false, kRed, kRed); }, line,
+          [](WorldCanvas& c) { c.setClipped(false); }, cross}},
+        {"flood fill",
+         {box, [](WorldCanvas& c) { c.d2FloodFill(-1, 0, kBlack, FloodStyle::Border); }, line}},
+        {"resize", {line, [](WorldCanvas& c) { c.resize(90, 70); }, cross}},
+        {"picture and clear",
+         {line, [](WorldCanvas& c) { c.drawImage(5, 5, QImage(8, 8, QImage::Format_RGB32)); },
+          [](WorldCanvas& c) {
+              c.brush() = {kRed, BrushStyle::Solid};
+          },
+          [](WorldCanvas& c) { c.clear(); }, cross}},
+    };
+    for (const Row& row : rows) {
+        Fixture kept(80, 60, -5, -5, 5, 5), fresh(80, 60, -5, -5, 5, 5);
+        for (const Step& step : row.steps) {
+            step(kept.canvas);
+            step(fresh.canvas);
+            (void)fresh.canvas.image();
+        }
+        EXPECT_EQ(kept.canvas.image(), fresh.canvas.image()) << row.name;
+    }
+}
+
+// Copies share pixels with the image until one side is painted on.
+TEST(WorldCanvasState, ACopyKeepsThePictureOfItsMoment) {
+    Fixture f(20, 20, 0, 0, 19, 19);
+    WorldCanvas& c = f.canvas;
+    c.d2Line(1, 1, 5, 1);
+    const QImage shared = c.image();
+    const QImage deep = c.image().copy();
+    c.d2Line(1, 10, 18, 10);
+    EXPECT_TRUE(ink(c, 10, c.windowY(10)));
+    EXPECT_EQ(shared, deep);
+    EXPECT_EQ(shared.pixel(10, c.windowY(10)) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ struct DrawingSinks : WindowServices {
         return {pdf.lines().begin() + static_cast<std::ptrdiff_t>(pdfStart), pdf.lines().end()};
     }
     std::vector<std::string> pictureLines() const {
-        return {picture.lines().begin() + static_cast<std::ptrdiff_t>(pictureStart),
-                picture.lines().end()};
+        const std::vector<std::string> all = picture.lines();
+        return {all.begin() + static_cast<std::ptrdiff_t>(pictureStart), all.end()};
     }
     /// The canvas pixel at the world point, as a colour.
     Color pixelAt(Number x, Number y) const {

@@ -72,6 +72,15 @@ TEST(PictureText, FragmentsWithLineBreaksBecomeSeveralLines) {
     t.removeLastLine();
     EXPECT_TRUE(t.lines().empty());
     t.removeLastLine();
+    // A shade taken back after other lines leaves them whole.
+    t.append("\\path(0.000,0.000)(1.000,1.000)");
+    t.append("\\shade");
+    EXPECT_FALSE(t.lastLineIs("\\shad"));
+    EXPECT_TRUE(t.lastLineIs("\\shade"));
+    t.removeLastLine();
+    t.append("b");
+    EXPECT_EQ(t.text(), "\\path(0.000,0.000)(1.000,1.000)\r\nb\r\n");
+    EXPECT_EQ(t.lines(), (Lines{"\\path(0.000,0.000)(1.000,1.000)", "b"}));
 }
 
 TEST(PictureText, SaveWritesCrLfLinesAndFailsCleanly) {
