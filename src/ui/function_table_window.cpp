@@ -41,6 +41,7 @@ FunctionTableWindow::FunctionTableWindow(Workbench& bench, QWidget* parent)
     m_table = new QTableWidget;
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->setWordWrap(false);
     auto* copy = new QPushButton(QStringLiteral("&Kopi\u00ebren"));
     auto* close = new QPushButton(QStringLiteral("&Sluiten"));
     auto* buttons = new QHBoxLayout;
@@ -83,6 +84,7 @@ void FunctionTableWindow::recompute() {
     int rows = 0;
     const bool valid = readInput(start, step, rows);
     m_message->setText(valid ? QString() : toQString(kTableInputMessage));
+    m_message->setVisible(!valid);
     m_shown = valid ? m_bench.functionTable(start, step, rows) : FunctionTable{};
     showTable();
 }
@@ -102,6 +104,7 @@ void FunctionTableWindow::showTable() {
             m_table->setItem(row, column + 1,
                              new QTableWidgetItem(toQString(functionValueText(values[column]))));
     }
+    m_table->resizeColumnsToContents();
 }
 
 void FunctionTableWindow::copyToClipboard() {
