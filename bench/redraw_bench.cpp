@@ -29,6 +29,28 @@ void fullRedraw(benchmark::State& state) {
 }
 BENCHMARK(fullRedraw)->Args({360, 360})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
+// A wheel notch: the range fields zoomed about a pixel, then the same redraw; in and out in
+// turn so that every iteration draws the same amount.
+void wheelZoomRedraw(benchmark::State& state) {
+    HeadlessHost host;
+    Workbench bench(host);
+    bench.resizeCanvas(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    GraphSettings& s = bench.settings();
+    s.functions = {"3*x^2", "sin(a*x)", "1/x", "sqrt(16-x^2)"};
+    s.grid = s.ticks = s.numbers = true;
+    bench.environment().parser(4).a = 2;
+    bench.redraw();
+    int notch = 1;
+    for (auto _ : state) {
+        if (!bench.zoomAt(bench.canvas().width() / 3, bench.canvas().height() / 3, notch))
+            state.SkipWithError("the zoom was refused");
+        bench.redraw();
+        notch = -notch;
+    }
+    if (!host.messages().empty()) state.SkipWithError("the redraw showed a message");
+}
+BENCHMARK(wheelZoomRedraw)->Args({360, 360})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
 // A program curve of ten million cheap samples, drawn on the start-size canvas: such a
 // curve should take well under a second.
 void tenMillionSampleCurve(benchmark::State& state) {

@@ -74,4 +74,11 @@ inline std::string presentationFailureMessage(std::string_view file) {
            " niet openen\rMisschien is dit bestand geopend door een ander programma";
 }
 
+/// What the pointer readout and the function table show where a function is undefined.
+inline constexpr std::string_view kUndefinedValue = "ongedefinieerd";
+
+/// The function table's complaint about its start, step or row count.
+inline constexpr std::string_view kTableInputMessage =
+    "Start en stap moeten getallen zijn, het aantal rijen een geheel getal.";
+
 }  // namespace kalvor

@@ -63,6 +63,10 @@ struct GraphSettings {
     /// the preferences file.
     int formWidth = 0, formHeight = 0;
     EditorHelp editorHelp;
+    /// The wheel zooms and a middle or Ctrl+left drag pans the canvas.
+    bool mouseNavigation = true;
+    /// "Volgen": the readout below the canvas shows the functions' values at the pointer.
+    bool trace = false;
 
     bool operator==(const GraphSettings&) const = default;
 };

@@ -56,7 +56,9 @@ auto laterSwitches(Settings& s) {
     return std::vector<std::pair<std::string, Switch>>{
         {"editorkleuren", &s.editorHelp.colours},
         {"editorcontrole", &s.editorHelp.lineChecks},
-        {"editoraanvullen", &s.editorHelp.completion}};
+        {"editoraanvullen", &s.editorHelp.completion},
+        {"muisnavigatie", &s.mouseNavigation},
+        {"volgen", &s.trace}};
 }
 
 }  // namespace

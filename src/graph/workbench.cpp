@@ -239,8 +239,10 @@ void Workbench::plotFunctions() {
             m_drawing.announceLineWidth(swatch.width);
         }
         previousWidth = swatch.width;
+        m_drawnFormulas[k].reset();
         try {
             plotFunction(ctx, m_settings.functions[k], m_env.parser(4));
+            if (!m_settings.functions[k].empty()) m_drawnFormulas[k] = m_env.parser(4).expression();
         } catch (const std::exception&) {
             if (!m_env.flags.expressionError)
                 host().messageBox(kErrorCaption, kGeneralFailure, Host::Icon::Error);

@@ -12,6 +12,7 @@
 
 #include "canvas/drawing_context.h"
 #include "canvas/world_canvas.h"
+#include "graph/canvas_navigation.h"
 #include "graph/function_plot.h"
 #include "graph/graph_settings.h"
 #include "graph/repeated_errors.h"
@@ -126,6 +127,29 @@ public:
     /// Every key that reaches the window; returns true when it was consumed (Escape).
     bool keyPressed(int code);
 
+    // ---- Zoom, pan and trace (canvas pixels) ----
+    // These change the range fields and announce fieldsChanged(); the caller redraws, as
+    // after typing. They change nothing (false) while a program runs or waits at `stop`,
+    // when a range field holds no number, or when the range would become unusable.
+    /// Zooms in by kZoomStep per notch (out for negative notches) about the world point under
+    /// the pixel.
+    bool zoomAt(int px, int py, int notches);
+    /// A pan starts at the pixel with the range the fields hold.
+    bool startPan(int px, int py);
+    /// Moves the range so that the world point that was under the start is under the pixel.
+    bool panTo(int px, int py);
+    void endPan() { m_pan.reset(); }
+    bool panning() const { return m_pan.has_value(); }
+    /// "Standaardvenster": the fields as they were before the zooms and pans since they were
+    /// last set otherwise, or the start range when the fields were set otherwise since.
+    bool restoreStandardWindow();
+    /// The world point under the pixel and, with `functions`, the values there of the
+    /// functions the last redraw drew.
+    TraceReadout traceAt(int px, int py, bool functions);
+    /// The functions drawn, evaluated at `rows` values of x from `start` by `step`.
+    FunctionTable functionTable(Number start, Number step, int rows);
+    static constexpr int kMaxTableRows = 10000;
+
     // ---- Swatches ----
     const Swatch& swatch(SwatchId id) const;
     /// A colour chosen for a swatch; the function swatches redraw at once.
@@ -208,7 +232,20 @@ private:
         Number xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     };
 
+    struct PanStart {
+        ViewRange range;
+        int px = 0, py = 0;
+        Number pixelsPerX = 1, pixelsPerY = 1;
+    };
+    using RangeTexts = std::array<std::string, 4>;
+
     bool redrawOnce(bool fromSlider);
+    bool navigationAllowed() const;
+    RangeTexts rangeTexts() const;
+    void setRangeTexts(const RangeTexts& texts);
+    bool navigateTo(const ViewRange& range);
+    std::vector<std::pair<int, Formula>> drawnFormulas();
+    FunctionValue valueAt(const Formula& formula, Number x);
     bool recording() const;
     void takeNextProgram();
     bool allowBox(std::string_view caption, Host::Icon icon, Host::Buttons buttons,
@@ -248,6 +285,11 @@ private:
     /// The picture a film starts from (snapshot, toonsnapshot, every pass of film).
     QImage m_snapshot;
     PlotBand m_band;
+    /// The prepared formulas of F … I as the last redraw drew them (none: not drawn).
+    std::array<std::optional<std::string>, 4> m_drawnFormulas;
+    std::optional<PanStart> m_pan;
+    RangeTexts m_homeRange;                      // the fields before the first zoom or pan
+    std::optional<RangeTexts> m_navigatedRange;  // as the last zoom or pan left them
     PointList m_plotPoints;
     std::vector<std::string> m_preferenceLines;
     int m_samplesPerWidth = kStartWidth;

@@ -2,15 +2,26 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <utility>
 
+#include "canvas/canvas_paint.h"
 #include "canvas/world_canvas.h"
 
 namespace kalvor {
+
+namespace {
+
+constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+constexpr int kMarkRadius = 4;
+
+}  // namespace
 
 CanvasView::CanvasView(WorldCanvas& canvas, QWidget* parent) : QWidget(parent), m_canvas(canvas) {
     setObjectName(QStringLiteral("canvas"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // the coordinate readout follows the pointer
     connect(&m_canvas, &WorldCanvas::changed, this, qOverload<>(&QWidget::update));
     connect(&m_canvas, &WorldCanvas::resized, this, qOverload<>(&QWidget::update));
 }
@@ -27,6 +38,18 @@ void CanvasView::paintEvent(QPaintEvent*) {
     if (image.width() < width()) painter.fillRect(image.width(), 0, width(), height(), Qt::white);
     if (image.height() < height())
         painter.fillRect(0, image.height(), width(), height(), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const TraceReadout::Mark& mark : m_marks) {
+        painter.setPen(QPen(qtColor(mark.colour), 2));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QPointF(mark.px, mark.py), kMarkRadius, kMarkRadius);
+    }
+}
+
+void CanvasView::setMarks(std::vector<TraceReadout::Mark> marks) {
+    if (marks.empty() && m_marks.empty()) return;
+    m_marks = std::move(marks);
+    update();
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event) {
@@ -35,7 +58,7 @@ void CanvasView::resizeEvent(QResizeEvent* event) {
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->position().toPoint(), event->button());
+    emit mousePressed(event->position().toPoint(), event->button(), event->modifiers());
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
@@ -44,6 +67,19 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(event->position().toPoint(), event->button());
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event) {
+    m_wheelRest += event->angleDelta().y();
+    const int notches = m_wheelRest / kNotch;
+    m_wheelRest -= notches * kNotch;
+    if (notches != 0) emit wheelTurned(event->position().toPoint(), notches);
+    event->accept();
+}
+
+void CanvasView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerLeft();
 }
 
 }  // namespace kalvor

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
+
+#include "graph/canvas_navigation.h"
 
 namespace kalvor {
 
@@ -16,12 +19,18 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return {40, 40}; }
+    /// Points marked over the picture (the trace); they are not part of the canvas.
+    void setMarks(std::vector<TraceReadout::Mark> marks);
+    const std::vector<TraceReadout::Mark>& marks() const { return m_marks; }
 
 signals:
-    void mousePressed(QPoint pixel, Qt::MouseButton button);
+    void mousePressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void mouseMoved(QPoint pixel, Qt::MouseButtons buttons);
     void mouseReleased(QPoint pixel, Qt::MouseButton button);
     void sizeChanged(QSize size);
+    /// The wheel turned by whole notches (positive: away from the user).
+    void wheelTurned(QPoint pixel, int notches);
+    void pointerLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,9 +38,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     WorldCanvas& m_canvas;
+    std::vector<TraceReadout::Mark> m_marks;
+    int m_wheelRest = 0;  // eighths of a degree short of a notch (fine-grained wheels)
 };
 
 }  // namespace kalvor

@@ -20,6 +20,7 @@
 #include "ui/canvas_view.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
+#include "ui/function_table_window.h"
 #include "ui/gif_builder_window.h"
 #include "ui/help_window.h"
 #include "ui/key_codes.h"
@@ -55,6 +56,12 @@ std::optional<MouseButton> workbenchButton(Qt::MouseButton button) {
         default:
             return std::nullopt;
     }
+}
+
+void bringToFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 Color colourOf(const QColor& colour) {
@@ -125,15 +132,7 @@ void GraphWindow::connectParts() {
     connect(m_panel, &SidePanel::swatchClicked, this, &GraphWindow::swatchClicked);
     connect(m_panel, &SidePanel::formulaHelpRequested, this, &GraphWindow::explainFormulaEntry);
     connect(m_panel, &SidePanel::fontRequested, this, &GraphWindow::chooseFont);
-    connect(m_canvas, &CanvasView::mousePressed, this, [this](QPoint p, Qt::MouseButton b) {
-        if (auto button = workbenchButton(b)) m_bench.mouseDown(p.x(), p.y(), *button);
-    });
-    connect(m_canvas, &CanvasView::mouseMoved, this, [this](QPoint p, Qt::MouseButtons b) {
-        m_bench.mouseMove(p.x(), p.y(), b.testFlag(Qt::LeftButton));
-    });
-    connect(m_canvas, &CanvasView::mouseReleased, this, [this](QPoint p, Qt::MouseButton b) {
-        if (auto button = workbenchButton(b)) m_bench.mouseUp(p.x(), p.y(), *button);
-    });
+    connectCanvas();
     connect(m_canvas, &CanvasView::sizeChanged, this, &GraphWindow::followCanvasSize);
     connect(&m_bench, &Workbench::fieldsChanged, this, &GraphWindow::refreshFields);
     connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
@@ -163,6 +162,7 @@ void GraphWindow::buildMenus() {
     menuBar()->addAction(QStringLiteral("Mee&r..."), this, &GraphWindow::showEditor);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Be&werken"));
     edit->addAction(QStringLiteral("&Kopieren als Bitmap"), this, &GraphWindow::copyBitmap);
+    edit->addAction(QStringLiteral("&Tabel..."), this, &GraphWindow::showFunctionTable);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Opties"));
     m_optionsMenu = options;
     m_slidersAction = options->addAction(QStringLiteral("Sch&uifbalken"));
@@ -173,6 +173,7 @@ void GraphWindow::buildMenus() {
     connect(m_transparentGifsAction, &QAction::toggled, this,
             [this](bool checked) { m_bench.settings().transparentGifs = checked; });
     buildEditorOptions(options);
+    buildNavigationOptions(options);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Inhoud"), QKeySequence(Qt::Key_F1), this, [this] {
         if (m_help) m_help->showIndex();
@@ -200,6 +201,24 @@ void GraphWindow::buildEditorOptions(QMenu* options) {
             if (m_editor) m_editor->applyHelpOptions();
         });
         m_editorOptions.emplace_back(action, member);
+    }
+}
+
+void GraphWindow::buildNavigationOptions(QMenu* options) {
+    options->addAction(QStringLiteral("Standaard&venster"), this,
+                       &GraphWindow::restoreStandardWindow);
+    m_navigationAction = options->addAction(QStringLiteral("&Zoomen en schuiven met de muis"));
+    m_traceAction = options->addAction(QStringLiteral("Vo&lgen"));
+    const std::pair<QAction*, bool GraphSettings::*> switches[] = {
+        {m_navigationAction, &GraphSettings::mouseNavigation},
+        {m_traceAction, &GraphSettings::trace}};
+    for (const auto& [action, member] : switches) {
+        action->setCheckable(true);
+        action->setChecked(m_bench.settings().*member);
+        connect(action, &QAction::toggled, this, [this, member](bool on) {
+            m_bench.settings().*member = on;
+            showPointer(m_pointer);
+        });
     }
 }
 
@@ -232,10 +251,17 @@ QWidget* GraphWindow::buildSliderStrip() {
     m_busyLabel->setObjectName(QStringLiteral("bezig"));
     m_busyLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_busyLabel->hide();
-    auto* corner = new QHBoxLayout(strip);
-    corner->setContentsMargins(0, 0, 8, 0);
+    // The pointer readout sits in the strip so that the canvas keeps the size programs expect.
+    m_pointerReadout = new QLabel;
+    m_pointerReadout->setObjectName(QStringLiteral("coordinaten"));
+    m_pointerReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pointerReadout->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    m_pointerReadout->setWordWrap(true);
+    auto* corner = new QVBoxLayout(strip);
+    corner->setContentsMargins(0, 0, 8, 2);
+    corner->addWidget(m_busyLabel, 0, Qt::AlignTop | Qt::AlignRight);
     corner->addStretch(1);
-    corner->addWidget(m_busyLabel, 0, Qt::AlignTop);
+    corner->addWidget(m_pointerReadout);
     return strip;
 }
 
@@ -253,6 +279,8 @@ void GraphWindow::refreshFields() {
     m_transparentGifsAction->setChecked(settings.transparentGifs);
     for (const auto& [action, member] : m_editorOptions)
         action->setChecked(settings.editorHelp.*member);
+    m_navigationAction->setChecked(settings.mouseNavigation);
+    m_traceAction->setChecked(settings.trace);
     applyFormSize();
 }
 
@@ -484,6 +512,76 @@ void GraphWindow::exportTikz() {
     exportDrawing({QString(), QString::fromLatin1(kDefaultTikzName),
                    QStringLiteral("TikZ (*.tikz *.tex)"), QStringLiteral("tikz")},
                   &Workbench::exportTikz);
+}
+
+// ---- Zoom, pan and trace on the canvas ----------------------------------------------------------
+
+void GraphWindow::connectCanvas() {
+    connect(m_canvas, &CanvasView::mousePressed, this, &GraphWindow::canvasPressed);
+    connect(m_canvas, &CanvasView::mouseMoved, this, &GraphWindow::canvasMoved);
+    connect(m_canvas, &CanvasView::mouseReleased, this, &GraphWindow::canvasReleased);
+    connect(m_canvas, &CanvasView::wheelTurned, this, &GraphWindow::canvasWheel);
+    connect(m_canvas, &CanvasView::pointerLeft, this, [this] { showPointer(std::nullopt); });
+    // After every redraw the readout and the marks belong to the new picture.
+    connect(&m_bench, &Workbench::redrawn, this, [this] { showPointer(m_pointer); });
+}
+
+void GraphWindow::canvasPressed(QPoint p, Qt::MouseButton b, Qt::KeyboardModifiers modifiers) {
+    if (auto button = workbenchButton(b)) m_bench.mouseDown(p.x(), p.y(), *button);
+    const bool panButton =
+        b == Qt::MiddleButton || (b == Qt::LeftButton && modifiers.testFlag(Qt::ControlModifier));
+    if (panButton && m_bench.settings().mouseNavigation && m_bench.startPan(p.x(), p.y()))
+        m_panButton = b;
+}
+
+void GraphWindow::canvasMoved(QPoint p, Qt::MouseButtons b) {
+    m_pointer = p;
+    if (m_bench.panning()) {
+        if (m_bench.panTo(p.x(), p.y())) redraw();
+    } else {
+        m_bench.mouseMove(p.x(), p.y(), b.testFlag(Qt::LeftButton));
+    }
+    showPointer(p);
+}
+
+void GraphWindow::canvasReleased(QPoint p, Qt::MouseButton b) {
+    if (b == m_panButton) {
+        m_bench.endPan();
+        m_panButton = Qt::NoButton;
+    }
+    if (auto button = workbenchButton(b)) m_bench.mouseUp(p.x(), p.y(), *button);
+}
+
+void GraphWindow::canvasWheel(QPoint p, int notches) {
+    if (m_bench.settings().mouseNavigation && m_bench.zoomAt(p.x(), p.y(), notches)) redraw();
+}
+
+void GraphWindow::restoreStandardWindow() {
+    if (m_bench.restoreStandardWindow()) redraw();
+}
+
+void GraphWindow::showPointer(std::optional<QPoint> pixel) {
+    m_pointer = pixel;
+    if (!pixel) {
+        m_pointerReadout->clear();
+        m_canvas->setMarks({});
+        return;
+    }
+    TraceReadout readout = m_bench.traceAt(pixel->x(), pixel->y(), m_bench.settings().trace);
+    m_pointerReadout->setText(toQString(readout.text));
+    m_canvas->setMarks(std::move(readout.marks));
+}
+
+FunctionTableWindow* GraphWindow::functionTable() {
+    if (!m_functionTable) {
+        m_functionTable = new FunctionTableWindow(m_bench, this);
+        m_functionTable->startFromWindow();
+    }
+    return m_functionTable;
+}
+
+void GraphWindow::showFunctionTable() {
+    bringToFront(functionTable());
 }
 
 // ---- Swatches ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace kalvor {
 class CanvasView;
 class EditorWindow;
 class FilmPageWindow;
+class FunctionTableWindow;
 class GifBuilderWindow;
 class HelpWindow;
 class ProgramControlsView;
@@ -54,6 +56,12 @@ public:
     ProgramControlsView* controlsView() const { return m_controlsView; }
     RichTextPane* richTextPane() const { return m_richText; }
     QAction* transparentGifsAction() const { return m_transparentGifsAction; }
+    /// The readout of the world point under the pointer (and, when tracing, the functions).
+    QLabel* pointerReadout() const { return m_pointerReadout; }
+    QAction* navigationAction() const { return m_navigationAction; }
+    QAction* traceAction() const { return m_traceAction; }
+    /// "&Tabel...", made when first asked for.
+    FunctionTableWindow* functionTable();
     /// The builder and Beeldrol windows, made when first asked for.
     GifBuilderWindow* gifBuilder();
     FilmPageWindow* filmPageWindow();
@@ -78,6 +86,9 @@ public slots:
     void copyBitmap();
     void showGifBuilder();
     void showFilmPage();
+    void showFunctionTable();
+    /// "&Standaardvenster".
+    void restoreStandardWindow();
     /// "&Presentatie openen": asks for a lesson in the presentation folder and opens it.
     void openPresentationFromMenu();
 
@@ -100,6 +111,14 @@ private:
     void buildImageMenus(QMenu* file);
     /// "&Editor" in "&Opties": the editor's help switches.
     void buildEditorOptions(QMenu* options);
+    /// Zoom, pan and trace switches and "Standaardvenster" in "&Opties".
+    void buildNavigationOptions(QMenu* options);
+    void connectCanvas();
+    void canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void canvasMoved(QPoint pixel, Qt::MouseButtons buttons);
+    void canvasReleased(QPoint pixel, Qt::MouseButton button);
+    void canvasWheel(QPoint pixel, int notches);
+    void showPointer(std::optional<QPoint> pixel);
     /// "Opslaan als &JPG", "&Gif", "Bi&tmap", "&PNG": asks for the file and writes the
     /// canvas as it stands in the format of its extension.
     void saveCanvasImage(const FileDialogRequest& request);
@@ -135,6 +154,12 @@ private:
     RichTextPane* m_richText = nullptr;
     QAction* m_transparentGifsAction = nullptr;
     QAction* m_presentationAction = nullptr;
+    QAction* m_navigationAction = nullptr;
+    QAction* m_traceAction = nullptr;
+    QLabel* m_pointerReadout = nullptr;
+    std::optional<QPoint> m_pointer;  // over the canvas
+    Qt::MouseButton m_panButton = Qt::NoButton;
+    QPointer<FunctionTableWindow> m_functionTable;
     QMenu* m_optionsMenu = nullptr;
     std::vector<std::pair<QAction*, bool EditorHelp::*>> m_editorOptions;
     QPointer<GifBuilderWindow> m_gifBuilder;

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "graph/preferences.h"
 #include "workbench_fixture.h"
@@ -44,6 +45,7 @@ GraphSettings changedSettings() {
     s.formHeight = 600;
     s.transparentGifs = false;
     s.editorHelp.lineChecks = false;
+    s.trace = true;
     return s;
 }
 
@@ -79,7 +81,9 @@ TEST(Preferences, LinesInTheFileOrder) {
                                                "transparantegifs=nee",
                                                "editorkleuren=ja",
                                                "editorcontrole=nee",
-                                               "editoraanvullen=ja"};
+                                               "editoraanvullen=ja",
+                                               "muisnavigatie=ja",
+                                               "volgen=ja"};
     EXPECT_EQ(lines, expected);
 }
 
@@ -148,6 +152,20 @@ TEST(Preferences, EditorSwitchesOnlyChangeWhenWritten) {
         GraphSettings s;
         EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
         EXPECT_EQ(s.editorHelp, expected) << text;
+    }
+}
+
+TEST(Preferences, CanvasSwitchesOnlyChangeWhenWritten) {
+    const std::tuple<const char*, bool, bool> rows[] = {
+        {"xmin=-1\n", true, false},
+        {"muisnavigatie=nee\nvolgen=ja\n", false, true},
+        {"volgen=misschien\n", true, false},
+    };
+    for (const auto& [text, navigation, trace] : rows) {
+        GraphSettings s;
+        EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
+        EXPECT_EQ(s.mouseNavigation, navigation) << text;
+        EXPECT_EQ(s.trace, trace) << text;
     }
 }
 
