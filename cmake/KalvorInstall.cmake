@@ -25,4 +25,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window icon is an SVG, drawn by Qt's SVG plugin, which no library links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 include(CPack)

@@ -20,11 +20,11 @@ Color colorOfPixel(QRgb pixel) {
 }
 
 // Pens of one pixel draw patterns; wider pens have round ends and joins and are always
-// solid.
+// solid. A wide pen is `scale` times as wide on a doubled device, like the figures.
 QPen qtPen(const CanvasPen& pen, int scale) {
     QPen result(qtColor(pen.color));
     if (pen.width > 1) {
-        result.setWidth(pen.width);
+        result.setWidth(pen.width * scale);
         result.setCapStyle(Qt::RoundCap);
         result.setJoinStyle(Qt::RoundJoin);
         return result;
