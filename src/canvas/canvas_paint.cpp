@@ -53,11 +53,11 @@ namespace {
 constexpr char16_t kGreekLower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
 constexpr char16_t kGreekUpper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
 
+}  // namespace
+
 bool isSymbolFont(const CanvasFont& font) {
     return QString::fromStdString(font.name).compare("Symbol", Qt::CaseInsensitive) == 0;
 }
-
-}  // namespace
 
 // The installed symbol fonts keep their glyphs out of reach of Unicode text, so the Symbol
 // font is shown by a serif font that has the Greek letters displayText() turns its text into.

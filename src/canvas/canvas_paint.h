@@ -41,6 +41,8 @@ QPen qtPen(const CanvasPen& pen, int scale = 1);
 QBrush qtBrush(const CanvasBrush& brush);
 /// The font at `scale` times its size (plus `sizeDelta` points), sized in pixels at 96 dpi.
 QFont qtFont(const CanvasFont& font, int scale, int sizeDelta = 0);
+/// The Symbol font, whose Latin letters stand for Greek ones.
+bool isSymbolFont(const CanvasFont& font);
 /// Symbol-font texts show Latin letters as the Greek letters of the same key.
 QString displayText(const CanvasFont& font, std::string_view utf8);
 

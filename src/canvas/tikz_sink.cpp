@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "canvas/canvas_paint.h"
 #include "canvas/canvas_sink.h"
 
 namespace kalvor {
@@ -325,9 +326,9 @@ void TikzSink::arc(ArcFigure figure, const ArcArgs& a) {
 std::string TikzSink::fontCommands() const {
     const CanvasFont& font = m_canvas.font();
     const QString name = QString::fromStdString(font.name).toLower();
-    std::string family = name.contains("courier")                     ? "\\ttfamily"
-                         : name.contains("times") || name == "symbol" ? "\\rmfamily"
-                                                                      : "\\sffamily";
+    std::string family = name.contains("courier")                       ? "\\ttfamily"
+                         : name.contains("times") || isSymbolFont(font) ? "\\rmfamily"
+                                                                        : "\\sffamily";
     const std::string size = std::to_string(std::max(font.size, 1));
     return "\\fontsize{" + size + "}{" + size + "}\\selectfont" + family +
            (font.bold ? "\\bfseries" : "") + (font.italic ? "\\itshape" : "");
@@ -347,9 +348,7 @@ void TikzSink::writeNode(std::string_view tex, Number x, Number y, Number angleD
 }
 
 void TikzSink::text(const TextArgs& t, TextSize) {
-    const bool symbol =
-        QString::fromStdString(m_canvas.font().name).compare("Symbol", Qt::CaseInsensitive) == 0;
-    writeNode(texText(t.text, symbol), t.x, t.y, t.angle);
+    writeNode(texText(t.text, isSymbolFont(m_canvas.font())), t.x, t.y, t.angle);
 }
 
 void TikzSink::alignedText(const AlignedTextArgs& t, TextSize size) {
