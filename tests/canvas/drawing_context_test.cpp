@@ -144,8 +144,7 @@ TEST(DrawingContext, FilledFiguresRestoreTheCanvasAfterwards) {
     s.context.state().fillStyle = 0;
     s.context.ellipse([] { return Box{-2, -2, 2, 2}; });
     EXPECT_EQ(s.canvas.image().pixel(127, 127) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(s.canvas.brush().style, BrushStyle::Solid);  // the brush saved at run start
-    EXPECT_EQ(s.canvas.brush().color, kWhite);
+    EXPECT_EQ(s.canvas.brush(), CanvasBrush{});  // the brush saved at run start
     EXPECT_EQ(s.canvas.pen().color, kRed);
 }
 
@@ -180,8 +179,7 @@ TEST(DrawingContext, PdfTextWithRiseAndUnderline) {
     EXPECT_EQ(
         lines[3],
         (std::ostringstream() << std::fixed << std::setprecision(4) << -0.6 * h << " Ts").str());
-    EXPECT_EQ(lines[6], "0.8504 w");  // 18 / 6 tenths of a millimetre
-    EXPECT_EQ(lines[7], "1 g");
+    EXPECT_EQ(Lines(lines.begin() + 6, lines.begin() + 8), (Lines{"0.8504 w", "1 g"}));  // 18 / 6
     EXPECT_EQ(lines[9].substr(lines[9].size() - 2), " l");
     EXPECT_EQ(lines[10], "S");
     EXPECT_EQ(s.pdf.lines().back(), "0.5669 w");
@@ -231,15 +229,12 @@ TEST(DrawingContext, RunStartResetsTheStateAndKeepsTheCanvasForTheEnd) {
     s.canvas.brush() = {0x00FF00, BrushStyle::Cross};
     s.context.state() = DrawingState{kRed, 5, 0, 0, 4, "Symbol", "Symbol", {true, true, true}};
     s.context.startRun(0x123456);
-    const DrawingState& st = s.context.state();
-    EXPECT_EQ(st.penColor, kBlack);
-    EXPECT_EQ(st.lineWidth, 1);
-    EXPECT_EQ(st.fillColor, kWhite);
-    EXPECT_EQ(st.fillStyle, 1);
-    EXPECT_EQ(st.fontHalfPoints, 28);
-    EXPECT_EQ(st.fontName, "Courier New");
-    EXPECT_EQ(st.defaultFontName, "Courier New");
-    EXPECT_EQ(st.fontStyle, FontStyleSet{});
+    const auto fields = [](const DrawingState& d) {
+        return std::tie(d.penColor, d.lineWidth, d.fillColor, d.fillStyle, d.fontHalfPoints,
+                        d.fontName, d.defaultFontName, d.fontStyle);
+    };
+    const DrawingState reset{kBlack, 1, kWhite, 1, 28, "Courier New", "Courier New", {}};
+    EXPECT_EQ(fields(s.context.state()), fields(reset));
     EXPECT_EQ(s.canvas.font().color, 0x123456u);
     EXPECT_EQ(s.canvas.brush().style, BrushStyle::Clear);
     s.canvas.pen().width = 7;
@@ -256,21 +251,11 @@ TEST(DrawingContext, ProgramFontScopeUsesTheStateAndRestoresTheDefault) {
     s.context.state().fontStyle = {true, false, true};
     {
         ProgramFontScope scope(s.context);
-        EXPECT_EQ(s.canvas.font().name, "Times New Roman");
-        EXPECT_EQ(s.canvas.font().size, 15);
-        EXPECT_TRUE(s.canvas.font().bold && s.canvas.font().underline);
+        EXPECT_EQ(s.canvas.font(), (CanvasFont{"Times New Roman", 15, true, false, true}));
         EXPECT_EQ(s.context.pdfSink().fontName(), "F10");
     }
-    EXPECT_EQ(s.canvas.font().name, "Arial");
-    EXPECT_EQ(s.canvas.font().size, 10);
-    EXPECT_FALSE(s.canvas.font().bold || s.canvas.font().underline);
+    EXPECT_EQ(s.canvas.font(), CanvasFont{});
 }
-
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
 
 // The hatch lines of a PDF fill: the pairs of "m" and "l" lines between "W n" and "Q".
 std::vector<std::array<double, 4>> hatchLines(const Lines& pdf) {
@@ -304,25 +289,21 @@ TEST(DrawingContext, PdfHatchesAreLinesClippedToTheFigure) {
         s.context.rectangle([] { return Box{0, 0, 2, 2}; });
         const Lines pdf = s.freshPdf();
         EXPECT_EQ(pdf.back(), r.last) << r.style;
-        int horizontal = 0, vertical = 0, falling = 0, rising = 0;
+        std::array<int, 4> counted{};  // horizontal, vertical, falling, rising
         for (const auto& l : hatchLines(pdf)) {
             const double dx = l[2] - l[0], dy = l[3] - l[1];
-            horizontal += dy == 0;
-            vertical += dx == 0;
-            falling += dx * dy < 0;
-            rising += dx * dy > 0;
+            counted[0] += dy == 0, counted[1] += dx == 0;
+            counted[2] += dx * dy<0, counted[3] += dx * dy> 0;
         }
-        EXPECT_NEAR(horizontal, r.horizontal, 1) << r.style;
-        EXPECT_NEAR(vertical, r.vertical, 1) << r.style;
-        EXPECT_NEAR(falling, r.falling, 1) << r.style;
-        EXPECT_NEAR(rising, r.rising, 1) << r.style;
+        const int expected[] = {r.horizontal, r.vertical, r.falling, r.rising};
+        for (int d = 0; d < 4; ++d)
+            EXPECT_NEAR(counted[d], expected[d], 1) << r.style << " direction " << d;
         if (r.style < 2) continue;
         // The clip is the square itself, the hatch is in the fill colour, and the outline is
         // stroked after the graphics state is restored.
         const Lines head(pdf.begin(), pdf.begin() + 5);
         EXPECT_EQ(head, (Lines{"1 0 0 rg", "q", "0 0 40.0000 40.0000 re", "W n", "1 0 0 RG"}));
-        EXPECT_EQ(*(pdf.end() - 3), "Q");
-        EXPECT_EQ(*(pdf.end() - 2), "0 0 40.0000 40.0000 re");
+        EXPECT_EQ(Lines(pdf.end() - 3, pdf.end() - 1), (Lines{"Q", "0 0 40.0000 40.0000 re"}));
     }
 }
 

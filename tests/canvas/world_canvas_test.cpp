@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -20,8 +22,11 @@ namespace {
 
 constexpr Color kRed = 0x0000FF;  // red in the low byte
 
+QRgb rgb(const WorldCanvas& c, int x, int y) {
+    return c.image().pixel(x, y) & 0xFFFFFF;
+}
 bool ink(const WorldCanvas& c, int x, int y) {
-    return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    return rgb(c, x, y) != 0xFFFFFF;
 }
 int inkCount(const WorldCanvas& c) {
     return test::inkPixels(c.image());
@@ -41,12 +46,9 @@ struct Fixture {
 TEST(WorldCanvasMapping, MapsWorldEdgesToPixelEdges) {
     Fixture f(358, 350, -5, -5, 5, 5);
     const WorldCanvas& c = f.canvas;
-    EXPECT_EQ(c.windowX(-5), 0);
-    EXPECT_EQ(c.windowX(5), 357);
-    EXPECT_EQ(c.windowY(5), 0);
-    EXPECT_EQ(c.windowY(-5), 349);
-    EXPECT_DOUBLE_EQ(static_cast<double>(c.worldX(357)), 5.0);
-    EXPECT_DOUBLE_EQ(static_cast<double>(c.worldY(349)), -5.0);
+    EXPECT_EQ((std::array{c.windowX(-5), c.windowX(5), c.windowY(5), c.windowY(-5)}),
+              (std::array{0, 357, 0, 349}));
+    EXPECT_EQ((std::array{c.worldX(357), c.worldY(349)}), (std::array<Number, 2>{5, -5}));
 }
 
 TEST(WorldCanvasMapping, ClampsFarPointsAndRoundsHalfToEven) {
@@ -98,11 +100,9 @@ TEST(WorldCanvasMapping, WorldPropertiesMoveTheRectangle) {
     Fixture f(101, 101, 0, 0, 10, 10);
     WorldCanvas& c = f.canvas;
     c.setD2WorldX1(-10);  // keeps the width
-    EXPECT_EQ(c.windowX(-10), 0);
-    EXPECT_EQ(c.windowX(0), 100);
+    EXPECT_EQ((std::array{c.windowX(-10), c.windowX(0)}), (std::array{0, 100}));
     c.setD2WorldYW(20);
-    EXPECT_EQ(c.windowY(20), 0);
-    EXPECT_EQ(c.windowY(10), 50);
+    EXPECT_EQ((std::array{c.windowY(20), c.windowY(10)}), (std::array{0, 50}));
 }
 
 TEST(TickSteps, StepFirstTickAndLabels) {
@@ -145,8 +145,8 @@ TEST(WorldCanvasPixels, RectangleOverTheWholeWorldCoversEveryEdgePixel) {
         EXPECT_TRUE(ink(c, x, 0) && ink(c, x, 29)) << x;
     for (int y = 0; y < 30; ++y)
         EXPECT_TRUE(ink(c, 0, y) && ink(c, 39, y)) << y;
-    EXPECT_EQ(c.image().pixel(20, 15) & 0xFFFFFF, 0xFF0000u);  // filled red
-    EXPECT_EQ(c.image().pixel(0, 0) & 0xFFFFFF, 0u);           // black outline
+    EXPECT_EQ(rgb(c, 20, 15), 0xFF0000u);  // filled red
+    EXPECT_EQ(rgb(c, 0, 0), 0u);           // black outline
 }
 
 TEST(WorldCanvasPixels, LinesAndEndPixels) {
@@ -155,32 +155,17 @@ TEST(WorldCanvasPixels, LinesAndEndPixels) {
         std::function<void(WorldCanvas&)> draw;
         int inkPixels;  // the horizontal run from column 2 to 8 on row 5
     };
+    const PointList run{{2, 5}, {8, 5}}, single{{2, 5}}, repeated{{2, 5}, {8, 5}, {8, 5}};
     const Row rows[] = {
         {"line paints both ends", [](WorldCanvas& c) { c.d2Line(2, 5, 8, 5); }, 7},
         {"line backwards", [](WorldCanvas& c) { c.d2Line(8, 5, 2, 5); }, 7},
-        {"line-to leaves the end pixel",
-         [](WorldCanvas& c) {
-             c.d2MoveTo(2, 5);
-             c.d2LineTo(8, 5);
-         },
+        {"line-to leaves the end pixel", [](WorldCanvas& c) { c.d2MoveTo(2, 5), c.d2LineTo(8, 5); },
          6},
-        {"polyline leaves the end pixel",
-         [](WorldCanvas& c) {
-             c.d2Polyline(PointList{{2, 5}, {8, 5}});
-         },
-         6},
-        {"single-point polyline draws nothing",
-         [](WorldCanvas& c) {
-             c.d2Polyline(PointList{{2, 5}});
-         },
-         0},
+        {"polyline leaves the end pixel", [&](WorldCanvas& c) { c.d2Polyline(run); }, 6},
+        {"single-point polyline draws nothing", [&](WorldCanvas& c) { c.d2Polyline(single); }, 0},
         {"set pixel", [](WorldCanvas& c) { c.d2SetPixel(2, 5); }, 1},
         {"zero-length line", [](WorldCanvas& c) { c.d2Line(2, 5, 2, 5); }, 0},
-        {"repeated end point",
-         [](WorldCanvas& c) {
-             c.d2Polyline(PointList{{2, 5}, {8, 5}, {8, 5}});
-         },
-         6},
+        {"repeated end point", [&](WorldCanvas& c) { c.d2Polyline(repeated); }, 6},
     };
     for (const Row& r : rows) {
         Fixture f(11, 11, 0, 0, 10, 10);
@@ -247,8 +232,7 @@ TEST(WorldCanvasPixels, ArcsRunCounterClockwiseFromStartRayToEndRay) {
         c.d2Pie(-100, -25, 100, 25, r.sx, r.sy, r.ex, r.ey);
         auto red = [&](Number x, Number y) {
             const int px = c.windowX(x), py = c.windowY(y);
-            return c.image().rect().contains(px, py) &&
-                   (c.image().pixel(px, py) & 0xFFFFFF) == 0xFF0000u;
+            return c.image().rect().contains(px, py) && rgb(c, px, py) == 0xFF0000u;
         };
         EXPECT_TRUE(red(r.inX, r.inY)) << r.name;
         EXPECT_FALSE(red(r.outX, r.outY)) << r.name;
@@ -260,11 +244,8 @@ TEST(WorldCanvasPixels, ChordCutsAlongTheSecant) {
     WorldCanvas& c = f.canvas;
     c.brush() = {kRed, BrushStyle::Solid};
     c.d2Chord(-50, -50, 50, 50, 10, 0, 0, 10);  // quarter arc from 0° to 90°, closed by a secant
-    const auto at = [&](Number x, Number y) {
-        return c.image().pixel(c.windowX(x), c.windowY(y)) & 0xFFFFFF;
-    };
-    EXPECT_EQ(at(30, 30), 0xFF0000u);
-    EXPECT_EQ(at(10, 10), 0xFFFFFFu);  // inside the pie, outside the chord
+    EXPECT_EQ(rgb(c, c.windowX(30), c.windowY(30)), 0xFF0000u);
+    EXPECT_EQ(rgb(c, c.windowX(10), c.windowY(10)), 0xFFFFFFu);  // in the pie, not the chord
 }
 
 TEST(WorldCanvasPixels, HatchDiagonalsRunAsNamed) {
@@ -297,21 +278,14 @@ TEST(WorldCanvasPixels, FloodFillBothStylesStayInsideTheBorder) {
             c.brush() = {kRed, brush};
             const Color key = style == FloodStyle::Border ? kBlack : kWhite;
             c.d2FloodFill(20, 20, key, style);
-            int red = 0, redOutside = 0;
-            for (int y = 0; y < 40; ++y)
-                for (int x = 0; x < 40; ++x) {
-                    if ((c.image().pixel(x, y) & 0xFFFFFF) != 0xFF0000u) continue;
-                    ++red;
-                    const bool inside = x > 10 && x < 30 && y > 9 && y < 29;
-                    redOutside += !inside;
-                }
-            EXPECT_EQ(redOutside, 0);
+            const int red = test::pixelsOf(c.image(), 0xFF0000);
+            EXPECT_EQ(test::pixelsOf(c.image().copy(11, 10, 19, 19), 0xFF0000), red);  // inside
             if (brush == BrushStyle::Solid) {
                 EXPECT_EQ(red, 19 * 19);
             } else {
                 EXPECT_TRUE(red > 40 && red < 200) << red;
             }
-            EXPECT_EQ(c.image().pixel(10, 9) & 0xFFFFFF, 0u);
+            EXPECT_EQ(rgb(c, 10, 9), 0u);
         }
     }
 }
@@ -372,13 +346,20 @@ TEST(WorldCanvasText, SymbolFontShowsGreekLetters) {
     symbol.name = "Symbol";
     EXPECT_EQ(displayText(symbol, "pa W1"), QString::fromUtf8("πα Ω1"));
     EXPECT_EQ(displayText(CanvasFont{}, "pa"), QString("pa"));
+    // The letters reach the bitmap too.
+    for (const char* text : {"p", "-p", "a"}) {
+        Fixture f(60, 30, 0, 0, 60, 30);
+        f.canvas.font().name = "Symbol";
+        f.canvas.d2TextOut(text, 0, 5, 25);
+        EXPECT_GT(inkCount(f.canvas), static_cast<int>(std::strlen(text)) * 5) << text;
+    }
 }
 
 TEST(WorldCanvasColors, RedIsInTheLowByte) {
     Fixture f(11, 11, 0, 0, 10, 10);
     f.canvas.pen().color = kRed;
     f.canvas.d2SetPixel(5, 5);
-    EXPECT_EQ(f.canvas.image().pixel(5, 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(rgb(f.canvas, 5, 5), 0xFF0000u);
     EXPECT_EQ(colorOfPixel(0xFF123456), makeColor(0x12, 0x34, 0x56));
 }
 
@@ -391,9 +372,8 @@ TEST(WorldCanvasState, ResizeKeepsThePictureAndRemaps) {
     c.resize(40, 30);
     EXPECT_EQ(resized, 1);
     EXPECT_TRUE(ink(c, 3, 3));
-    EXPECT_EQ(c.windowX(19), 39);
-    EXPECT_EQ(c.windowY(0), 29);
-    EXPECT_EQ((c.image().pixel(35, 25) & 0xFFFFFF), 0xFFFFFFu);
+    EXPECT_EQ((std::array{c.windowX(19), c.windowY(0)}), (std::array{39, 29}));
+    EXPECT_EQ(rgb(c, 35, 25), 0xFFFFFFu);
 }
 
 TEST(WorldCanvasState, ChangesAreAnnouncedOnceOutsideLocks) {
@@ -419,10 +399,10 @@ TEST(View3DProperties, ClampsAndNormalisation) {
     EXPECT_EQ(v.viewAngle(), 179);
     v.setViewAngle(0);
     EXPECT_EQ(v.viewAngle(), 0.01L);
-    v.setViewDist(0);
-    EXPECT_EQ(v.viewDist(), 0.0001L);
-    v.setViewDist(-3);
-    EXPECT_EQ(v.viewDist(), 0.0001L);
+    for (Number d : {0.0L, -3.0L}) {
+        v.setViewDist(d);
+        EXPECT_EQ(v.viewDist(), 0.0001L) << static_cast<double>(d);
+    }
 
     View3D box;
     box.setWorldXW(4);  // x from -1 to 3 is the longest axis
@@ -434,12 +414,6 @@ TEST(View3DProperties, ClampsAndNormalisation) {
     box.setAspectRatio(false);
     EXPECT_NEAR(static_cast<double>(box.state().factor[1]), 1, 1e-15);
 }
-
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
 
 int labelWidth(int fontSize, std::initializer_list<const char*> labels) {
     WorldCanvas measure;
@@ -477,10 +451,10 @@ TEST(WorldCanvasClipped, DrawingDoesNotOverwriteTheAxes) {
     c.d2Line(-5, -5, -5, 5);
     c.d2Line(-5, 0, 5, 0);
     for (int y = c.windowY(5) + 1; y <= bottom; ++y)
-        EXPECT_EQ(c.image().pixel(left, y) & 0xFFFFFF, 0xFF0000u) << y;
+        EXPECT_EQ(rgb(c, left, y), 0xFF0000u) << y;
     for (int x = left; x < c.windowX(5); ++x)
-        EXPECT_EQ(c.image().pixel(x, bottom) & 0xFFFFFF, 0xFF0000u) << x;
-    EXPECT_EQ(c.image().pixel(c.windowX(0), c.windowY(0)) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(rgb(c, x, bottom), 0xFF0000u) << x;
+    EXPECT_EQ(rgb(c, c.windowX(0), c.windowY(0)), 0x00FF00u);
 }
 
 TEST(WorldCanvasClipped, AxesTicksLabelsAndArrows) {
@@ -536,6 +510,15 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     EXPECT_FALSE(c.saveMetafile(dir.path().toStdString() + "/missing/c.svg"));
 }
 
+// How many runs of consecutive steps 0 … n - 1 `inked` accepts.
+template <typename Inked>
+int runs(int n, Inked inked) {
+    int count = 0;
+    for (int i = 0, before = false; i < n; before = inked(i++))
+        count += inked(i) && !before;
+    return count;
+}
+
 // The mirror of a 200 × 160 canvas, saved and rendered at its own size; null when it could
 // not be saved.
 QImage renderedMirror(WorldCanvas& c, const QTemporaryDir& dir) {
@@ -577,15 +560,11 @@ TEST(WorldCanvasMirror, DottedPensStayDotted) {
         ASSERT_FALSE(image.isNull());
         const CanvasMapping& m = c.mirrorMapping();
         const int row = m.y.toPixel(5), from = m.x.toPixel(2), to = m.x.toPixel(8);
-        int dots = 0;
-        bool before = false;
-        for (int x = from; x < to; ++x) {
-            bool ink = false;
-            for (int y = row - 1; y <= row + 1; ++y)
-                ink |= qGray(image.pixel(x, y)) < 200;
-            dots += ink && !before;
-            before = ink;
-        }
+        const int dots = runs(to - from, [&](int i) {
+            return std::min({qGray(image.pixel(from + i, row - 1)),
+                             qGray(image.pixel(from + i, row)),
+                             qGray(image.pixel(from + i, row + 1))}) < 200;
+        });
         EXPECT_NEAR(dots, (to - from) / 8, 2) << &draw - figures;
     }
 }
@@ -631,16 +610,11 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
     // The hatch is the screen's, doubled: 16 mirror pixels from line to line.
     const int top = m.y.toPixel(3.8L), bottom = m.y.toPixel(1.2L);
     int lines = 0;
-    for (int x = m.x.toPixel(4); x < m.x.toPixel(4) + 16; ++x) {
-        int runs = 0;
-        bool before = false;
-        for (int y = top; y < bottom; ++y) {
-            const bool ink = qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 100;
-            runs += ink && !before;
-            before = ink;
-        }
-        lines = std::max(lines, runs);
-    }
+    for (int x = m.x.toPixel(4); x < m.x.toPixel(4) + 16; ++x)
+        lines = std::max(lines, runs(bottom - top, [&](int i) {
+                             const QRgb p = image.pixel(x, top + i);
+                             return qBlue(p) > 200 && qRed(p) < 100;
+                         }));
     EXPECT_NEAR(lines, (bottom - top) / 16, 1);
 }
 
@@ -721,6 +695,8 @@ TEST(WorldCanvasState, KeptPainterPaintsAsAFreshOne) {
     const Step cross = [](WorldCanvas& c) { c.d2Polyline(PointList{{-4, 4}, {4, -4}}); };
     const Step box = [](WorldCanvas& c) { c.d2Rectangle(-3, -3, 1, 2); };
     const Step text = [](WorldCanvas& c) { c.d2TextOut("Wg", 0, -2, 3); };
+    const CanvasBrush redCross{kRed, BrushStyle::Cross}, blackSolid{kBlack, BrushStyle::Solid};
+    const QImage picture(8, 8, QImage::Format_RGB32);
     const Row rows[] = {
         {"pen colour", {line, [](WorldCanvas& c) { c.pen().color = kRed; }, cross}},
         {"pen width after a pixel",
@@ -730,13 +706,8 @@ TEST(WorldCanvasState, KeptPainterPaintsAsAFreshOne) {
          {[](WorldCanvas& c) { c.pen().style = PenStyle::Dot; }, line,
           [](WorldCanvas& c) { c.pen().style = PenStyle::Solid; }, cross}},
         {"brush",
-         {[](WorldCanvas& c) {
-              c.brush() = {kRed, BrushStyle::Cross};
-          },
-          box,
-          [](WorldCanvas& c) {
-              c.brush() = {kBlack, BrushStyle::Solid};
-          },
+         {[&](WorldCanvas& c) { c.brush() = redCross; }, box,
+          [&](WorldCanvas& c) { c.brush() = blackSolid; },
           [](WorldCanvas& c) { c.d2Ellipse(0, 0, 4, 3); }}},
         {"font", {text, [](WorldCanvas& c) { c.font().size = 20; }, text}},
         {"clip on and off",
@@ -746,10 +717,8 @@ TEST(WorldCanvasState, KeptPainterPaintsAsAFreshOne) {
          {box, [](WorldCanvas& c) { c.d2FloodFill(-1, 0, kBlack, FloodStyle::Border); }, line}},
         {"resize", {line, [](WorldCanvas& c) { c.resize(90, 70); }, cross}},
         {"picture and clear",
-         {line, [](WorldCanvas& c) { c.drawImage(5, 5, QImage(8, 8, QImage::Format_RGB32)); },
-          [](WorldCanvas& c) {
-              c.brush() = {kRed, BrushStyle::Solid};
-          },
+         {line, [&](WorldCanvas& c) { c.drawImage(5, 5, picture); },
+          [](WorldCanvas& c) { c.brush().color = kRed, c.brush().style = BrushStyle::Solid; },
           [](WorldCanvas& c) { c.clear(); }, cross}},
     };
     for (const Row& row : rows) {
