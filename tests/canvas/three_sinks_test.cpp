@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <memory>
@@ -107,21 +106,6 @@ double agreement(const QImage& a, const QImage& b, int cells) {
     return double(same) / ia.size();
 }
 
-constexpr const char* kPictureDocument = R"(\documentclass{article}
-\usepackage{epic,eepic}
-\pagestyle{empty}
-\setlength{\paperwidth}{50mm}\setlength{\paperheight}{50mm}
-\setlength{\hoffset}{-1in}\setlength{\voffset}{-1in}
-\setlength{\oddsidemargin}{0mm}\setlength{\topmargin}{0mm}
-\setlength{\headheight}{0mm}\setlength{\headsep}{0mm}
-\setlength{\textwidth}{50mm}\setlength{\textheight}{50mm}
-\setlength{\topskip}{0mm}\setlength{\parindent}{0mm}
-\special{papersize=50mm,50mm}
-\begin{document}
-\input{picture.tex}
-\end{document}
-)";
-
 // The test drawing in every sink, written once to files: canvas.png, drawing.pdf,
 // picture.tex and mirror.svg.
 struct Drawing {
@@ -163,14 +147,6 @@ const Drawing& drawing() {
     return *d;
 }
 
-// Renders a PDF page to <png>.png at the canvas size.
-QImage renderPdf(const QString& pdf, const QString& png) {
-    const QStringList args{"-png", "-singlefile", "-scale-to", QString::number(kSize), pdf, png};
-    std::string log;
-    EXPECT_EQ(runProgram("pdftoppm", args, &log), 0) << log;
-    return QImage(png + ".png");
-}
-
 void expectAgreement(const QImage& other, double least, const char* what) {
     ASSERT_FALSE(other.isNull()) << what;
     const double same = agreement(drawing().canvas, other, 24);
@@ -191,20 +167,19 @@ TEST(ThreeSinks, PdfCoversWhatTheCanvasShows) {
     std::string log;
     EXPECT_EQ(runProgram("qpdf", QStringList{"--check", drawing().file("drawing.pdf")}, &log), 0)
         << log;
-    expectAgreement(renderPdf(drawing().file("drawing.pdf"), drawing().file("pdf")), 0.93, "PDF");
+    const QImage pdf =
+        test::renderPdfFile(drawing().file("drawing.pdf"), drawing().file("pdf"), kSize, &log);
+    expectAgreement(pdf, 0.93, "PDF");
 }
 
 TEST(ThreeSinks, PictureCoversWhatTheCanvasShows) {
     if (!haveProgram("latex") || !haveProgram("dvipdfmx") || !haveProgram("pdftoppm"))
         GTEST_SKIP() << "latex, dvipdfmx or pdftoppm missing";
-    // The page is exactly the 50 mm picture; dvipdfmx draws eepic's line specials.
-    const Drawing& d = drawing();
-    ASSERT_TRUE(test::writeBytes(d.file("document.tex"), kPictureDocument));
+    // The page is exactly the 50 mm picture.
     std::string log;
-    const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "document.tex"};
-    ASSERT_EQ(runProgram("latex", latex, &log, d.dir), 0) << log;
-    ASSERT_EQ(runProgram("dvipdfmx", QStringList{"-q", "document.dvi"}, &log, d.dir), 0) << log;
-    expectAgreement(renderPdf(d.file("document.pdf"), d.file("picture")), 0.88, "picture");
+    const QImage page = test::renderPicturePage(drawing().dir, 50, 0, kSize, &log);
+    ASSERT_FALSE(page.isNull()) << log;
+    expectAgreement(page, 0.88, "picture");
 }
 
 }  // namespace

@@ -2,14 +2,12 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "../support/file_checks.h"
+#include "../support/svg_render.h"
 #include "workbench_fixture.h"
 
 // The example drawings exported as PNG, PDF, SVG, LaTeX picture and TikZ, each rendered by an
@@ -63,20 +61,6 @@ Agreement agreement(const QImage& canvas, const QImage& other) {
 }
 
 // A 50 mm picture with 20 mm of empty page around it.
-constexpr const char* kPictureDocument = R"(\documentclass{article}
-\usepackage{epic,eepic}
-\pagestyle{empty}
-\setlength{\paperwidth}{90mm}\setlength{\paperheight}{90mm}
-\setlength{\hoffset}{-1in}\setlength{\voffset}{-1in}
-\setlength{\oddsidemargin}{20mm}\setlength{\topmargin}{20mm}
-\setlength{\headheight}{0mm}\setlength{\headsep}{0mm}
-\setlength{\textwidth}{60mm}\setlength{\textheight}{60mm}
-\setlength{\topskip}{0mm}\setlength{\parindent}{0mm}
-\special{papersize=90mm,90mm}
-\begin{document}
-\input{picture.tex}
-\end{document}
-)";
 constexpr int kPage = kSize * 90 / 50, kMargin = kSize * 20 / 50;
 
 // The TikZ picture has the canvas's size at 96 dpi (360 pixels: 95.25 mm), on a page with
@@ -130,49 +114,12 @@ Exports exportExample(const char* name) {
     return out;
 }
 
-QImage renderPdf(const QString& pdf, const QString& png, int size) {
-    const QStringList args{"-png", "-singlefile", "-scale-to", QString::number(size), pdf, png};
-    std::string log;
-    EXPECT_EQ(runProgram("pdftoppm", args, &log), 0) << log;
-    return QImage(png + ".png");
-}
-
-// At its own size (twice the canvas), by rsvg-convert where it is installed, Qt's own
-// renderer otherwise.
-QImage renderSvg(const Exports& e) {
-    const QString png = e.file("mirror.png");
-    if (haveProgram("rsvg-convert")) {
-        const QStringList args{
-            "-w", QString::number(2 * kSize), "-h", QString::number(2 * kSize), "-b", "white", "-o",
-            png,  e.file("mirror.svg")};
-        std::string log;
-        EXPECT_EQ(runProgram("rsvg-convert", args, &log), 0) << log;
-        return QImage(png);
-    }
-    QImage image(2 * kSize, 2 * kSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QSvgRenderer(e.file("mirror.svg")).render(&painter);
-    image.save(png);
-    return image;
-}
-
-// The whole page of the picture document; dvipdfmx draws eepic's line specials.
-QImage renderPicture(const Exports& e) {
-    EXPECT_TRUE(test::writeBytes(e.file("document.tex"), kPictureDocument));
-    std::string log;
-    const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "document.tex"};
-    EXPECT_EQ(runProgram("latex", latex, &log, e.dir), 0) << log;
-    EXPECT_EQ(runProgram("dvipdfmx", QStringList{"-q", "document.dvi"}, &log, e.dir), 0) << log;
-    return renderPdf(e.file("document.pdf"), e.file("picture"), kPage);
-}
-
 QImage renderTikz(const Exports& e) {
     EXPECT_TRUE(test::writeBytes(e.file("tikz.tex"), kTikzDocument));
     std::string log;
     const QStringList latex{"-interaction=nonstopmode", "-halt-on-error", "tikz.tex"};
     EXPECT_EQ(runProgram("pdflatex", latex, &log, e.dir), 0) << log;
-    const QImage page = renderPdf(e.file("tikz.pdf"), e.file("tikz"), kTikzPage);
+    const QImage page = test::renderPdfFile(e.file("tikz.pdf"), e.file("tikz"), kTikzPage, &log);
     return page.copy(kTikzMargin, kTikzMargin, kSize, kSize);
 }
 
@@ -199,16 +146,19 @@ TEST_P(ExportsMatchTheCanvas, CellByCell) {
     const Row& r = GetParam();
     const Exports e = exportExample(r.example);
     ASSERT_FALSE(e.canvas.isNull());
-    const QImage page = renderPicture(e);
-    ASSERT_EQ(page.width(), kPage);
+    std::string log;
+    const QImage page = test::renderPicturePage(e.dir, 90, 20, kPage, &log);
+    ASSERT_EQ(page.width(), kPage) << log;
     const struct {
         const char* sink;
         QImage image;
         double inked;
         std::optional<double> density;
     } sinks[] = {
-        {"PDF", renderPdf(e.file("drawing.pdf"), e.file("pdf"), kSize), 0.9, 0.85},
-        {"SVG", renderSvg(e), 0.9, 0.85},
+        {"PDF", test::renderPdfFile(e.file("drawing.pdf"), e.file("pdf"), kSize, &log), 0.9, 0.85},
+        {"SVG",
+         test::renderSvgFile(e.file("mirror.svg"), e.file("mirror.png"), 2 * kSize, 2 * kSize), 0.9,
+         0.85},
         // The picture text has no hatches: its shade is a gray area, so only the inked
         // cells compare.
         {"picture", page.copy(kMargin, kMargin, kSize, kSize), 0.85, std::nullopt},

@@ -9,31 +9,18 @@ namespace {
 using test::BenchFixture;
 
 TEST(Swatches, FillPatternCycleNeverChoosesClear) {
-    const BrushStyle cycle[] = {BrushStyle::Solid,
-                                BrushStyle::Horizontal,
-                                BrushStyle::Vertical,
-                                BrushStyle::ForwardDiagonal,
-                                BrushStyle::BackwardDiagonal,
-                                BrushStyle::Cross,
-                                BrushStyle::DiagonalCross,
-                                BrushStyle::Solid};
+    using enum BrushStyle;
+    const BrushStyle cycle[] = {Solid, Horizontal,    Vertical, ForwardDiagonal, BackwardDiagonal,
+                                Cross, DiagonalCross, Solid};
     for (std::size_t i = 0; i + 1 < std::size(cycle); ++i)
         EXPECT_EQ(nextFillPattern(cycle[i]), cycle[i + 1]) << i;
-    EXPECT_EQ(nextFillPattern(BrushStyle::Clear), BrushStyle::Horizontal);
+    EXPECT_EQ(nextFillPattern(Clear), Horizontal);
 }
 
 TEST(Swatches, LineWidthAnswerIsClampedToOneToThree) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"7", 3},
-        {"0", 1},
-        {"2", 2},
-        {"-4", 1},
-        {" 3 ", 3},
-        {"+1", 1},
-        {"abc", std::nullopt},
-        {"1.5", std::nullopt},
-        {"", std::nullopt},
-        {"99999999999999999999999", std::nullopt}};
+        {"7", 3},  {"0", 1},    {"2", 2},    {"-4", 1}, {" 3 ", 3},
+        {"+1", 1}, {"abc", {}}, {"1.5", {}}, {"", {}},  {"99999999999999999999999", {}}};
     for (const auto& [answer, width] : cases)
         EXPECT_EQ(lineWidthFromAnswer(answer), width) << "'" << answer << "'";
 }

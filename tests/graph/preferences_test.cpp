@@ -51,39 +51,13 @@ GraphSettings changedSettings() {
 
 TEST(Preferences, LinesInTheFileOrder) {
     const auto lines = preferenceLines(changedSettings());
-    const std::vector<std::string> expected = {"xmin=-10",
-                                               "xmax=12.5",
-                                               "ymin=-1",
-                                               "ymax=3",
-                                               "F=3*x^2",
-                                               "G=sin(a*x)",
-                                               "H=",
-                                               "I=1/x",
-                                               "xlabel=t",
-                                               "ylabel=v",
-                                               "toonxlabel=ja",
-                                               "toonylabel=nee",
-                                               "asopties=RsG",
-                                               "assen=zijden",
-                                               "roosterkleur=12345",
-                                               "askleur=255",
-                                               "asdikte=2",
-                                               "Fkleur=0",
-                                               "Gkleur=65280",
-                                               "Hkleur=0",
-                                               "Ikleur=16711680",
-                                               "Fdikte=1",
-                                               "Gdikte=3",
-                                               "Hdikte=1",
-                                               "Idikte=2",
-                                               "formulierbreedte=800",
-                                               "formulierhoogte=600",
-                                               "transparantegifs=nee",
-                                               "editorkleuren=ja",
-                                               "editorcontrole=nee",
-                                               "editoraanvullen=ja",
-                                               "muisnavigatie=ja",
-                                               "volgen=ja"};
+    const auto expected = test::ProgramRunner::splitLines(
+        "xmin=-10\nxmax=12.5\nymin=-1\nymax=3\nF=3*x^2\nG=sin(a*x)\nH=\nI=1/x\nxlabel=t\n"
+        "ylabel=v\ntoonxlabel=ja\ntoonylabel=nee\nasopties=RsG\nassen=zijden\n"
+        "roosterkleur=12345\naskleur=255\nasdikte=2\nFkleur=0\nGkleur=65280\nHkleur=0\n"
+        "Ikleur=16711680\nFdikte=1\nGdikte=3\nHdikte=1\nIdikte=2\nformulierbreedte=800\n"
+        "formulierhoogte=600\ntransparantegifs=nee\neditorkleuren=ja\neditorcontrole=nee\n"
+        "editoraanvullen=ja\nmuisnavigatie=ja\nvolgen=ja");
     EXPECT_EQ(lines, expected);
 }
 
@@ -140,32 +114,23 @@ TEST(Preferences, YesNoRules) {
     }
 }
 
-// The editor switches came later: a file without them leaves them as they are (on).
-TEST(Preferences, EditorSwitchesOnlyChangeWhenWritten) {
-    const std::pair<const char*, EditorHelp> rows[] = {
-        {"xmin=-1\n", {true, true, true}},
-        {"editorkleuren=nee\neditoraanvullen=nee\n", {false, true, false}},
-        {"editorcontrole=nee\neditorcontrole=ja\n", {true, false, true}},
-        {"editorkleuren=uit\n", {true, true, true}},
+// The editor and canvas switches came later: a file without them leaves them as they are
+// (editor help and mouse navigation on, tracing off).
+TEST(Preferences, LaterSwitchesOnlyChangeWhenWritten) {
+    const std::tuple<const char*, EditorHelp, bool, bool> rows[] = {
+        {"xmin=-1\n", {true, true, true}, true, false},
+        {"editorkleuren=nee\neditoraanvullen=nee\n", {false, true, false}, true, false},
+        {"editorcontrole=nee\neditorcontrole=ja\n", {true, false, true}, true, false},
+        {"editorkleuren=uit\n", {true, true, true}, true, false},
+        {"muisnavigatie=nee\nvolgen=ja\n", {true, true, true}, false, true},
+        {"volgen=misschien\n", {true, true, true}, true, false},
     };
-    for (const auto& [text, expected] : rows) {
+    for (const auto& [text, editor, navigation, trace] : rows) {
         GraphSettings s;
         EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
-        EXPECT_EQ(s.editorHelp, expected) << text;
-    }
-}
-
-TEST(Preferences, CanvasSwitchesOnlyChangeWhenWritten) {
-    const std::tuple<const char*, bool, bool> rows[] = {
-        {"xmin=-1\n", true, false},
-        {"muisnavigatie=nee\nvolgen=ja\n", false, true},
-        {"volgen=misschien\n", true, false},
-    };
-    for (const auto& [text, navigation, trace] : rows) {
-        GraphSettings s;
-        EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
-        EXPECT_EQ(s.mouseNavigation, navigation) << text;
-        EXPECT_EQ(s.trace, trace) << text;
+        EXPECT_EQ(std::tie(s.editorHelp, s.mouseNavigation, s.trace),
+                  std::tie(editor, navigation, trace))
+            << text;
     }
 }
 

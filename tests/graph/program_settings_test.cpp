@@ -26,49 +26,32 @@ GraphSettings lockedDefaults() {
 }
 
 TEST(ProgramSettings, ApplyToTheFields) {
+    using S = GraphSettings&;
+    // clang-format off
     const SettingCase cases[] = {
-        {"RangeAndFormulas",
-         {"xmin=-10", "ymax=1", "F=3*x^2", "I=sin(x)"},
-         [](GraphSettings& s) {
-             s.xmin = "-10", s.ymax = "1", s.functions[0] = "3*x^2", s.functions[3] = "sin(x)";
-         }},
-        {"FirstLineWins", {"xmin=-1", "xmin=-2"}, [](GraphSettings& s) { s.xmin = "-1"; }},
+        {"RangeAndFormulas", {"xmin=-10", "ymax=1", "F=3*x^2", "I=sin(x)"},
+         [](S s) { s.xmin = "-10", s.ymax = "1", s.functions = {"3*x^2", "", "", "sin(x)"}; }},
+        {"FirstLineWins", {"xmin=-1", "xmin=-2"}, [](S s) { s.xmin = "-1"; }},
         {"LongerNameOrNoValueIsNotTheSetting", {"xminimum=3", "Fkleur=255", "F"}, {}},
-        {"LabelsCheckTheirBoxes",
-         {"xlabel=t", "ylabel="},
-         [](GraphSettings& s) {
-             s.xlabel = "t", s.ylabel = "", s.showXLabel = s.showYLabel = true;
-         }},
+        {"LabelsCheckTheirBoxes", {"xlabel=t", "ylabel="},
+         [](S s) { s.xlabel = "t", s.ylabel = "", s.showXLabel = s.showYLabel = true; }},
         {"OptionsOffOnlyForNee", {"reset=nee", "checking=ja"}, {}, {false, true}},
-        {"Hint",
-         {"hint=sleep het punt"},
-         [](GraphSettings& s) { s.hint = "sleep het punt", s.showHints = true; }},
-        {"AsoptiesLowerSwitchesOff",
-         {"asopties=rS"},
-         [](GraphSettings& s) { s.grid = false, s.ticks = true; }},
-        {"AsoptiesUpperWins", {"asopties=rR"}, [](GraphSettings& s) { s.grid = true; }},
-        {"AsoptiesAnywhereInTheValue",
-         {"asopties=gxr"},
-         [](GraphSettings& s) { s.grid = s.numbers = false; }},
-        {"AssenExactValues", {"assen=zijden"}, [](GraphSettings& s) { s.axes = AxisStyle::Sides; }},
+        {"Hint", {"hint=sleep het punt"},
+         [](S s) { s.hint = "sleep het punt", s.showHints = true; }},
+        {"AsoptiesLowerSwitchesOff", {"asopties=rS"}, [](S s) { s.grid = false, s.ticks = true; }},
+        {"AsoptiesUpperWins", {"asopties=rR"}, [](S s) { s.grid = true; }},
+        {"AsoptiesAnywhereInTheValue", {"asopties=gxr"}, [](S s) { s.grid = s.numbers = false; }},
+        {"AssenExactValues", {"assen=zijden"}, [](S s) { s.axes = AxisStyle::Sides; }},
         {"AssenOtherTextChangesNothing", {"assen=Geen"}, {}},
-        {"GridColourLocksItsSwatch",
-         {"roosterkleur=255"},
-         [](GraphSettings& s) {
-             s.gridSwatch = {255, 1, false};
-         }},
-        {"AxisColourWithoutWidthLeavesTheSwatchFree",
-         {"askleur=65280"},
-         [](GraphSettings& s) { s.axisSwatch.colour = 65280; }},
-        {"AxisWidthLocks",
-         {"asdikte=3"},
-         [](GraphSettings& s) {
-             s.axisSwatch = {0, 3, false};
-         }},
-        {"ColourThatIsNoNumberChangesNothing",
-         {"roosterkleur=rood"},
-         [](GraphSettings& s) { s.gridSwatch.enabled = false; }},
+        {"GridColourLocksItsSwatch", {"roosterkleur=255"},
+         [](S s) { s.gridSwatch = {255, 1, false}; }},
+        {"AxisColourWithoutWidthLeavesTheSwatchFree", {"askleur=65280"},
+         [](S s) { s.axisSwatch.colour = 65280; }},
+        {"AxisWidthLocks", {"asdikte=3"}, [](S s) { s.axisSwatch = {0, 3, false}; }},
+        {"ColourThatIsNoNumberChangesNothing", {"roosterkleur=rood"},
+         [](S s) { s.gridSwatch.enabled = false; }},
     };
+    // clang-format on
     for (const SettingCase& c : cases) {
         GraphSettings settings = lockedDefaults();
         GraphSettings expected = lockedDefaults();

@@ -78,27 +78,16 @@ TEST(RedrawRequests, SameErrorBoxIsShownOnceWhileOnlyASliderMoves) {
         const char* formula;
         std::vector<std::pair<Step, std::size_t>> steps;  // step, boxes shown so far
     };
+    using enum Step;
+    // clang-format off
     const Row rows[] = {
-        {"formula F",
-         "",
-         "sin(",
-         {{Step::Enter, 1},
-          {Step::Slider, 1},
-          {Step::Slider, 1},
-          {Step::Enter, 2},
-          {Step::Slider, 2},
-          {Step::NewFormula, 3},
-          {Step::Slider, 3}}},
-        {"program",
-         "lijn(0;0;1;2+)",
-         "",
-         {{Step::Slider, 1},
-          {Step::Slider, 1},
-          {Step::Enter, 2},
-          {Step::Slider, 2},
-          {Step::NewProgram, 3},
-          {Step::Slider, 3}}},
+        {"formula F", "", "sin(",
+         {{Enter, 1}, {Slider, 1}, {Slider, 1}, {Enter, 2}, {Slider, 2}, {NewFormula, 3},
+          {Slider, 3}}},
+        {"program", "lijn(0;0;1;2+)", "",
+         {{Slider, 1}, {Slider, 1}, {Enter, 2}, {Slider, 2}, {NewProgram, 3}, {Slider, 3}}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         BenchFixture f;
@@ -107,17 +96,17 @@ TEST(RedrawRequests, SameErrorBoxIsShownOnceWhileOnlyASliderMoves) {
         int position = 0;
         for (const auto& [step, boxes] : row.steps) {
             switch (step) {
-                case Step::Enter:
+                case Enter:
                     f.bench.redraw();
                     break;
-                case Step::Slider:
+                case Slider:
                     f.bench.setSliderPosition(0, position += 10);
                     break;
-                case Step::NewFormula:
+                case NewFormula:
                     f.bench.settings().functions[0] += "(";
                     f.bench.setSliderPosition(0, position += 10);
                     break;
-                case Step::NewProgram:
+                case NewProgram:
                     f.program(std::string(row.program) + "\nlijn(0;0;1;2+)");
                     f.bench.setSliderPosition(0, position += 10);
                     break;

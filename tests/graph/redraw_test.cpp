@@ -8,7 +8,11 @@ namespace {
 using test::BenchFixture;
 using test::countOf;
 using test::indexOf;
+using Lines = std::vector<std::string>;
 
+const std::string kCause =
+    "\rDe oorzaak kan deze uitdrukking zelf zijn, maar ook een fout in een voorafgaande "
+    "programmaregel.";
 constexpr const char* kXAxis = "\\path(-5.000,0.000)(5.000,0.000)";
 
 // eigenassen draws its own axis lines; with those the program's figure is recognisable.
@@ -152,52 +156,47 @@ TEST(Redraw, RequestsDuringARunWaitForItsEnd) {
     EXPECT_EQ(bench.environment().output.lines(), std::vector<std::string>{"123123"});
 }
 
-TEST(Redraw, FailedRunShowsTheGeneralMessageOnceAndGoesOn) {
-    BenchFixture f;
-    f.program("F=1\na :=3");
-    ASSERT_TRUE(f.bench.redraw());
-    EXPECT_EQ(f.texts(),
-              std::vector<std::string>{"Hier heb ik het moeilijk mee! Controleer even of alles "
-                                       "wel klopt."});
-    EXPECT_EQ(f.host.messages()[0].caption, "Oeps");
-    EXPECT_EQ(f.pixel(200, f.bench.canvas().windowY(1)), QColor(Qt::black));  // F plotted
-}
-
-TEST(Redraw, ArgumentErrorAddsNoGeneralMessage) {
-    BenchFixture f;
-    f.program("schrijfregel(u;1+)");
-    f.bench.redraw();
-    ASSERT_EQ(f.texts().size(), 1u);
-    EXPECT_EQ(f.texts()[0].rfind("Kalvor kan de uitdrukking", 0), 0u);
-}
-
-TEST(Redraw, FormulaThatDoesNotCompileSkipsOnlyItsFunction) {
-    BenchFixture f;
-    f.program("F=3*\nG=2");
-    ASSERT_TRUE(f.bench.redraw());
-    EXPECT_EQ(f.texts(),
-              std::vector<std::string>{"Kalvor kan de uitdrukking: \r3*\rniet verwerken."});
-    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
-}
-
-TEST(Redraw, FormulaThatPreprocessingEmptiesIsZero) {
-    BenchFixture f;
-    f.program("F=$f\nassen=geen");
-    ASSERT_TRUE(f.bench.redraw());
-    EXPECT_TRUE(f.texts().empty());
-    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(0)), QColor(Qt::black));
-}
-
-TEST(Redraw, SettingsThatAreNoWholeNumbersAreReportedAndTheRunGoesOn) {
-    BenchFixture f;
-    f.program("askleur=rood\nroosterkleur=1e3\nasdikte=2.5\nschrijfregel(t;verder)");
-    ASSERT_TRUE(f.bench.redraw());
-    EXPECT_EQ(f.texts(), (std::vector<std::string>{
-                             "'1e3' is geen geldig geheel getal (programma, roosterkleur).",
-                             "'rood' is geen geldig geheel getal (programma, askleur).",
-                             "'2.5' is geen geldig geheel getal (programma, asdikte).",
-                         }));
-    EXPECT_EQ(f.bench.environment().output.lines(), std::vector<std::string>{"verder"});
+// Failures of a redraw, and what still gets drawn and written after them: the message boxes
+// as "caption: text", the output lines, and a function's line found at its height y.
+TEST(Redraw, MessagesAndWhatGoesOnAfterThem) {
+    struct Row {
+        const char* name;
+        const char* program;
+        Lines boxes, output;
+        std::optional<Number> blackAt;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"failed run: the general message once, F still plotted", "F=1\na :=3",
+         {"Oeps: Hier heb ik het moeilijk mee! Controleer even of alles wel klopt."}, {}, 1},
+        {"argument error: no general message besides", "schrijfregel(u;1+)",
+         {"Oeps: Kalvor kan de uitdrukking: \r1+\rniet verwerken." + kCause}, {}, {}},
+        {"formula that does not compile skips only its function", "F=3*\nG=2",
+         {"Oeps: Kalvor kan de uitdrukking: \r3*\rniet verwerken."}, {}, 2},
+        {"formula that preprocessing empties is zero", "F=$f\nassen=geen", {}, {}, 0},
+        {"grafiek plots in parser 1", "q:=2\ngrafiek(q)\nschrijfregel(t;na)", {}, {"na"}, 2},
+        {"settings that are no whole numbers, and the run goes on",
+         "askleur=rood\nroosterkleur=1e3\nasdikte=2.5\nschrijfregel(t;verder)",
+         {"Oeps: '1e3' is geen geldig geheel getal (programma, roosterkleur).",
+          "Oeps: 'rood' is geen geldig geheel getal (programma, askleur).",
+          "Oeps: '2.5' is geen geldig geheel getal (programma, asdikte)."},
+         {"verder"}, {}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BenchFixture f;
+        f.program(row.program);
+        EXPECT_TRUE(f.bench.redraw());
+        Lines boxes;
+        for (const auto& m : f.host.messages())
+            boxes.push_back(m.caption + ": " + m.text);
+        EXPECT_EQ(boxes, row.boxes);
+        EXPECT_EQ(f.bench.environment().output.lines(), row.output);
+        if (row.blackAt) {
+            EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(*row.blackAt)), QColor(Qt::black));
+        }
+    }
 }
 
 // Own axes with a tick every 0.0005 (some 20000 on the x axis); Escape ends the ticks early.
@@ -220,19 +219,11 @@ TEST(Redraw, OwnAxesDrawManyTicksAndWarnBeyondTheLimit) {
     EXPECT_GT(countOf(lines, "\\path"), 2);  // the axis lines and the x ticks
 }
 
-TEST(Redraw, GrafiekPlotsInParser1AndNamesTheProgram) {
+TEST(Redraw, GrafiekNamesTheProgramWhenItsFormulaFails) {
     BenchFixture f;
-    f.program("q:=2\ngrafiek(q)\nschrijfregel(t;verder)");
-    ASSERT_TRUE(f.bench.redraw());
-    EXPECT_TRUE(f.texts().empty());
-    EXPECT_EQ(f.pixel(100, f.bench.canvas().windowY(2)), QColor(Qt::black));
-
     f.program("grafiek(x+)\nschrijfregel(t;niet)");
-    f.bench.environment().output.clear();
     f.bench.redraw();
-    EXPECT_EQ(f.texts().back(),
-              "Kalvor kan de uitdrukking: \rx+\rniet verwerken.\rDe oorzaak kan deze uitdrukking "
-              "zelf zijn, maar ook een fout in een voorafgaande programmaregel.");
+    EXPECT_EQ(f.texts().back(), "Kalvor kan de uitdrukking: \rx+\rniet verwerken." + kCause);
     EXPECT_EQ(f.texts().size(), 1u);  // no general message besides
     EXPECT_TRUE(f.bench.environment().output.lines().empty());
 }

@@ -8,54 +8,49 @@
 namespace kalvor::test {
 namespace {
 
-struct PageCase {
-    const char* name;
-    AnimationPageFields fields;
-    std::vector<std::string> contains;  // each followed by CR LF in the page
-};
-void PrintTo(const PageCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 AnimationPageFields with(void (*change)(AnimationPageFields&)) {
     AnimationPageFields fields;
     change(fields);
     return fields;
 }
 
-class AnimationPage : public ::testing::TestWithParam<PageCase> {};
-
-TEST_P(AnimationPage, FillsTheTemplate) {
-    const std::string page = animationPage(GetParam().fields);
-    for (const std::string& text : GetParam().contains)
-        EXPECT_NE(page.find(text + "\r\n"), std::string::npos) << text << "\n" << page;
+TEST(AnimationPage, FillsTheTemplate) {
+    const struct {
+        const char* name;
+        AnimationPageFields fields;
+        std::vector<std::string> contains;  // each followed by CR LF in the page
+    } rows[] = {
+        {"Defaults",
+         {},
+         {"var file='../images/tekening'", "var extension='.gif'", "var minnr=10", "var maxnr=39",
+          "var pauze=50", "<td valign=top><H3 align=center>De grafiek van y=sin(ax)</H3>",
+          "grafiek?</td>",
+          "<td rowspan=2><img src=\"../images/start.gif\" name=\"film\" width=360 "
+          "height=360></td>"}},
+        {"TextRightPictureFirst",
+         with([](AnimationPageFields& f) { f.textLeft = false; }),
+         {"<tr>\r\n<td rowspan=2><img src=\"../images/start.gif\" name=\"film\" width=360 "
+          "height=360></td>\r\n<td valign=top><H3 align=center>De grafiek van y=sin(ax)</H3>"}},
+        {"TextKeepsPlaceholders",
+         with([](AnimationPageFields& f) { f.text = "kies $ext$ en $minnr$"; }),
+         {"<td valign=top>kies $ext$ en $minnr$</td>", "var extension='.gif'"}},
+        {"ValuesAsTyped",
+         with([](AnimationPageFields& f) {
+             f.pictures = "plaatje";
+             f.width = "200";
+             f.height = "100";
+             f.maxNumber = "99";
+         }),
+         {"var file='plaatje'", "var maxnr=99", "width=200 height=100></td>"}},
+    };
+    for (const auto& row : rows) {
+        const std::string page = animationPage(row.fields);
+        for (const std::string& text : row.contains)
+            EXPECT_NE(page.find(text + "\r\n"), std::string::npos)
+                << row.name << ": " << text << "\n"
+                << page;
+    }
 }
-
-const PageCase kPages[] = {
-    {"Defaults",
-     {},
-     {"var file='../images/tekening'", "var extension='.gif'", "var minnr=10", "var maxnr=39",
-      "var pauze=50", "<td valign=top><H3 align=center>De grafiek van y=sin(ax)</H3>",
-      "grafiek?</td>",
-      "<td rowspan=2><img src=\"../images/start.gif\" name=\"film\" width=360 height=360></td>"}},
-    {"TextRightPictureFirst",
-     with([](AnimationPageFields& f) { f.textLeft = false; }),
-     {"<tr>\r\n<td rowspan=2><img src=\"../images/start.gif\" name=\"film\" width=360 "
-      "height=360></td>\r\n<td valign=top><H3 align=center>De grafiek van y=sin(ax)</H3>"}},
-    {"TextKeepsPlaceholders",
-     with([](AnimationPageFields& f) { f.text = "kies $ext$ en $minnr$"; }),
-     {"<td valign=top>kies $ext$ en $minnr$</td>", "var extension='.gif'"}},
-    {"ValuesAsTyped",
-     with([](AnimationPageFields& f) {
-         f.pictures = "plaatje";
-         f.width = "200";
-         f.height = "100";
-         f.maxNumber = "99";
-     }),
-     {"var file='plaatje'", "var maxnr=99", "width=200 height=100></td>"}},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, AnimationPage, ::testing::ValuesIn(kPages),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnimationPageLayout, HasFortySevenTemplateLinesAndTheScript) {
     const std::string page = animationPage({});
@@ -93,40 +88,32 @@ std::string playFilm(const std::string& actions) {
     return out;
 }
 
-struct FilmCase {
-    const char* name;
-    const char* actions;
-    const char* output;
-};
-void PrintTo(const FilmCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class FilmScript : public ::testing::TestWithParam<FilmCase> {};
-
-TEST_P(FilmScript, PlaysThePictures) {
+TEST(FilmScript, PlaysThePictures) {
     if (!haveProgram("node")) GTEST_SKIP() << "node is not installed";
-    EXPECT_EQ(playFilm(GetParam().actions), GetParam().output);
+    const struct {
+        const char* name;
+        const char* actions;
+        const char* output;
+    } rows[] = {
+        {"BackAndForth", "klaar(); preload(); startvertoning(); console.log(tick(6));",
+         "b11 b12 b11 b10 b11 b12\n"},
+        {"StartsOverWithoutBackAndForth",
+         "klaar(); selec({checked: false}); startvertoning(); console.log(tick(6));",
+         "b11 b12 b10 b11 b12 b10\n"},
+        {"StopStops",
+         "klaar(); startvertoning(); tick(1); stopvertoning(); console.log(tick(3) + '|' + "
+         "img.src);",
+         "|b11.gif\n"},
+        {"StepsStayInRange",
+         "klaar(); vooruit(200); var a = img.src; achteruit(1); var b = img.src; achteruit(200);\n"
+         "console.log(a + ' ' + b + ' ' + img.src);",
+         "b12.gif b11.gif b10.gif\n"},
+        {"StartTwiceRunsOneTimer",
+         "klaar(); startvertoning(); startvertoning(); console.log(ticks.length);", "1\n"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(playFilm(row.actions), row.output) << row.name;
 }
-
-const FilmCase kFilms[] = {
-    {"BackAndForth", "klaar(); preload(); startvertoning(); console.log(tick(6));",
-     "b11 b12 b11 b10 b11 b12\n"},
-    {"StartsOverWithoutBackAndForth",
-     "klaar(); selec({checked: false}); startvertoning(); console.log(tick(6));",
-     "b11 b12 b10 b11 b12 b10\n"},
-    {"StopStops",
-     "klaar(); startvertoning(); tick(1); stopvertoning(); console.log(tick(3) + '|' + img.src);",
-     "|b11.gif\n"},
-    {"StepsStayInRange",
-     "klaar(); vooruit(200); var a = img.src; achteruit(1); var b = img.src; achteruit(200);\n"
-     "console.log(a + ' ' + b + ' ' + img.src);",
-     "b12.gif b11.gif b10.gif\n"},
-    {"StartTwiceRunsOneTimer",
-     "klaar(); startvertoning(); startvertoning(); console.log(ticks.length);", "1\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, FilmScript, ::testing::ValuesIn(kFilms),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kalvor::test
