@@ -186,9 +186,8 @@ TEST(WorldCanvasPixels, ArrowHeadWings) {
     Fixture f(41, 41, 0, 0, 40, 40);
     WorldCanvas& c = f.canvas;
     c.d2Arrow(10, 20, 20, 0);  // tip at pixel (30, 20), pointing right
-    EXPECT_TRUE(ink(c, 30, 20));
-    EXPECT_TRUE(ink(c, 25, 15));  // last painted pixels of the wings ending at (24, 14)
-    EXPECT_TRUE(ink(c, 25, 25));  // and (24, 26)
+    // The tip, and the last painted pixels of the wings ending at (24, 14) and (24, 26).
+    EXPECT_TRUE(ink(c, 30, 20) && ink(c, 25, 15) && ink(c, 25, 25));
     EXPECT_FALSE(ink(c, 35, 15) || ink(c, 35, 25));
     for (Number d : {0.0L, 0.2L}) {
         Fixture g(41, 41, 0, 0, 40, 40);
@@ -407,10 +406,11 @@ TEST(View3DProperties, ClampsAndNormalisation) {
     View3D box;
     box.setWorldXW(4);  // x from -1 to 3 is the longest axis
     const View3D::State& s = box.state();
-    EXPECT_NEAR(static_cast<double>(s.factor[0]), 0.5, 1e-15);
-    EXPECT_NEAR(static_cast<double>(s.factor[1]), 0.5, 1e-15);
-    EXPECT_NEAR(static_cast<double>(-1 * s.factor[0] + s.offset[0]), -1, 1e-15);
-    EXPECT_NEAR(static_cast<double>(3 * s.factor[0] + s.offset[0]), 1, 1e-15);
+    const Number got[] = {s.factor[0], s.factor[1], -s.factor[0] + s.offset[0],
+                          3 * s.factor[0] + s.offset[0]};
+    const double expected[] = {0.5, 0.5, -1, 1};  // both factors, then x = -1 and x = 3
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(static_cast<double>(got[i]), expected[i], 1e-15) << i;
     box.setAspectRatio(false);
     EXPECT_NEAR(static_cast<double>(box.state().factor[1]), 1, 1e-15);
 }
@@ -431,10 +431,8 @@ TEST(WorldCanvasClipped, MarginsFollowTheMeasuredLabels) {
     const int ly = labelWidth(9, {"-5", "-3", "-1", "1", "3"});
     const int lx = ly;
     const int th = c.textHeight("-1.234567");
-    EXPECT_EQ(c.windowX(-5), ly + 8);
-    EXPECT_EQ(c.windowX(5), 358 - 1 - lx / 2);
-    EXPECT_EQ(c.windowY(5), th);
-    EXPECT_EQ(c.windowY(-5), 350 - 7 - th);
+    EXPECT_EQ((std::array{c.windowX(-5), c.windowX(5), c.windowY(5), c.windowY(-5)}),
+              (std::array{ly + 8, 358 - 1 - lx / 2, th, 350 - 7 - th}));
     EXPECT_EQ(c.clipRect(), QRect(QPoint(ly + 9, th), QPoint(357 - lx / 2, 350 - 8 - th)));
     c.setClipped(false);
     EXPECT_EQ(c.windowX(5), 357);
@@ -486,8 +484,8 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     EXPECT_TRUE(c.saveMetafile((dir.path() + "/none.svg").toStdString()));
     EXPECT_FALSE(QFile::exists(dir.path() + "/none.svg"));
     c.setRecordMetafile(true);
-    EXPECT_EQ(c.mirrorMapping().x.toPixel(10), 199);
-    EXPECT_EQ(c.mirrorMapping().y.toPixel(0), 159);
+    EXPECT_EQ((std::array{c.mirrorMapping().x.toPixel(10), c.mirrorMapping().y.toPixel(0)}),
+              (std::array{199, 159}));
     c.pen().color = kRed;
     c.d2Line(0, 0, 10, 10);
     const std::string first = (dir.path() + "/a.svg").toStdString();
@@ -540,16 +538,12 @@ struct ClippedMirror : Fixture {
 // pixels are four mirror pixels, every eight pixels, for lines, line-tos and polylines, and
 // also where a line is cut at the clip.
 TEST(WorldCanvasMirror, DottedPensStayDotted) {
+    const PointList points{{1, 5}, {5, 5}, {9, 5}};
     const std::function<void(WorldCanvas&)> figures[] = {
         [](WorldCanvas& c) { c.d2Line(1, 5, 9, 5); },
         [](WorldCanvas& c) { c.d2Line(-20, 5, 30, 5); },
-        [](WorldCanvas& c) {
-            c.d2MoveTo(1, 5);
-            c.d2LineTo(9, 5);
-        },
-        [](WorldCanvas& c) {
-            c.d2Polyline(PointList{{1, 5}, {5, 5}, {9, 5}});
-        },
+        [](WorldCanvas& c) { c.d2MoveTo(1, 5), c.d2LineTo(9, 5); },
+        [&](WorldCanvas& c) { c.d2Polyline(points); },
     };
     for (const auto& draw : figures) {
         ClippedMirror f;
@@ -627,37 +621,23 @@ TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
         std::function<void(WorldCanvas&)> draw;
         int leastInside;
     } rows[] = {
-        {"texts",
-         [](WorldCanvas& c) {
-             c.d2TextOut("Hallo wereld", 0, -1, 6);
-             c.d2TextOut("Hallo wereld", 30, 7, 8);
-         },
-         100},
-        {"hatched ellipses",
-         [](WorldCanvas& c) {
-             c.brush() = {kRed, BrushStyle::DiagonalCross};
-             c.d2Ellipse(-2, 3, 3, 8);
-             c.d2Ellipse(7, 3, 12, 12);
-         },
-         300},
-        {"flood fill, an embedded image",
-         [](WorldCanvas& c) {
-             c.brush() = {kRed, BrushStyle::Solid};
-             c.d2FloodFill(5, 5, kWhite, FloodStyle::Surface);
-         },
-         20000},
-        {"dashed line",
-         [](WorldCanvas& c) {
-             c.pen().style = PenStyle::Dash;
-             c.d2Line(-5, 5, 15, 5);
-         },
-         100},
+        // clang-format off
+        {"texts", [](WorldCanvas& c) {
+             c.d2TextOut("Hallo wereld", 0, -1, 6), c.d2TextOut("Hallo wereld", 30, 7, 8); }, 100},
+        {"hatched ellipses", [](WorldCanvas& c) {
+             c.brush().style = BrushStyle::DiagonalCross;
+             c.d2Ellipse(-2, 3, 3, 8), c.d2Ellipse(7, 3, 12, 12); }, 300},
+        {"flood fill, an embedded image", [](WorldCanvas& c) {
+             c.brush().style = BrushStyle::Solid;
+             c.d2FloodFill(5, 5, kWhite, FloodStyle::Surface); }, 20000},
+        {"dashed line", [](WorldCanvas& c) {
+             c.pen().style = PenStyle::Dash, c.d2Line(-5, 5, 15, 5); }, 100},
+        // clang-format on
     };
     for (const Row& r : rows) {
         ClippedMirror f;
         WorldCanvas& c = f.canvas;
-        c.pen().color = kRed;
-        c.font().color = kRed;
+        c.pen().color = c.font().color = c.brush().color = kRed;
         r.draw(c);
         const QImage image = renderedMirror(c, f.dir);
         ASSERT_FALSE(image.isNull()) << r.what;

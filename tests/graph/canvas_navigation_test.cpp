@@ -47,10 +47,10 @@ TEST(CanvasNavigation, ZoomAboutAPointKeepsThatPoint) {
         const auto zoomed = zoomedAbout(row.range, row.x, row.y, row.factor);
         ASSERT_EQ(zoomed.has_value(), row.expected.has_value()) << row.factor;
         if (!zoomed) continue;
-        EXPECT_NEAR(zoomed->xmin, row.expected->xmin, 1e-12);
-        EXPECT_NEAR(zoomed->xmax, row.expected->xmax, 1e-12);
-        EXPECT_NEAR(zoomed->ymin, row.expected->ymin, 1e-12);
-        EXPECT_NEAR(zoomed->ymax, row.expected->ymax, 1e-12);
+        const ViewRange &z = *zoomed, &e = *row.expected;
+        for (auto [got, want] :
+             {std::pair{z.xmin, e.xmin}, {z.xmax, e.xmax}, {z.ymin, e.ymin}, {z.ymax, e.ymax}})
+            EXPECT_NEAR(got, want, 1e-12) << row.factor;
     }
 }
 

@@ -168,9 +168,13 @@ TEST_P(ExportsMatchTheCanvas, CellByCell) {
         ASSERT_FALSE(s.image.isNull()) << s.sink;
         const Agreement a = agreement(e.canvas, s.image);
         EXPECT_GE(a.inked, s.inked) << r.example << ": canvas and " << s.sink;
-        if (s.density) EXPECT_GE(a.density, *s.density) << r.example << ": canvas and " << s.sink;
+        if (s.density) {
+            EXPECT_GE(a.density, *s.density) << r.example << ": canvas and " << s.sink;
+        }
     }
-    if (r.textFree) EXPECT_EQ(inkOutside(page), 0) << r.example;
+    if (r.textFree) {
+        EXPECT_EQ(inkOutside(page), 0) << r.example;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExportsMatchTheCanvas,

@@ -137,15 +137,11 @@ TEST(OwnAxes, StepsFormatsAndPi) {
     EXPECT_NE(indexOf(lines, "\\put(-4.000,-0.100){\\makebox(0,0)[ct]{{\\footnotesize -4}}}"), -1);
 
     lines = a.lines(true, {"0p", "0.0", 1, 2.5L, {}});
-    EXPECT_NE(indexOf(lines,
-                      "\\put(-3.142,-0.100){\\makebox(0,0)[ct]{{\\footnotesize "
-                      "-$\\pi\\mathstrut$}}}"),
-              -1);
-    EXPECT_NE(indexOf(lines,
-                      "\\put(3.142,-0.100){\\makebox(0,0)[ct]{{\\footnotesize "
-                      "$\\pi\\mathstrut$}}}"),
-              -1);
-    EXPECT_NE(indexOf(lines, "\\put(0.100,2.667){\\makebox(0,0)[lt]{{\\footnotesize 2.5}}}"), -1);
+    for (const char* put :
+         {"\\put(-3.142,-0.100){\\makebox(0,0)[ct]{{\\footnotesize -$\\pi\\mathstrut$}}}",
+          "\\put(3.142,-0.100){\\makebox(0,0)[ct]{{\\footnotesize $\\pi\\mathstrut$}}}",
+          "\\put(0.100,2.667){\\makebox(0,0)[lt]{{\\footnotesize 2.5}}}"})
+        EXPECT_NE(indexOf(lines, put), -1) << put;
     EXPECT_EQ(a.drawing.state().fontName, a.canvas.font().name);  // Symbol only for the numbers
 }
 

@@ -19,6 +19,11 @@ namespace kalvor::test {
 struct BenchFixture {
     HeadlessHost host;
     Workbench bench{host};
+    int redraws = 0;  // finished redraws, counted from the start
+
+    BenchFixture() {
+        QObject::connect(&bench, &Workbench::redrawn, [this] { ++redraws; });
+    }
 
     void program(std::string_view source) { bench.setProgram(ProgramRunner::compile(source)); }
     std::vector<std::string> texts() const {
