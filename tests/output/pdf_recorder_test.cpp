@@ -18,10 +18,9 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 struct Pdf {
     PdfRecorder recorder;
     std::size_t mark = 0;
-    explicit Pdf(int w = 254, int h = 254, Number x1 = -5, Number x2 = 5, Number y1 = -5,
-                 Number y2 = 5) {
+    Pdf() {
         recorder.setClock([] { return std::string("20240102030405"); });
-        recorder.beginDoc(w, h, x1, x2, y1, y2);
+        recorder.beginDoc(254, 254, -5, 5, -5, 5);
         mark = recorder.lines().size();
     }
     // The lines written since the last call.
@@ -83,16 +82,6 @@ TEST(PdfText, LiteralStringsStayValid) {
         EXPECT_EQ(pdfLiteralString(r.utf8), r.literal) << r.utf8;
 }
 
-TEST(PdfRecorder, WorldRectangleFillsThePage) {
-    Pdf pdf(254, 127, -5, 5, -2, 2);  // page 200 × 100
-    pdf.recorder.moveTo(0, 0);
-    pdf.recorder.lineTo(5, 2);
-    pdf.recorder.lineTo(-5, -2);
-    pdf.recorder.lineTo(2.5L, -1);
-    EXPECT_EQ(pdf.fresh(),
-              (Lines{"0 0 m", "100.0000 50.0000 l", "-100.0000 -50.0000 l", "50.0000 -25.0000 l"}));
-}
-
 TEST(PdfRecorder, ColoursAreWrittenOnlyWhenTheyChange) {
     Pdf pdf;
     PdfRecorder& r = pdf.recorder;
@@ -123,16 +112,6 @@ TEST(PdfRecorder, PathEndsAndLineWidths) {
     r.addCurveToPath(1, 1, 2, 2, 3, 3);
     EXPECT_EQ(pdf.fresh(), (Lines{"S", "B", "s", "b", "1.7008 w", "0 0 m", "100.0000 0 l",
                                   "20.0000 20.0000 40.0000 40.0000 60.0000 60.0000 c"}));
-}
-
-TEST(PdfRecorder, TextPositionMatrixAndRise) {
-    Pdf pdf;
-    PdfRecorder& r = pdf.recorder;
-    r.textOut("a(b)", "F5", 0, 0, 12, 0x0000FF, 0);
-    EXPECT_EQ(pdf.fresh(), (Lines{"1 0 0 rg", "BT", "/F5 12 Tf", "0 0 Td", "(a\\(b\\)) Tj", "ET"}));
-    r.textOutRaised("x", "F12", 5, 5, -9, 10, 0x0000FF, kPi / 2);
-    EXPECT_EQ(pdf.fresh(), (Lines{"BT", "/F12 10 Tf", "0 1.0000 -1.0000 0 100.0000 100.0000 Tm",
-                                  "-9.0000 Ts", "(x) Tj", "ET"}));
 }
 
 // The numbers of each line, in order.
