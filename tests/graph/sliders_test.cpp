@@ -7,6 +7,7 @@ namespace kalvor {
 namespace {
 
 using test::BenchFixture;
+using Readouts = std::array<std::string, 2>;
 
 TEST(SliderBinding, MapsPositionsLinearlyOntoTheRange) {
     struct Case {
@@ -53,8 +54,7 @@ TEST(Sliders, DefaultModeDrivesAAndB) {
     f.redraws = 0;
     f.bench.setSliderPosition(0, 37);
     EXPECT_EQ(f.bench.environment().parser(4).a, 3.7L);
-    EXPECT_EQ(f.bench.sliderTexts()[0], "a=3.7");
-    EXPECT_EQ(f.bench.sliderTexts()[1], "b=0");
+    EXPECT_EQ(f.bench.sliderTexts(), (Readouts{"a=3.7", "b=0"}));
     EXPECT_EQ(f.redraws, 1);
     f.bench.setSliderPosition(0, 37);  // no change
     EXPECT_EQ(f.redraws, 1);
