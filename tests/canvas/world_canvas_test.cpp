@@ -199,15 +199,12 @@ TEST(WorldCanvasPixels, ArrowHeadWings) {
 TEST(WorldCanvasPixels, EllipseStaysInsideItsBox) {
     Fixture f(40, 30, -5, -5, 5, 5);
     f.canvas.d2Ellipse(-5, -5, 5, 5);  // box columns 0 … 38, rows 0 … 28
-    const WorldCanvas& c = f.canvas;
-    bool column0 = false, column38 = false, column39 = false, row29 = false;
-    for (int y = 0; y < 30; ++y) {
-        column0 |= ink(c, 0, y), column38 |= ink(c, 38, y), column39 |= ink(c, 39, y);
-    }
-    for (int x = 0; x < 40; ++x)
-        row29 |= ink(c, x, 29);
-    EXPECT_TRUE(column0 && column38);
-    EXPECT_FALSE(column39 || row29);
+    const QImage& image = f.canvas.image();
+    const auto inkIn = [&](int x, int y, int w, int h) {
+        return test::inkPixels(image.copy(x, y, w, h)) > 0;
+    };
+    EXPECT_TRUE(inkIn(0, 0, 1, 30) && inkIn(38, 0, 1, 30));    // columns 0 and 38
+    EXPECT_FALSE(inkIn(39, 0, 1, 30) || inkIn(0, 29, 40, 1));  // column 39, row 29
 }
 
 TEST(WorldCanvasPixels, ArcsRunCounterClockwiseFromStartRayToEndRay) {
@@ -508,6 +505,10 @@ TEST(WorldCanvasMirror, RecordsAtTwiceTheSizeAndKeepsRecordingAfterASave) {
     EXPECT_FALSE(c.saveMetafile(dir.path().toStdString() + "/missing/c.svg"));
 }
 
+bool isRed(QRgb p) {
+    return qRed(p) > 200 && qGreen(p) < 180 && qBlue(p) < 180;
+}
+
 // How many runs of consecutive steps 0 … n - 1 `inked` accepts.
 template <typename Inked>
 int runs(int n, Inked inked) {
@@ -579,26 +580,14 @@ TEST(WorldCanvasMirror, ClipsAndHatchesAsVectors) {
     const CanvasMapping& m = c.mirrorMapping();
     const int row = m.y.toPixel(5), left = m.x.toPixel(0), right = m.x.toPixel(10);
     // A one-pixel line on whole coordinates is shared by two rows of the rendering.
-    auto red = [&](int x, int y) {
-        const QRgb p = image.pixel(x, y);
-        return qRed(p) > 200 && qGreen(p) < 180 && qBlue(p) < 180;
-    };
-    int outside = 0, inside = 0;
-    for (int y = row - 2; y <= row + 2; ++y) {
-        for (int x = 0; x < left; ++x)
-            outside += red(x, y);
-        for (int x = left + 2; x < right; ++x)
-            inside += red(x, y);
-    }
-    EXPECT_EQ(outside, 0);
-    EXPECT_GT(inside, right - left - 4);
-    int blue = 0, white = 0;
-    for (int y = m.y.toPixel(3.8L); y < m.y.toPixel(1.2L); ++y)
-        for (int x = m.x.toPixel(2.2L); x < m.x.toPixel(7.8L); ++x) {
-            const QRgb p = image.pixel(x, y);
-            blue += qBlue(p) > 200 && qRed(p) < 100;
-            white += p == qRgb(255, 255, 255);
-        }
+    EXPECT_EQ(test::countPixels(image.copy(0, row - 2, left, 5), isRed), 0);
+    EXPECT_GT(test::countPixels(image.copy(left + 2, row - 2, right - left - 2, 5), isRed),
+              right - left - 4);
+    const QImage hatched = image.copy(QRect(QPoint(m.x.toPixel(2.2L), m.y.toPixel(3.8L)),
+                                            QPoint(m.x.toPixel(7.8L) - 1, m.y.toPixel(1.2L) - 1)));
+    const int blue =
+        test::countPixels(hatched, [](QRgb p) { return qBlue(p) > 200 && qRed(p) < 100; });
+    const int white = test::pixelsOf(hatched, 0xFFFFFF);
     EXPECT_GT(blue, 100);        // hatch lines
     EXPECT_GT(white, 4 * blue);  // and gaps between them
     // The hatch is the screen's, doubled: 16 mirror pixels from line to line.
@@ -644,14 +633,8 @@ TEST(WorldCanvasMirror, CutsTextsFillsAndDashesAtThePlotArea) {
         const CanvasMapping& m = c.mirrorMapping();
         const QRect plot(QPoint(m.x.toPixel(0) + 1, m.y.toPixel(10)),
                          QPoint(m.x.toPixel(10), m.y.toPixel(0) - 1));
-        int inside = 0, outside = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                if (qRed(p) < 200 || qGreen(p) > 180 || qBlue(p) > 180) continue;
-                ++(plot.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
-            }
-        EXPECT_EQ(outside, 0) << r.what;
+        const int inside = test::countPixels(image.copy(plot.adjusted(-1, -1, 1, 1)), isRed);
+        EXPECT_EQ(test::countPixels(image, isRed), inside) << r.what;  // none outside
         EXPECT_GE(inside, r.leastInside) << r.what;
         if (r.what != std::string("dashed line")) continue;
         // Dashes of six screen pixels with gaps of three, doubled.

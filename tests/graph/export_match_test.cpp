@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "../support/pixels.h"
 #include "../support/svg_render.h"
 #include "workbench_fixture.h"
 
@@ -124,12 +125,8 @@ QImage renderTikz(const Exports& e) {
 }
 
 int inkOutside(const QImage& page) {
-    const QRect picture(kMargin, kMargin, kSize, kSize);
-    int ink = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            ink += !picture.adjusted(-2, -2, 2, 2).contains(x, y) && inked(page.pixel(x, y));
-    return ink;
+    const QRect picture = QRect(kMargin, kMargin, kSize, kSize).adjusted(-2, -2, 2, 2);
+    return test::countPixels(page, inked) - test::countPixels(page.copy(picture), inked);
 }
 
 struct Row {
