@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "../support/file_checks.h"
@@ -16,11 +17,10 @@ namespace {
 QImage drawing(int width = 60, int height = 40) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
-    for (int y = 5; y < 20; ++y)
-        for (int x = 5; x < 20; ++x)
-            image.setPixel(x, y, qRgb(255, 0, 0));
-    for (int x = 0; x < width; ++x)
-        image.setPixel(x, height - 3, qRgb(0, 0, 255));
+    QPainter painter(&image);
+    painter.fillRect(5, 5, 15, 15, QColor(255, 0, 0));
+    painter.fillRect(0, height - 3, width, 1, QColor(0, 0, 255));
+    painter.end();
     return image;
 }
 
