@@ -179,7 +179,8 @@ TEST(DrawingContext, PdfTextWithRiseAndUnderline) {
     EXPECT_EQ(
         lines[3],
         (std::ostringstream() << std::fixed << std::setprecision(4) << -0.6 * h << " Ts").str());
-    EXPECT_EQ(Lines(lines.begin() + 6, lines.begin() + 8), (Lines{"0.8504 w", "1 g"}));  // 18 / 6
+    // The underline: 18 / 6 tenths of a millimetre wide.
+    EXPECT_EQ(Lines(lines.begin() + 6, lines.begin() + 8), (Lines{"0.8504 w", "1 g"}));
     EXPECT_EQ(lines[9].substr(lines[9].size() - 2), " l");
     EXPECT_EQ(lines[10], "S");
     EXPECT_EQ(s.pdf.lines().back(), "0.5669 w");
@@ -293,7 +294,7 @@ TEST(DrawingContext, PdfHatchesAreLinesClippedToTheFigure) {
         for (const auto& l : hatchLines(pdf)) {
             const double dx = l[2] - l[0], dy = l[3] - l[1];
             counted[0] += dy == 0, counted[1] += dx == 0;
-            counted[2] += dx * dy<0, counted[3] += dx * dy> 0;
+            counted[2] += (dx * dy < 0), counted[3] += (dx * dy > 0);
         }
         const int expected[] = {r.horizontal, r.vertical, r.falling, r.rising};
         for (int d = 0; d < 4; ++d)
