@@ -128,6 +128,7 @@ bool Workbench::redrawOnce(bool fromSlider) {
     const bool drawn = applySettingLines(range) && setWorld(range);
     if (drawn) {
         m_band = PlotBand::of(range.xmin, range.xmax, range.ymin, range.ymax, m_samplesPerWidth);
+        m_canvas.setSmoothLines(m_settings.smoothLines);
         m_canvas.clear();
         m_canvas.setClipped(false);
         if (m_metafileRecording) m_canvas.setRecordMetafile(true);

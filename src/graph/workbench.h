@@ -89,6 +89,9 @@ public:
     /// The canvas takes the new size; refused (false) while a program runs. Redraws once
     /// start-up is complete and no presentation is being opened.
     bool resizeCanvas(int width, int height);
+    /// The screen's device pixels per canvas pixel; the picture is drawn again at the new
+    /// precision when the window is idle.
+    void setCanvasRatio(int ratio);
     /// "breedte 9.5 cm (360 pix)" and "hoogte 9.5 cm (360 pix)".
     std::pair<std::string, std::string> sizeTexts() const;
     void setStartupComplete(bool complete) { m_startupComplete = complete; }

@@ -46,6 +46,7 @@ GraphSettings changedSettings() {
     s.transparentGifs = false;
     s.editorHelp.lineChecks = false;
     s.trace = true;
+    s.smoothLines = true;
     return s;
 }
 
@@ -83,7 +84,8 @@ TEST(Preferences, LinesInTheFileOrder) {
                                                "editorcontrole=nee",
                                                "editoraanvullen=ja",
                                                "muisnavigatie=ja",
-                                               "volgen=ja"};
+                                               "volgen=ja",
+                                               "gladdelijnen=ja"};
     EXPECT_EQ(lines, expected);
 }
 
@@ -156,16 +158,19 @@ TEST(Preferences, EditorSwitchesOnlyChangeWhenWritten) {
 }
 
 TEST(Preferences, CanvasSwitchesOnlyChangeWhenWritten) {
-    const std::tuple<const char*, bool, bool> rows[] = {
-        {"xmin=-1\n", true, false},
-        {"muisnavigatie=nee\nvolgen=ja\n", false, true},
-        {"volgen=misschien\n", true, false},
+    const std::tuple<const char*, bool, bool, bool> rows[] = {
+        {"xmin=-1\n", true, false, false},
+        {"muisnavigatie=nee\nvolgen=ja\n", false, true, false},
+        {"volgen=misschien\n", true, false, false},
+        {"gladdelijnen=ja\n", true, false, true},
+        {"gladdelijnen=misschien\n", true, false, false},
     };
-    for (const auto& [text, navigation, trace] : rows) {
+    for (const auto& [text, navigation, trace, smooth] : rows) {
         GraphSettings s;
         EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
         EXPECT_EQ(s.mouseNavigation, navigation) << text;
         EXPECT_EQ(s.trace, trace) << text;
+        EXPECT_EQ(s.smoothLines, smooth) << text;
     }
 }
 
