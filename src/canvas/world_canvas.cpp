@@ -303,6 +303,20 @@ void WorldCanvas::drawImage(int px, int py, const QImage& picture) {
     requestRepaint();
 }
 
+WorldCanvas::Snapshot WorldCanvas::snapshot() const {
+    finishPainting();
+    return {m_bitmap.image.copy(), m_deviceBitmap ? m_deviceBitmap->image.copy() : QImage()};
+}
+
+void WorldCanvas::restore(const Snapshot& snapshot) {
+    drawImage(0, 0, snapshot.image);
+    if (!m_deviceBitmap || snapshot.device.isNull()) return;
+    if (snapshot.device.size() != m_ratio * snapshot.image.size()) return;
+    QPainter painter(&m_deviceBitmap->image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, snapshot.device);
+}
+
 // A pixel is a whole block of device pixels, so that the screen shows what `pixel` reads.
 void WorldCanvas::d2SetPixel(Number x, Number y) {
     const QPoint pixel(windowX(x), windowY(y));

@@ -140,6 +140,16 @@ public:
     /// Copies a picture onto the bitmap with its top-left corner at pixel (px, py), replacing
     /// what was there (snapshots, stamped pictures); the vector mirror is not involved.
     void drawImage(int px, int py, const QImage& picture);
+    /// The picture as it stands with its device bitmap, so that an animation's background
+    /// comes back as sharp as it was drawn.
+    struct Snapshot {
+        QImage image;
+        QImage device;  // null at ratio 1
+    };
+    Snapshot snapshot() const;
+    /// Puts a snapshot back like drawImage at (0, 0); a device bitmap of another ratio is
+    /// made from the picture instead.
+    void restore(const Snapshot& snapshot);
     void d2Axes(std::string_view xLabel, std::string_view yLabel, bool zeroLines, Color axesColor,
                 Color zeroLinesColor);
 

@@ -48,9 +48,9 @@ void Workbench::installRunHooks() {
         }
         m_drawing.endRun();
     });
-    m_env.takeSnapshot = [this] { m_snapshot = m_canvas.image().copy(); };
+    m_env.takeSnapshot = [this] { m_snapshot = m_canvas.snapshot(); };
     m_env.showSnapshot = [this] {
-        if (!m_snapshot.isNull()) m_canvas.drawImage(0, 0, m_snapshot);
+        if (!m_snapshot.image.isNull()) m_canvas.restore(m_snapshot);
     };
 }
 

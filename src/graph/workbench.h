@@ -286,7 +286,7 @@ private:
     CanvasFont m_windowFont;
     SliderPanel m_sliders;
     /// The picture a film starts from (snapshot, toonsnapshot, every pass of film).
-    QImage m_snapshot;
+    WorldCanvas::Snapshot m_snapshot;
     PlotBand m_band;
     /// The prepared formulas of F … I as the last redraw drew them (none: not drawn).
     std::array<std::optional<std::string>, 4> m_drawnFormulas;

@@ -63,6 +63,7 @@ void CanvasView::setMarks(std::vector<TraceReadout::Mark> marks) {
 
 void CanvasView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    followRatio();  // a new display scale comes with a new size
     emit sizeChanged(size());
 }
 

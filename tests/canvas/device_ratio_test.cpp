@@ -211,6 +211,22 @@ TEST(DeviceRatio, PixelsPicturesClearAndResizeCoverWholeBlocks) {
     EXPECT_EQ(&c.screenImage(), &c.image());
 }
 
+// An animation's background comes back sharp, and enlarged after a change of ratio.
+TEST(DeviceRatio, ASnapshotKeepsTheDevicePicture) {
+    Canvas f(2);
+    WorldCanvas& c = f.c;
+    c.d2Ellipse(-6, -6, 6, 6);
+    const QImage image = c.image().copy(), device = c.screenImage().copy();
+    const WorldCanvas::Snapshot snapshot = c.snapshot();
+    c.d2Line(-9, 9, 9, -9);
+    c.restore(snapshot);
+    EXPECT_EQ(c.image(), image);
+    EXPECT_EQ(c.screenImage(), device);
+    c.setDeviceRatio(3);
+    c.restore(snapshot);
+    EXPECT_EQ(c.screenImage(), image.scaled(image.size() * 3));
+}
+
 // A new ratio starts from the bitmap enlarged and asks for a redraw, as a new size does.
 TEST(DeviceRatio, ANewRatioAnnouncesAResize) {
     WorldCanvas c;
