@@ -179,8 +179,9 @@ void paintPoint(PaintSurface& s, QPoint p, Color color) {
         s.painter.setPen(QPen(qtColor(color), 0));
         return s.vector->point(p);
     }
-    // The bitmap's painter keeps its pen for the figures that follow.
-    s.painter.fillRect(QRect(p, QSize(1, 1)), qtColor(color));
+    // The bitmap's painter keeps its pen for the figures that follow; on a device bitmap the
+    // pixel is a block of device pixels.
+    s.painter.fillRect(QRect(p, QSize(s.scale, s.scale)), qtColor(color));
 }
 
 void paintPolyline(PaintSurface& s, const QPolygon& points) {

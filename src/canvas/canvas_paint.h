@@ -23,8 +23,9 @@ namespace kalvor {
 
 enum class ArcKind : int { Arc, Chord, Pie };
 
-/// One device the canvas draws on: the bitmap (scale 1) or the vector mirror (scale 2),
-/// which draws through a VectorPainter because it can neither clip nor hatch.
+/// One device the canvas draws on: the bitmap (scale 1), the screen's device bitmap (its
+/// device pixel ratio) or the vector mirror (scale 2), which draws through a VectorPainter
+/// because it can neither clip nor hatch.
 struct PaintSurface {
     QPainter& painter;
     const CanvasMapping& map;

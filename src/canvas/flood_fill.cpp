@@ -10,6 +10,8 @@ namespace kalvor {
 
 namespace {
 
+constexpr int kReach = 2;
+
 class Filler {
 public:
     Filler(const QImage& image, Color color, FloodStyle style, const QRect& bounds)
@@ -26,6 +28,19 @@ public:
             m_seeds.pop_back();
             if (open(p.x(), p.y())) fillSpan(p.x(), p.y());
         }
+    }
+
+    /// Confines the fill to the device pixels under `mask`'s pixels and those up to
+    /// `reach` pixels away, on a picture `scale` times as large.
+    void confineTo(const FloodMask& mask, int scale, int reach) {
+        m_scale = scale;
+        m_admitted = mask.box.adjusted(-reach, -reach, reach, reach);
+        m_admit = grown(mask, m_admitted, reach);
+    }
+
+    bool open(int x, int y) const {
+        return m_bounds.contains(x, y) && !m_reached[index(x, y, m_bounds)] && admitted(x, y) &&
+               fillable(x, y);
     }
 
     FloodMask mask() const {
@@ -49,8 +64,28 @@ private:
         return m_style == FloodStyle::Surface ? same : !same;
     }
 
-    bool open(int x, int y) const {
-        return m_bounds.contains(x, y) && !m_reached[index(x, y, m_bounds)] && fillable(x, y);
+    bool admitted(int x, int y) const {
+        if (m_admit.empty()) return true;
+        const int px = x / m_scale, py = y / m_scale;
+        return m_admitted.contains(px, py) && m_admit[index(px, py, m_admitted)];
+    }
+
+    // The mask grown by `reach` pixels in every direction (a square around each pixel),
+    // over `area`: first along the rows, then along the columns.
+    static std::vector<std::uint8_t> grown(const FloodMask& mask, const QRect& area, int reach) {
+        const std::size_t size = static_cast<std::size_t>(area.width()) * area.height();
+        std::vector<std::uint8_t> rows(size, 0), result(size, 0);
+        for (int y = mask.box.top(); y <= mask.box.bottom(); ++y)
+            for (int x = mask.box.left(); x <= mask.box.right(); ++x)
+                if (mask.contains(x, y))
+                    for (int d = -reach; d <= reach; ++d)
+                        rows[index(x + d, y, area)] = 1;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (rows[index(x, y, area)])
+                    for (int d = -reach; d <= reach; ++d)
+                        if (area.contains(x, y + d)) result[index(x, y + d, area)] = 1;
+        return result;
     }
 
     // Marks the run through (x, y) and seeds the runs touching it above and below.
@@ -85,6 +120,9 @@ private:
     QRect m_bounds;
     std::vector<std::uint8_t> m_reached;
     std::vector<QPoint> m_seeds;
+    QRect m_admitted;                   // the confining area, in the mask's pixels
+    std::vector<std::uint8_t> m_admit;  // over m_admitted; empty: not confined
+    int m_scale = 1;
     int m_left = std::numeric_limits<int>::max();
     int m_right = std::numeric_limits<int>::min();
     int m_top = std::numeric_limits<int>::max();
@@ -99,6 +137,24 @@ FloodMask floodMask(const QImage& image, QPoint seed, Color color, FloodStyle st
     if (!area.contains(seed)) return {};
     Filler filler(image, color, style, area);
     filler.fill(seed);
+    return filler.mask();
+}
+
+// Seeded from every device pixel under the filled pixels, so that a part the device's finer
+// lines cut off is filled as well. It spreads at most two pixels beyond them: a border two
+// pixels thick where it steps may have its device line on the far side.
+FloodMask scaledFloodMask(const QImage& image, const FloodMask& mask, int scale, Color color,
+                          FloodStyle style, const QRect& bounds) {
+    const QRect& box = mask.box;
+    const QRect around(scale * (box.x() - kReach), scale * (box.y() - kReach),
+                       scale * (box.width() + 2 * kReach), scale * (box.height() + 2 * kReach));
+    const QRect area = bounds.intersected(image.rect()).intersected(around);
+    if (mask.empty() || area.isEmpty()) return {};
+    Filler filler(image, color, style, area);
+    filler.confineTo(mask, scale, kReach);
+    for (int y = scale * box.top(); y < scale * (box.bottom() + 1); ++y)
+        for (int x = scale * box.left(); x < scale * (box.right() + 1); ++x)
+            if (mask.contains(x / scale, y / scale) && filler.open(x, y)) filler.fill(QPoint(x, y));
     return filler.mask();
 }
 

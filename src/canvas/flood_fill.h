@@ -27,6 +27,12 @@ struct FloodMask {
 FloodMask floodMask(const QImage& image, QPoint seed, Color color, FloodStyle style,
                     const QRect& bounds);
 
+/// The same fill on a picture `scale` times as large: the device pixels under `mask`'s
+/// pixels that the rule admits, and the admitted ones four-connected to them under the
+/// pixels up to two away from the mask's, never leaving `bounds`.
+FloodMask scaledFloodMask(const QImage& image, const FloodMask& mask, int scale, Color color,
+                          FloodStyle style, const QRect& bounds);
+
 /// The brush painted through the mask: an image of the mask's box, transparent where the
 /// mask is not set or the brush leaves a gap (hatches). The brush pattern is aligned to
 /// the surface origin.

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -15,6 +16,18 @@ namespace kalvor {
 
 namespace {
 constexpr int kFarPixel = 16000;
+constexpr int kMaxRatio = 3;
+
+// The picture kept at its place on a surface of another size, the new area white.
+QImage resizedPicture(const QImage& old, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, old);
+    }
+    return image;
+}
 }  // namespace
 
 int AxisMapping::toPixel(Number world) const {
@@ -26,8 +39,9 @@ int AxisMapping::toPixel(Number world) const {
     return static_cast<int>(std::rint(v));
 }
 
-WorldCanvas::WorldCanvas(QObject* parent) : QObject(parent), m_image(30, 30, QImage::Format_RGB32) {
-    m_image.fill(Qt::white);
+WorldCanvas::WorldCanvas(QObject* parent) : QObject(parent) {
+    m_bitmap.image = QImage(30, 30, QImage::Format_RGB32);
+    m_bitmap.image.fill(Qt::white);
     setClipped(false);
     m_view3d.setSurfaceSize(width(), height());
 }
@@ -39,7 +53,33 @@ WorldCanvas::~WorldCanvas() {
 
 const QImage& WorldCanvas::image() const {
     finishPainting();
-    return m_image;
+    return m_bitmap.image;
+}
+
+const QImage& WorldCanvas::screenImage() const {
+    finishPainting();
+    return m_deviceBitmap ? m_deviceBitmap->image : m_bitmap.image;
+}
+
+void WorldCanvas::setDeviceRatio(int ratio) {
+    ratio = std::clamp(ratio, 1, kMaxRatio);
+    if (ratio == m_ratio) return;
+    finishPainting();
+    m_ratio = ratio;
+    m_deviceBitmap.reset();
+    if (ratio > 1) {
+        m_deviceBitmap = std::make_unique<Raster>();
+        m_deviceBitmap->scale = ratio;
+        m_deviceBitmap->image = m_bitmap.image.scaled(ratio * width(), ratio * height())
+                                    .convertToFormat(QImage::Format_RGB32);
+    }
+    setClipped(m_clipped);
+    emit resized();
+    requestRepaint();
+}
+
+void WorldCanvas::setSmoothLines(bool on) {
+    m_smooth = on;
 }
 
 void WorldCanvas::resize(int newWidth, int newHeight) {
@@ -47,13 +87,10 @@ void WorldCanvas::resize(int newWidth, int newHeight) {
     newHeight = std::max(newHeight, 1);
     if (newWidth == width() && newHeight == height()) return;
     finishPainting();
-    QImage image(newWidth, newHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.drawImage(0, 0, m_image);
-    }
-    m_image = std::move(image);
+    m_bitmap.image = resizedPicture(m_bitmap.image, newWidth, newHeight);
+    if (m_deviceBitmap)
+        m_deviceBitmap->image =
+            resizedPicture(m_deviceBitmap->image, m_ratio * newWidth, m_ratio * newHeight);
     setClipped(m_clipped);
     m_view3d.setSurfaceSize(newWidth, newHeight);
     emit resized();
@@ -85,9 +122,17 @@ void WorldCanvas::setWorld(Number x1, Number y1, Number x2, Number y2) {
     computeMappings();
 }
 
-// Without margins the world fills the surface: x1 at column 0, x2 at the last column, the
-// top edge on row 0. With margins the plot area leaves room for labels and ticks.
 void WorldCanvas::computeMappings() {
+    placeMapping(m_screen, 1);
+    placeMapping(m_mirror, 2);
+    placeMapping(m_device, m_ratio);
+}
+
+// Without margins the world fills the surface: x1 at column 0, x2 at the last column, the
+// top edge on row 0. With margins the plot area leaves room for labels and ticks. At
+// `scale` device pixels per pixel the world runs from the first device pixel of its first
+// pixel to the last of its last, so that figures land at the device's own precision.
+void WorldCanvas::placeMapping(CanvasMapping& m, int k) const {
     const Number x1 = m_x1, x2 = m_x1 + m_xw, y1 = m_y1, y2 = m_y1 + m_yw;
     auto fit = [](AxisMapping& m, Number first, Number low, Number high, Number span) {
         m.a = span / (high - low);
@@ -95,17 +140,13 @@ void WorldCanvas::computeMappings() {
     };
     const int w = width(), h = height();
     if (!m_clipped) {
-        fit(m_screen.x, 0, x1, x2, w - 1);
-        fit(m_screen.y, 0, y2, y1, h - 1);
-        fit(m_mirror.x, 0, x1, x2, 2 * w - 1);
-        fit(m_mirror.y, 0, y2, y1, 2 * h - 1);
+        fit(m.x, 0, x1, x2, k * w - 1);
+        fit(m.y, 0, y2, y1, k * h - 1);
         return;
     }
     const int lx = m_labelWidthX, ly = m_labelWidthY, th = m_textHeight;
-    fit(m_screen.x, ly + 8, x1, x2, w - 9 - ly - lx / 2);
-    fit(m_screen.y, th, y2, y1, h - 7 - 2 * th);
-    fit(m_mirror.x, 2 * ly + 16, x1, x2, 2 * w - 17 - 2 * ly - lx);
-    fit(m_mirror.y, 2 * th, y2, y1, 2 * h - 13 - 4 * th);
+    fit(m.x, k * (ly + 8), x1, x2, k * (w - 9 - ly) + k - 1 - k * lx / 2);
+    fit(m.y, k * th, y2, y1, k * (h - 7 - 2 * th) + k - 1);
 }
 
 void WorldCanvas::setClipped(bool on) {
@@ -115,8 +156,9 @@ void WorldCanvas::setClipped(bool on) {
     if (on) {
         makeClipRects();
     } else {
-        m_screenClip = m_image.rect();
+        m_screenClip = m_bitmap.image.rect();
         m_mirrorClip = QRect(0, 0, 2 * width(), 2 * height());
+        m_deviceClip = QRect(0, 0, m_ratio * width(), m_ratio * height());
     }
     m_clipActive = on;
 }
@@ -130,18 +172,10 @@ void WorldCanvas::makeClipRects() {
     };
     m_screenClip = rect(m_screen);
     m_mirrorClip = rect(m_mirror);
+    m_deviceClip = rect(m_device);
 }
 
 // ---- Drawing ----
-
-void WorldCanvas::prepare(QPainter& painter, int scale, const QRect* clip) const {
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setPen(qtPen(m_pen, scale));
-    painter.setBrush(qtBrush(m_brush));
-    painter.setFont(qtFont(m_font, scale));
-    if (clip) painter.setClipRect(*clip);
-}
 
 // The mirror painter keeps its state from figure to figure: the paint functions restore
 // what they change beyond the pen, and a font is made only when the canvas font changed, so
@@ -155,47 +189,63 @@ void WorldCanvas::prepareMirror() {
     m_mirrorFont = m_font;
 }
 
-QPainter& WorldCanvas::bitmapPainter() {
-    const bool fresh = !m_painter;
+QPainter& WorldCanvas::rasterPainter(Raster& raster, const QRect& clip) {
+    const bool fresh = !raster.painter;
     if (fresh) {
-        m_painter = std::make_unique<QPainter>(&m_image);
-        m_painter->setRenderHint(QPainter::Antialiasing, false);
-        m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+        raster.painter = std::make_unique<QPainter>(&raster.image);
+        raster.painter->setRenderHint(QPainter::TextAntialiasing, false);
     }
-    QPainter& painter = *m_painter;
-    if (fresh || m_applied.pen != m_pen) {
-        painter.setPen(qtPen(m_pen, 1));
-        m_applied.pen = m_pen;
+    QPainter& painter = *raster.painter;
+    Applied& applied = raster.applied;
+    if (fresh || applied.smooth != m_smooth) {
+        painter.setRenderHint(QPainter::Antialiasing, m_smooth);
+        applied.smooth = m_smooth;
     }
-    if (fresh || m_applied.brush != m_brush) {
-        painter.setBrush(qtBrush(m_brush));
-        m_applied.brush = m_brush;
-    }
-    if (fresh || m_applied.font != m_font) {
-        painter.setFont(qtFont(m_font, 1));
-        m_applied.font = m_font;
-    }
-    if (fresh || m_applied.clipped != m_clipActive || m_applied.clip != m_screenClip) {
+    applyAttributes(raster, fresh);
+    if (fresh || applied.clipped != m_clipActive || applied.clip != clip) {
         if (m_clipActive) {
-            painter.setClipRect(m_screenClip);
+            painter.setClipRect(clip);
         } else {
             painter.setClipping(false);
         }
-        m_applied.clipped = m_clipActive;
-        m_applied.clip = m_screenClip;
+        applied.clipped = m_clipActive;
+        applied.clip = clip;
     }
     return painter;
 }
 
-void WorldCanvas::finishPainting() const {
-    m_painter.reset();
+void WorldCanvas::applyAttributes(Raster& raster, bool fresh) const {
+    QPainter& painter = *raster.painter;
+    Applied& applied = raster.applied;
+    if (fresh || applied.pen != m_pen) {
+        painter.setPen(qtPen(m_pen, raster.scale));
+        applied.pen = m_pen;
+    }
+    if (fresh || applied.brush != m_brush) {
+        painter.setBrush(qtBrush(m_brush));
+        applied.brush = m_brush;
+    }
+    if (fresh || applied.font != m_font) {
+        painter.setFont(qtFont(m_font, raster.scale));
+        applied.font = m_font;
+    }
 }
 
-// Every figure is painted by one function on the bitmap and, while recording, on the
-// mirror with its own mapping and scale.
+void WorldCanvas::finishPainting() const {
+    m_bitmap.painter.reset();
+    if (m_deviceBitmap) m_deviceBitmap->painter.reset();
+}
+
+// Every figure is painted by one function on the bitmap, on the device bitmap and, while
+// recording, on the mirror, each with its own mapping and scale.
 void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
     {
-        PaintSurface surface{bitmapPainter(), m_screen, 1, m_screenPos};
+        PaintSurface surface{rasterPainter(m_bitmap, m_screenClip), m_screen, 1, m_screenPos};
+        paint(surface);
+    }
+    if (m_deviceBitmap) {
+        PaintSurface surface{rasterPainter(*m_deviceBitmap, m_deviceClip), m_device, m_ratio,
+                             m_devicePos};
         paint(surface);
     }
     if (m_mirrorPainter) {
@@ -218,9 +268,9 @@ void WorldCanvas::endUpdate() {
 
 void WorldCanvas::clear() {
     finishPainting();
-    {
-        QPainter painter(&m_image);
-        painter.fillRect(m_image.rect(), qtBrush(m_brush));
+    for (QImage* image : rasterImages()) {
+        QPainter painter(image);
+        painter.fillRect(image->rect(), qtBrush(m_brush));
     }
     if (m_svg) {
         m_svg->restart();
@@ -235,23 +285,50 @@ void WorldCanvas::clear() {
     requestRepaint();
 }
 
+// The device bitmap receives the picture enlarged, each pixel a block of device pixels.
 void WorldCanvas::drawImage(int px, int py, const QImage& picture) {
     finishPainting();
     {
-        QPainter painter(&m_image);
+        QPainter painter(&m_bitmap.image);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(px, py, picture);
+    }
+    if (m_deviceBitmap) {
+        const int k = m_ratio;
+        QPainter painter(&m_deviceBitmap->image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRect(k * px, k * py, k * picture.width(), k * picture.height()),
+                          picture);
     }
     requestRepaint();
 }
 
+WorldCanvas::Snapshot WorldCanvas::snapshot() const {
+    finishPainting();
+    return {m_bitmap.image.copy(), m_deviceBitmap ? m_deviceBitmap->image.copy() : QImage()};
+}
+
+void WorldCanvas::restore(const Snapshot& snapshot) {
+    drawImage(0, 0, snapshot.image);
+    if (!m_deviceBitmap || snapshot.device.isNull()) return;
+    if (snapshot.device.size() != m_ratio * snapshot.image.size()) return;
+    QPainter painter(&m_deviceBitmap->image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, snapshot.device);
+}
+
+// A pixel is a whole block of device pixels, so that the screen shows what `pixel` reads.
 void WorldCanvas::d2SetPixel(Number x, Number y) {
-    draw([&](PaintSurface& s) { paintPoint(s, s.pixel(x, y), m_pen.color); });
+    const QPoint pixel(windowX(x), windowY(y));
+    draw([&](PaintSurface& s) {
+        paintPoint(s, s.vector ? s.pixel(x, y) : pixel * s.scale, m_pen.color);
+    });
 }
 
 void WorldCanvas::d2MoveTo(Number x, Number y) {
     m_screenPos = QPoint(m_screen.x.toPixel(x), m_screen.y.toPixel(y));
     m_mirrorPos = QPoint(m_mirror.x.toPixel(x), m_mirror.y.toPixel(y));
+    m_devicePos = QPoint(m_device.x.toPixel(x), m_device.y.toPixel(y));
 }
 
 void WorldCanvas::d2LineTo(Number x, Number y) {
@@ -343,20 +420,40 @@ int WorldCanvas::textHeight(std::string_view) const {
 void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style) {
     const QPoint seed(windowX(x), windowY(y));
     finishPainting();
+    QImage& image = m_bitmap.image;
     const FloodMask mask =
-        floodMask(m_image, seed, color, style, m_clipActive ? m_screenClip : m_image.rect());
+        floodMask(image, seed, color, style, m_clipActive ? m_screenClip : image.rect());
     if (mask.empty() || m_brush.style == BrushStyle::Clear) return;
     const QImage layer = paintThroughMask(mask, qtBrush(m_brush));
     {
-        QPainter painter(&m_image);
+        QPainter painter(&image);
         painter.drawImage(mask.box.topLeft(), layer);
     }
+    if (m_deviceBitmap) fillDeviceThroughMask(mask, color, style);
     if (m_mirrorPainter) {
         const QRect box = mask.box;
         m_mirrorPainter->drawImage(
             QRect(2 * box.x(), 2 * box.y(), 2 * box.width(), 2 * box.height()), layer);
     }
     requestRepaint();
+}
+
+// The device bitmap is filled where the bitmap was, at its own precision: the device
+// pixels under the filled pixels that the fill's rule admits, and the admitted ones joined
+// to them under the pixels just around, whose device pixels lie partly inside the border.
+void WorldCanvas::fillDeviceThroughMask(const FloodMask& mask, Color color, FloodStyle style) {
+    QImage& image = m_deviceBitmap->image;
+    const QRect bounds = m_clipActive ? m_deviceClip : image.rect();
+    const FloodMask reached = scaledFloodMask(image, mask, m_ratio, color, style, bounds);
+    if (reached.empty()) return;
+    QPainter painter(&image);
+    painter.drawImage(reached.box.topLeft(), paintThroughMask(reached, qtBrush(m_brush)));
+}
+
+std::vector<QImage*> WorldCanvas::rasterImages() {
+    std::vector<QImage*> images{&m_bitmap.image};
+    if (m_deviceBitmap) images.push_back(&m_deviceBitmap->image);
+    return images;
 }
 
 // ---- Vector mirror ----

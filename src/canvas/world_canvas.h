@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "canvas/canvas_types.h"
 #include "canvas/point_list.h"
@@ -19,6 +20,7 @@ class QPainter;
 
 namespace kalvor {
 
+struct FloodMask;
 struct PaintSurface;
 class SvgStream;
 enum class ArcKind : int;
@@ -42,7 +44,10 @@ struct CanvasMapping {
 /// coordinates. It owns the bitmap, the pen, brush and font, the world rectangle with its
 /// pixel mapping (optionally leaving margins for framed, labelled axes and clipping to the
 /// plot area), and, while recording, a vector mirror of every operation at twice the size
-/// that can be saved as SVG. It announces every change of the picture with changed().
+/// that can be saved as SVG. On a screen with several device pixels per pixel it also keeps
+/// a device bitmap that receives every figure at the screen's precision; only the window
+/// shows it, everything else reads the bitmap. It announces every change of the picture
+/// with changed().
 class WorldCanvas : public QObject {
     Q_OBJECT
 
@@ -50,12 +55,26 @@ public:
     explicit WorldCanvas(QObject* parent = nullptr);
     ~WorldCanvas() override;
 
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    int width() const { return m_bitmap.image.width(); }
+    int height() const { return m_bitmap.image.height(); }
     /// Keeps the picture (new area white), recomputes the mappings and the 3D view.
     void resize(int width, int height);
     /// Ends the painting in progress first, so that the image may be read and copied.
     const QImage& image() const;
+
+    /// Device pixels per canvas pixel on the screen, 1 … 3. Above 1 the device bitmap,
+    /// that many times as large, is kept in step with the bitmap; a change starts it from
+    /// the bitmap enlarged and announces resized(), after which the owner redraws.
+    int deviceRatio() const { return m_ratio; }
+    void setDeviceRatio(int ratio);
+    /// What the window shows: the device bitmap, or the bitmap at ratio 1.
+    const QImage& screenImage() const;
+    const CanvasMapping& deviceMapping() const { return m_device; }
+    QRect deviceClipRect() const { return m_deviceClip; }
+    /// "Gladde lijnen": anti-aliased figures on the bitmaps (the vector mirror is not
+    /// affected). Off, pixels are exactly those of the aliased figures.
+    bool smoothLines() const { return m_smooth; }
+    void setSmoothLines(bool on);
 
     // The live drawing attributes; every operation reads them when it draws.
     CanvasPen& pen() { return m_pen; }
@@ -121,6 +140,16 @@ public:
     /// Copies a picture onto the bitmap with its top-left corner at pixel (px, py), replacing
     /// what was there (snapshots, stamped pictures); the vector mirror is not involved.
     void drawImage(int px, int py, const QImage& picture);
+    /// The picture as it stands with its device bitmap, so that an animation's background
+    /// comes back as sharp as it was drawn.
+    struct Snapshot {
+        QImage image;
+        QImage device;  // null at ratio 1
+    };
+    Snapshot snapshot() const;
+    /// Puts a snapshot back like drawImage at (0, 0); a device bitmap of another ratio is
+    /// made from the picture instead.
+    void restore(const Snapshot& snapshot);
     void d2Axes(std::string_view xLabel, std::string_view yLabel, bool zeroLines, Color axesColor,
                 Color zeroLinesColor);
 
@@ -146,15 +175,36 @@ signals:
     void resized();
 
 private:
+    // Attributes as last set on a raster's painter: a figure changes only those that
+    // differ, since beginning a painter and building Qt pens and fonts cost more than most
+    // figures.
+    struct Applied {
+        CanvasPen pen;
+        CanvasBrush brush;
+        CanvasFont font;
+        bool clipped = false;
+        QRect clip;
+        bool smooth = false;
+    };
+    /// A bitmap with the painter kept open on it from figure to figure.
+    struct Raster {
+        QImage image;
+        int scale = 1;
+        std::unique_ptr<QPainter> painter;
+        Applied applied;
+    };
+
     void draw(const std::function<void(PaintSurface&)>& paint);
-    void prepare(QPainter& painter, int scale, const QRect* clip) const;
-    /// The painter kept open on the bitmap from figure to figure, with the current pen,
-    /// brush, font and clip applied.
-    QPainter& bitmapPainter();
-    /// Ends the bitmap painter: an image copied while a painter is active on it shares the
-    /// pixels that later figures change.
+    /// The raster's kept painter with the current pen, brush, font, clip and smoothing.
+    QPainter& rasterPainter(Raster& raster, const QRect& clip);
+    void applyAttributes(Raster& raster, bool fresh) const;
+    std::vector<QImage*> rasterImages();
+    /// Ends the raster painters: an image copied while a painter is active on it shares
+    /// the pixels that later figures change.
     void finishPainting() const;
     void computeMappings();
+    void placeMapping(CanvasMapping& m, int scale) const;
+    void fillDeviceThroughMask(const FloodMask& mask, Color color, FloodStyle style);
     void measureLabels();
     void makeClipRects();
     void requestRepaint();
@@ -165,18 +215,10 @@ private:
     void paintAxes(PaintSurface& s, std::string_view xLabel, std::string_view yLabel) const;
     void paintFloodFill(const QImage& fill, const QRect& box);
 
-    QImage m_image;
-    // Attributes as last set on m_painter: a figure changes only those that differ, since
-    // beginning a painter and building Qt pens and fonts cost more than most figures.
-    struct Applied {
-        CanvasPen pen;
-        CanvasBrush brush;
-        CanvasFont font;
-        bool clipped = false;
-        QRect clip;
-    };
-    mutable std::unique_ptr<QPainter> m_painter;
-    Applied m_applied;
+    mutable Raster m_bitmap;
+    mutable std::unique_ptr<Raster> m_deviceBitmap;  // only at ratios above 1
+    int m_ratio = 1;
+    bool m_smooth = false;
     CanvasPen m_pen;
     CanvasBrush m_brush;
     CanvasFont m_font;
@@ -184,13 +226,16 @@ private:
     Number m_x1 = -1, m_y1 = -1, m_xw = 2, m_yw = 2;
     CanvasMapping m_screen;
     CanvasMapping m_mirror;
+    CanvasMapping m_device;
     bool m_clipped = false;
     bool m_clipActive = false;  // the clip rectangles are selected
     int m_labelWidthX = 0, m_labelWidthY = 0, m_textHeight = 0;
     QRect m_screenClip;
     QRect m_mirrorClip;
+    QRect m_deviceClip;
     QPoint m_screenPos;
     QPoint m_mirrorPos;
+    QPoint m_devicePos;
 
     std::unique_ptr<SvgStream> m_svg;
     std::unique_ptr<QPainter> m_mirrorPainter;

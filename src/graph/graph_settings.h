@@ -67,6 +67,9 @@ struct GraphSettings {
     bool mouseNavigation = true;
     /// "Volgen": the readout below the canvas shows the functions' values at the pointer.
     bool trace = false;
+    /// "Gladde lijnen": the canvas draws anti-aliased; off, its pixels are the aliased ones
+    /// that programs may read back.
+    bool smoothLines = false;
 
     bool operator==(const GraphSettings&) const = default;
 };

@@ -49,7 +49,7 @@ std::string yesNo(bool on) {
     return on ? "ja" : "nee";
 }
 
-// Switches added after the file's first version; files without them leave them on.
+// Switches added after the file's first version; files without them leave them as they are.
 template <class Settings>
 auto laterSwitches(Settings& s) {
     using Switch = decltype(&s.editorHelp.colours);
@@ -58,7 +58,8 @@ auto laterSwitches(Settings& s) {
         {"editorcontrole", &s.editorHelp.lineChecks},
         {"editoraanvullen", &s.editorHelp.completion},
         {"muisnavigatie", &s.mouseNavigation},
-        {"volgen", &s.trace}};
+        {"volgen", &s.trace},
+        {"gladdelijnen", &s.smoothLines}};
 }
 
 }  // namespace

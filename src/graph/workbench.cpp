@@ -48,9 +48,9 @@ void Workbench::installRunHooks() {
         }
         m_drawing.endRun();
     });
-    m_env.takeSnapshot = [this] { m_snapshot = m_canvas.image().copy(); };
+    m_env.takeSnapshot = [this] { m_snapshot = m_canvas.snapshot(); };
     m_env.showSnapshot = [this] {
-        if (!m_snapshot.isNull()) m_canvas.drawImage(0, 0, m_snapshot);
+        if (!m_snapshot.image.isNull()) m_canvas.restore(m_snapshot);
     };
 }
 
@@ -128,6 +128,7 @@ bool Workbench::redrawOnce(bool fromSlider) {
     const bool drawn = applySettingLines(range) && setWorld(range);
     if (drawn) {
         m_band = PlotBand::of(range.xmin, range.xmax, range.ymin, range.ymax, m_samplesPerWidth);
+        m_canvas.setSmoothLines(m_settings.smoothLines);
         m_canvas.clear();
         m_canvas.setClipped(false);
         if (m_metafileRecording) m_canvas.setRecordMetafile(true);

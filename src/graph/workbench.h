@@ -89,6 +89,9 @@ public:
     /// The canvas takes the new size; refused (false) while a program runs. Redraws once
     /// start-up is complete and no presentation is being opened.
     bool resizeCanvas(int width, int height);
+    /// The screen's device pixels per canvas pixel; the picture is drawn again at the new
+    /// precision when the window is idle.
+    void setCanvasRatio(int ratio);
     /// "breedte 9.5 cm (360 pix)" and "hoogte 9.5 cm (360 pix)".
     std::pair<std::string, std::string> sizeTexts() const;
     void setStartupComplete(bool complete) { m_startupComplete = complete; }
@@ -283,7 +286,7 @@ private:
     CanvasFont m_windowFont;
     SliderPanel m_sliders;
     /// The picture a film starts from (snapshot, toonsnapshot, every pass of film).
-    QImage m_snapshot;
+    WorldCanvas::Snapshot m_snapshot;
     PlotBand m_band;
     /// The prepared formulas of F … I as the last redraw drew them (none: not drawn).
     std::array<std::optional<std::string>, 4> m_drawnFormulas;

@@ -96,6 +96,12 @@ bool Workbench::resizeCanvas(int width, int height) {
     return true;
 }
 
+void Workbench::setCanvasRatio(int ratio) {
+    if (ratio == m_canvas.deviceRatio()) return;
+    m_canvas.setDeviceRatio(ratio);
+    if (m_startupComplete && m_presentationIdle) redraw();
+}
+
 std::pair<std::string, std::string> Workbench::sizeTexts() const {
     const int w = m_canvas.width(), h = m_canvas.height();
     return {"breedte " + centimetres(w) + " cm (" + std::to_string(w) + " pix)",

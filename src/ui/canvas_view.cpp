@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "canvas/canvas_paint.h"
@@ -30,14 +32,21 @@ QSize CanvasView::sizeHint() const {
     return {m_canvas.width(), m_canvas.height()};
 }
 
+// The device bitmap covers the canvas's pixels one to one on a screen of its ratio.
 void CanvasView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_canvas.image());
+    const int w = m_canvas.width(), h = m_canvas.height();
+    const QImage& shown = m_canvas.screenImage();
+    if (shown.width() == w) {
+        painter.drawImage(0, 0, shown);
+    } else {
+        const bool exact = devicePixelRatioF() * w == shown.width();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
+        painter.drawImage(QRect(0, 0, w, h), shown);
+    }
     // Between a resize of the window and the canvas following it, the rest stays white.
-    const QImage& image = m_canvas.image();
-    if (image.width() < width()) painter.fillRect(image.width(), 0, width(), height(), Qt::white);
-    if (image.height() < height())
-        painter.fillRect(0, image.height(), width(), height(), Qt::white);
+    if (w < width()) painter.fillRect(w, 0, width(), height(), Qt::white);
+    if (h < height()) painter.fillRect(0, h, width(), height(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const TraceReadout::Mark& mark : m_marks) {
         painter.setPen(QPen(qtColor(mark.colour), 2));
@@ -54,6 +63,7 @@ void CanvasView::setMarks(std::vector<TraceReadout::Mark> marks) {
 
 void CanvasView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    followRatio();  // a new display scale comes with a new size
     emit sizeChanged(size());
 }
 
@@ -75,6 +85,25 @@ void CanvasView::wheelEvent(QWheelEvent* event) {
     m_wheelRest -= notches * kNotch;
     if (notches != 0) emit wheelTurned(event->position().toPoint(), notches);
     event->accept();
+}
+
+void CanvasView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    followRatio();
+}
+
+// A window moved to another screen may change its ratio.
+bool CanvasView::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal) followRatio();
+    return handled;
+}
+
+void CanvasView::followRatio() {
+    const int ratio = std::clamp(static_cast<int>(std::ceil(devicePixelRatioF() - 1e-3)), 1, 3);
+    if (ratio == m_ratio) return;
+    m_ratio = ratio;
+    emit deviceRatioChanged(ratio);
 }
 
 void CanvasView::leaveEvent(QEvent* event) {

@@ -31,6 +31,9 @@ signals:
     /// The wheel turned by whole notches (positive: away from the user).
     void wheelTurned(QPoint pixel, int notches);
     void pointerLeft();
+    /// Device pixels per canvas pixel the canvas should draw at: the screen's ratio
+    /// rounded up, at most 3 (the rest is scaled when shown).
+    void deviceRatioChanged(int ratio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,10 +43,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     WorldCanvas& m_canvas;
     std::vector<TraceReadout::Mark> m_marks;
+    void followRatio();
+    int m_ratio = 1;
     int m_wheelRest = 0;  // eighths of a degree short of a notch (fine-grained wheels)
 };
 

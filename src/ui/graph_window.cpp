@@ -134,6 +134,7 @@ void GraphWindow::connectParts() {
     connect(m_panel, &SidePanel::fontRequested, this, &GraphWindow::chooseFont);
     connectCanvas();
     connect(m_canvas, &CanvasView::sizeChanged, this, &GraphWindow::followCanvasSize);
+    connect(m_canvas, &CanvasView::deviceRatioChanged, &m_bench, &Workbench::setCanvasRatio);
     connect(&m_bench, &Workbench::fieldsChanged, this, &GraphWindow::refreshFields);
     connect(&m_bench, &Workbench::slidersChanged, this, &GraphWindow::refreshSliders);
     connect(&m_bench, &Workbench::sizeTextsChanged, this, &GraphWindow::refreshSizeTexts);
@@ -209,9 +210,11 @@ void GraphWindow::buildNavigationOptions(QMenu* options) {
                        &GraphWindow::restoreStandardWindow);
     m_navigationAction = options->addAction(QStringLiteral("&Zoomen en schuiven met de muis"));
     m_traceAction = options->addAction(QStringLiteral("Vo&lgen"));
+    m_smoothLinesAction = options->addAction(QStringLiteral("&Gladde lijnen"));
     const std::pair<QAction*, bool GraphSettings::*> switches[] = {
         {m_navigationAction, &GraphSettings::mouseNavigation},
-        {m_traceAction, &GraphSettings::trace}};
+        {m_traceAction, &GraphSettings::trace},
+        {m_smoothLinesAction, &GraphSettings::smoothLines}};
     for (const auto& [action, member] : switches) {
         action->setCheckable(true);
         action->setChecked(m_bench.settings().*member);
@@ -220,6 +223,8 @@ void GraphWindow::buildNavigationOptions(QMenu* options) {
             showPointer(m_pointer);
         });
     }
+    // The canvas takes the switch at its next redraw, which the picture needs at once.
+    connect(m_smoothLinesAction, &QAction::triggered, this, &GraphWindow::redraw);
 }
 
 QWidget* GraphWindow::buildSliderStrip() {
@@ -281,6 +286,7 @@ void GraphWindow::refreshFields() {
         action->setChecked(settings.editorHelp.*member);
     m_navigationAction->setChecked(settings.mouseNavigation);
     m_traceAction->setChecked(settings.trace);
+    m_smoothLinesAction->setChecked(settings.smoothLines);
     applyFormSize();
 }
 

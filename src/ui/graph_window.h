@@ -60,6 +60,7 @@ public:
     QLabel* pointerReadout() const { return m_pointerReadout; }
     QAction* navigationAction() const { return m_navigationAction; }
     QAction* traceAction() const { return m_traceAction; }
+    QAction* smoothLinesAction() const { return m_smoothLinesAction; }
     /// "&Tabel...", made when first asked for.
     FunctionTableWindow* functionTable();
     /// The builder and Beeldrol windows, made when first asked for.
@@ -111,7 +112,7 @@ private:
     void buildImageMenus(QMenu* file);
     /// "&Editor" in "&Opties": the editor's help switches.
     void buildEditorOptions(QMenu* options);
-    /// Zoom, pan and trace switches and "Standaardvenster" in "&Opties".
+    /// Zoom, pan, trace and smooth-line switches and "Standaardvenster" in "&Opties".
     void buildNavigationOptions(QMenu* options);
     void connectCanvas();
     void canvasPressed(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -156,6 +157,7 @@ private:
     QAction* m_presentationAction = nullptr;
     QAction* m_navigationAction = nullptr;
     QAction* m_traceAction = nullptr;
+    QAction* m_smoothLinesAction = nullptr;
     QLabel* m_pointerReadout = nullptr;
     std::optional<QPoint> m_pointer;  // over the canvas
     Qt::MouseButton m_panButton = Qt::NoButton;

@@ -48,6 +48,7 @@ GraphSettings changedSettings() {
     s.transparentGifs = false;
     s.editorHelp.lineChecks = false;
     s.trace = true;
+    s.smoothLines = true;
     return s;
 }
 
@@ -59,7 +60,7 @@ TEST(Preferences, LinesInTheFileOrder) {
         "roosterkleur=12345\naskleur=255\nasdikte=2\nFkleur=0\nGkleur=65280\nHkleur=0\n"
         "Ikleur=16711680\nFdikte=1\nGdikte=3\nHdikte=1\nIdikte=2\nformulierbreedte=800\n"
         "formulierhoogte=600\ntransparantegifs=nee\neditorkleuren=ja\neditorcontrole=nee\n"
-        "editoraanvullen=ja\nmuisnavigatie=ja\nvolgen=ja");
+        "editoraanvullen=ja\nmuisnavigatie=ja\nvolgen=ja\ngladdelijnen=ja");
     EXPECT_EQ(lines, expected);
 }
 
@@ -117,21 +118,23 @@ TEST(Preferences, YesNoRules) {
 }
 
 // The editor and canvas switches came later: a file without them leaves them as they are
-// (editor help and mouse navigation on, tracing off).
+// (editor help and mouse navigation on, tracing and smooth lines off).
 TEST(Preferences, LaterSwitchesOnlyChangeWhenWritten) {
-    const std::tuple<const char*, EditorHelp, bool, bool> rows[] = {
-        {"xmin=-1\n", {true, true, true}, true, false},
-        {"editorkleuren=nee\neditoraanvullen=nee\n", {false, true, false}, true, false},
-        {"editorcontrole=nee\neditorcontrole=ja\n", {true, false, true}, true, false},
-        {"editorkleuren=uit\n", {true, true, true}, true, false},
-        {"muisnavigatie=nee\nvolgen=ja\n", {true, true, true}, false, true},
-        {"volgen=misschien\n", {true, true, true}, true, false},
+    const std::tuple<const char*, EditorHelp, bool, bool, bool> rows[] = {
+        {"xmin=-1\n", {true, true, true}, true, false, false},
+        {"editorkleuren=nee\neditoraanvullen=nee\n", {false, true, false}, true, false, false},
+        {"editorcontrole=nee\neditorcontrole=ja\n", {true, false, true}, true, false, false},
+        {"editorkleuren=uit\n", {true, true, true}, true, false, false},
+        {"muisnavigatie=nee\nvolgen=ja\n", {true, true, true}, false, true, false},
+        {"volgen=misschien\n", {true, true, true}, true, false, false},
+        {"gladdelijnen=ja\n", {true, true, true}, true, false, true},
+        {"gladdelijnen=misschien\n", {true, true, true}, true, false, false},
     };
-    for (const auto& [text, editor, navigation, trace] : rows) {
+    for (const auto& [text, editor, navigation, trace, smooth] : rows) {
         GraphSettings s;
         EXPECT_FALSE(applyPreferenceLines(test::ProgramRunner::splitLines(text), s));
-        EXPECT_EQ(std::tie(s.editorHelp, s.mouseNavigation, s.trace),
-                  std::tie(editor, navigation, trace))
+        EXPECT_EQ(std::tie(s.editorHelp, s.mouseNavigation, s.trace, s.smoothLines),
+                  std::tie(editor, navigation, trace, smooth))
             << text;
     }
 }
