@@ -11,9 +11,7 @@ constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 
 TEST(BigIntText, ReadsLenientlyAndWrites) {
     struct Row {
-        const char* text;
-        const char* plain;
-        const char* grouped;
+        const char *text, *plain, *grouped;
         int sign;
     };
     const Row rows[] = {
@@ -75,10 +73,8 @@ TEST(BigIntInt64, FailsBeyondTwoToTheSixtyThreeMinusTwo) {
 
 TEST(BigIntCompare, BySignedValueAndByMagnitude) {
     struct Row {
-        const char* a;
-        const char* b;
-        int signedOrder;
-        int magnitudeOrder;
+        const char *a, *b;
+        int signedOrder, magnitudeOrder;
     };
     const Row rows[] = {
         {"-5", "3", -1, 1},
@@ -138,8 +134,7 @@ TEST(BigIntArithmetic, AddSubtractMultiply) {
     struct Row {
         const char* x;
         Op op;
-        const char* y;
-        const char* expected;
+        const char *y, *expected;
     };
     const Row rows[] = {
         {"100000", Op::Multiply, "100000", "10000000000"},
@@ -219,10 +214,7 @@ TEST(BigIntArithmetic, RefusesProductsBeyondTheSizeLimit) {
 // divisors 0, 1 and +2 as well as a divisor larger than x are special.
 TEST(BigIntDivision, QuotientAndRemainderRules) {
     struct Row {
-        const char* x;
-        const char* y;
-        const char* quotient;
-        const char* remainder;
+        const char *x, *y, *quotient, *remainder;
     };
     const Row rows[] = {
         {"7", "3", "2", "1"},
@@ -318,10 +310,7 @@ TEST(BigIntPower, RefusesResultsBeyondTheSizeLimit) {
 
 TEST(BigIntModPower, Table) {
     struct Row {
-        const char* x;
-        const char* e;
-        const char* m;
-        const char* expected;
+        const char *x, *e, *m, *expected;
     };
     const Row rows[] = {
         {"4", "13", "497", "445"},
@@ -352,10 +341,7 @@ TEST(BigIntModPower, Table) {
 
 TEST(BigIntGcdAndInverse, Table) {
     struct Row {
-        const char* x;
-        const char* y;
-        const char* gcd;
-        const char* inverse;
+        const char *x, *y, *gcd, *inverse;
     };
     const Row rows[] = {
         {"3", "11", "1", "4"},

@@ -77,8 +77,7 @@ struct FormulaRow {
 
 /// A formula whose evaluation fails with `message`.
 struct FailureRow {
-    std::string text;
-    std::string message;
+    std::string text, message;
 };
 
 inline void checkFormula(Parser& p, const FormulaRow& row) {

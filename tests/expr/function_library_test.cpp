@@ -213,8 +213,7 @@ TEST_F(FunctionLibraryTest, NaNResultsPassThroughEvaluationQuietly) {
 
 TEST_F(FunctionLibraryTest, FailuresReachTheReaderOfTheValue) {
     struct Row {
-        const char* formula;
-        const char* message;
+        const char *formula, *message;
         std::vector<Box> boxes;
     };
     const char* invalid = "Invalid floating point operation";

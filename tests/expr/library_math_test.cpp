@@ -25,8 +25,7 @@ TEST(LibraryMathTest, ErfcFitStaysWithinItsStatedError) {
 
 TEST(LibraryMathTest, SevenDigitRoundingUsesTheTruncatedDecimalExponent) {
     struct Row {
-        Number t;
-        Number expected;
+        Number t, expected;
     };
     const Row rows[] = {
         {0.123456789L, 0.1234568L},
@@ -62,9 +61,8 @@ TEST(LibraryMathTest, InverseNormalInvertsTheDistributionInAllThreeRegions) {
 }
 
 TEST(LibraryMathTest, IntegerConversionsRefuseWhatDoesNotFit) {
-    EXPECT_EQ(roundToInt64(2.5L), 2);
-    EXPECT_EQ(roundToInt64(-3.5L), -4);
-    EXPECT_EQ(roundToInt64(-0x1p63L), INT64_MIN);
+    EXPECT_EQ((std::vector{roundToInt64(2.5L), roundToInt64(-3.5L), roundToInt64(-0x1p63L)}),
+              (std::vector<std::int64_t>{2, -4, INT64_MIN}));
     EXPECT_THROW(roundToInt64(0x1p63L), EvaluationError);
     EXPECT_THROW(roundToInt64(std::numeric_limits<Number>::quiet_NaN()), EvaluationError);
     EXPECT_THROW(roundToInt64(std::numeric_limits<Number>::infinity()), EvaluationError);

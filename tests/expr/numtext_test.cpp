@@ -20,8 +20,7 @@ const Number kNan = std::numeric_limits<Number>::quiet_NaN();
 
 struct GeneralCase {
     Number x;
-    int precision;
-    int exponentDigits;
+    int precision, exponentDigits;
     const char* expected;
 };
 
@@ -82,8 +81,7 @@ TEST(FormatGeneral, Table) {
 
 struct FixedCase {
     Number x;
-    int precision;
-    int decimals;
+    int precision, decimals;
     const char* expected;
 };
 

@@ -26,8 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 
 struct TextCase {
-    const char* input;
-    const char* expected;
+    const char *input, *expected;
 };
 
 // ---- Our syntax to the library's --------------------------------------------------------------

@@ -12,9 +12,8 @@ using Lines = std::vector<std::string>;
 // Each program ends by writing the register #A that holds the result.
 const ProgramRow kRegisterPrograms[] = {
     // Operands: a register when the line holds "#", else lenient decimal text.
-    {"MaakFromText",
-     "#A:=123456789012345678901234567890\nschrijfregel(#;#A)",
-     {"123456789012345678901234567890"}},
+    outputRow("MaakFromText", "#A:=123456789012345678901234567890\nschrijfregel(#;#A)",
+              {"123456789012345678901234567890"}),
     {"MaakReadsLeniently", "#A:=-12 345 678\nschrijfregel(#;#A)", {"-12345678"}},
     {"MaakOfTextWithoutDigitsIsZero", "#A:=7\n#A:=abc\nschrijfregel(#;#A)", {"0"}},
     {"MaakDoesNotEvaluate", "#A:=2^10\nschrijfregel(#;#A)", {"210"}},
@@ -35,9 +34,8 @@ const ProgramRow kRegisterPrograms[] = {
     {"ModpowRegisters", "#A:=4\n#E:=13\n#M:=497\nmodpow#(#A;#E;#M)\nschrijfregel(#;#A)", {"445"}},
     // Commands with a whole number n, evaluated.
     {"Macht", "#A:=2\nmacht#(#A;64)\nschrijfregel(#;#A)", {"18446744073709551616"}},
-    {"MachtEvaluatesN",
-     "#A:=2\nk:=8\nmacht#(#A;k*8)\nschrijfregel(#;#A)",
-     {"18446744073709551616"}},
+    outputRow("MachtEvaluatesN", "#A:=2\nk:=8\nmacht#(#A;k*8)\nschrijfregel(#;#A)",
+              {"18446744073709551616"}),
     {"MachtTruncatesN", "#A:=3\nmacht#(#A;2.9)\nschrijfregel(#;#A)", {"9"}},
     {"Nwortel", "#A:=100000000000000000000\nnwortel#(#A;2)\nschrijfregel(#;#A)", {"10000000000"}},
     {"NPr", "#A:=5\nnPr#(#A;2)\nschrijfregel(#;#A)", {"20"}},
@@ -52,9 +50,8 @@ const ProgramRow kRegisterPrograms[] = {
     {"Faculteit", "#A:=20\nfaculteit#(#A)\nschrijfregel(#;#A)", {"2432902008176640000"}},
     {"FaculteitOfNegativeKeepsValue", "#A:=-3\nfaculteit#(#A)\nschrijfregel(#;#A)", {"-3"}},
     {"FactorSmallestOdd", "#A:=1000001\nfactor#(#A)\nschrijfregel(#;#A)", {"101"}},
-    {"FactorOfPrimeKeepsValue",
-     "#A:=2305843009213693951\nfactor#(#A)\nschrijfregel(#;#A)",
-     {"2305843009213693951"}},
+    outputRow("FactorOfPrimeKeepsValue", "#A:=2305843009213693951\nfactor#(#A)\nschrijfregel(#;#A)",
+              {"2305843009213693951"}),
     {"VolgendepriemBelowTwo", "#A:=-5\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"2"}},
     {"VolgendepriemOfTwo", "#A:=2\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"3"}},
     {"VolgendepriemOfPrime", "#A:=13\nvolgendepriem#(#A)\nschrijfregel(#;#A)", {"17"}},
@@ -115,8 +112,7 @@ TEST(BigIntCommands, RegistersKeepTheirValuesAcrossRuns) {
 
 TEST(BigIntCommands, FailuresShowAMessageAndEndTheRun) {
     struct Case {
-        const char* source;
-        const char* message;
+        const char *source, *message;
     };
     const Case cases[] = {
         {"maak#(#1;5)", "\"#1\" is geen groot getal"},

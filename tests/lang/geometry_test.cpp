@@ -81,41 +81,32 @@ TEST(Geometry, ResultsGoToTheParsersEachCommandNames) {
     }
 }
 
-TEST(Geometry, PointInPolygonWithHalfOpenEdges) {
-    struct Row {
-        const char* point;
-        Number inside;
-    };
-    const Row rows[] = {{"1;1", 1}, {"3;1", 0}, {"-1;1", 0},     {"1;0", 1},    {"1;2", 0},
-                        {"0;1", 1}, {"2;1", 0}, {"1;-0.001", 0}, {"1;1.999", 1}};
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        r.run(std::string("L1(1):=0\nL1(2):=2\nL1(3):=2\nL1(4):=0\n"
-                          "L2(1):=0\nL2(2):=0\nL2(3):=2\nL2(4):=2\n") +
-              "puntinveelhoek?(" + row.point + ";L1;L2;4;in)");
-        EXPECT_EQ(r.value("in", 4), row.inside) << row.point;
-    }
-}
-
-TEST(Geometry, PointInPolygonEdgeCasesOfTheVertexCount) {
-    struct Row {
-        const char* source;
-        Number inside;
-    };
-    const Row rows[] = {
-        {"puntinveelhoek?(1;1;L1;L7;4;in)", 0},    // not a list
-        {"puntinveelhoek?(1;1;L1;L2;0;in)", 0},    // no vertices
-        {"puntinveelhoek?(1;1;L1;L2;3.6;in)", 1},  // rounded to 4
+// The square (0, 0) … (2, 2) with half-open edges, and the edge cases of the vertex count.
+TEST(Geometry, PointInPolygon) {
+    const std::pair<const char*, Number> rows[] = {
+        {"1;1;L1;L2;4", 1},
+        {"3;1;L1;L2;4", 0},
+        {"-1;1;L1;L2;4", 0},
+        {"1;0;L1;L2;4", 1},
+        {"1;2;L1;L2;4", 0},
+        {"0;1;L1;L2;4", 1},
+        {"2;1;L1;L2;4", 0},
+        {"1;-0.001;L1;L2;4", 0},
+        {"1;1.999;L1;L2;4", 1},
+        {"1;1;L1;L7;4", 0},    // not a list
+        {"1;1;L1;L2;0", 0},    // no vertices
+        {"1;1;L1;L2;3.6", 1},  // rounded to 4
         // Vertices past 100 read as (0, 0): the closing edge runs from there to vertex 1.
-        {"puntinveelhoek?(0.5;0.25;L1;L2;1E12;in)", 1},
+        {"0.5;0.25;L1;L2;1E12", 1},
     };
-    for (const Row& row : rows) {
+    for (const auto& [arguments, inside] : rows) {
         ProgramRunner r;
         r.run(std::string("L1(1):=0\nL1(2):=2\nL1(3):=2\nL1(4):=0\n"
                           "L2(1):=0\nL2(2):=0\nL2(3):=2\nL2(4):=2\nin:=7\n") +
-              row.source);
+              "puntinveelhoek?(" + arguments + ";in)");
         EXPECT_EQ(r.failure, "");
-        EXPECT_EQ(r.value("in"), row.inside) << row.source;
+        EXPECT_EQ((std::pair{r.value("in"), r.value("in", 4)}), (std::pair{inside, inside}))
+            << arguments;
     }
 }
 
@@ -155,8 +146,7 @@ TEST(Geometry, FreePointFollowsTheMouseOnceCaught) {
 
 TEST(Geometry, FreePointOutlinesTheResetCornerUnlessSwitchedOff) {
     struct Row {
-        bool reset;
-        bool outlined;
+        bool reset, outlined;
     };
     for (const Row row : {Row{true, true}, Row{false, false}}) {
         ProgramRunner r;
@@ -164,11 +154,10 @@ TEST(Geometry, FreePointOutlinesTheResetCornerUnlessSwitchedOff) {
         r.run("vrijpunt(P;0;0;1)", RunOptions{row.reset, true});
         const QImage& image = d.canvas.image();
         auto ink = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
-        EXPECT_EQ(ink(90, 70), row.outlined);
-        EXPECT_EQ(ink(99, 79), row.outlined);
-        EXPECT_EQ(ink(90, 75), row.outlined);
-        EXPECT_FALSE(ink(95, 75));
-        EXPECT_FALSE(ink(89, 69));
+        const bool o = row.outlined;  // the outline's corners and edge; inside and outside blank
+        EXPECT_EQ(
+            (std::vector<bool>{ink(90, 70), ink(99, 79), ink(90, 75), ink(95, 75), ink(89, 69)}),
+            (std::vector<bool>{o, o, o, false, false}));
         EXPECT_TRUE(d.pictureLines().empty());  // the corner belongs to the screen only
     }
 }

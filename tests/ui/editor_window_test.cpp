@@ -189,12 +189,6 @@ TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
     EXPECT_EQ(bench().program().lines(), std::vector<std::string>{"F=1"});
 }
 
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
-
 class ChangedProgramTest : public EditorWindowTest {
 protected:
     // The editor showing a freshly opened file, so the text counts as unchanged.
@@ -293,12 +287,6 @@ TEST_F(ChangedProgramTest, SaveProposesOnlyTheFileTheTextCameFrom) {
     EXPECT_EQ(editor().windowTitle(), "Meer");
     EXPECT_EQ(proposed(), "*.txt");
 }
-
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
 
 class LibraryMenuTest : public ChangedProgramTest {
 protected:

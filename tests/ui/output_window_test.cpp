@@ -28,8 +28,7 @@ TEST_F(OutputFixture, FollowsWritesAndComesForward) {
     EXPECT_FALSE(window.isVisible());
     struct Step {
         bool newLine;
-        const char* text;
-        const char* shown;
+        const char *text, *shown;
     };
     const Step steps[] = {
         {false, "a", "a"},  // schrijf with no line yet starts the first line
