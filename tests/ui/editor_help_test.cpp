@@ -97,8 +97,7 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
 }
 
 TEST_F(EditorHelpTest, CompileListsUnknownLinesAndStillRuns) {
-    source()->setPlainText("assen=geen\ncirkel(0;0;3)\nlijn(-5;-5;5;5)\nlijn (0;0;1;1)");
-    editor().compile();
+    compileSource("assen=geen\ncirkel(0;0;3)\nlijn(-5;-5;5;5)\nlijn (0;0;1;1)");
     EXPECT_EQ(source()->underlinedLines(), (std::vector<int>{1, 3}));
     EXPECT_EQ(notes(), "Regel 2: onbekende opdracht 'cirkel'; Regel 4: onbekende opdracht 'lijn '");
     EXPECT_TRUE(editor().noteLine()->isVisibleTo(&editor()));
@@ -108,13 +107,11 @@ TEST_F(EditorHelpTest, CompileListsUnknownLinesAndStillRuns) {
     EXPECT_GT(test::inkPixels(bench().canvas().image()), 300);
     EXPECT_TRUE(host.boxes.empty());
     // A clean program clears the list; with the check off nothing is listed.
-    source()->setPlainText("lijn(0;0;1;1)");
-    editor().compile();
+    compileSource("lijn(0;0;1;1)");
     EXPECT_TRUE(source()->underlinedLines().empty());
     EXPECT_FALSE(editor().noteLine()->isVisibleTo(&editor()));
     setOption("&Onbekende regels en foutregel tonen", false);
-    source()->setPlainText("cirkel(0;0;3)");
-    editor().compile();
+    compileSource("cirkel(0;0;3)");
     EXPECT_TRUE(source()->underlinedLines().empty());
     EXPECT_EQ(notes(), "");
 }
@@ -148,8 +145,7 @@ TEST_F(EditorHelpTest, FailingRunMarksItsSourceLine) {
             << row.name;
     }
     // A program typed into the compiled pane has no source lines to point at.
-    source()->setPlainText("stip(0;0;1)");
-    editor().compile();
+    compileSource("stip(0;0;1)");
     editor().compiledPane()->setPlainText("lijn\n0\n0\n1\n+");
     graph().redraw();
     EXPECT_EQ(source()->stoppedLine(), -1);

@@ -183,8 +183,7 @@ TEST_F(GraphWindowTest, EveryKeyReachesThePrograms) {
 }
 
 TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
-    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
-    editor().compile();
+    compileSource("herhaal\ntotdat(0)");
     bool ranMeanwhile = false, rerun = false;
     QSize before, during;
     QTimer::singleShot(100, [&] {
@@ -209,8 +208,7 @@ TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
     EXPECT_FALSE(bench().isRunning());
     // Once the run is over the window can grow again, and the canvas follows it (with a
     // program that ends, since every resize runs the program again).
-    editor().sourcePane()->setPlainText("F=1");
-    editor().compile();
+    compileSource("F=1");
     graph().resize(before + QSize(80, 60));
     settle();
     EXPECT_EQ(graph().size(), before + QSize(80, 60));
@@ -218,8 +216,7 @@ TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
 }
 
 TEST_F(GraphWindowTest, LongRunShowsThatItIsBusyUntilItEnds) {
-    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
-    editor().compile();
+    compileSource("herhaal\ntotdat(0)");
     bool busyAtOnce = true, busyLater = false;
     const Qt::CursorShape none = Qt::ArrowCursor;
     Qt::CursorShape cursorLater = none;
@@ -252,8 +249,7 @@ TEST_F(GraphWindowTest, OutputWindowOpensOnScreenClearOfTheSliders) {
     // A tall output window that, left where it is, would cover the strip below the canvas.
     graph().move(0, 100);
     desktop->outputWindow().resize(480, 560);
-    editor().sourcePane()->setPlainText("schrijfregel(t;hallo)");
-    editor().compile();
+    compileSource("schrijfregel(t;hallo)");
     graph().showAndRedraw();
     settle();
     OutputWindow& output = desktop->outputWindow();
@@ -302,8 +298,7 @@ TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontAndColourWithinItsSizes) {
     EXPECT_EQ(std::tuple(asked.font.family(), asked.font.pointSize(), asked.colour),
               std::tuple(QString("Arial"), 6, QColor(Qt::blue)));
     // A program's texts start in the chosen colour.
-    editor().sourcePane()->setPlainText("tekst(0;0;WWWW)");
-    editor().compile();
+    compileSource("tekst(0;0;WWWW)");
     clickRedraw();
     EXPECT_GT(pixelsInRows(0x0000FF, rowOf(0), rowOf(-1)), 5);
 }
