@@ -59,6 +59,7 @@ const ProgramRow kTextPrograms[] = {
               "totdat(1-sign(n))\nschrijf(t;$r)",
               {"1/2//3"}),
     // keus$, operators, number texts
+    {"KoppelWithoutWindowGivesTheDefault", "koppel$(F;$f;x^2)\nschrijfregel(t;$f)", {"x^2"}},
     {"KeusWithOneItem", "keus$($k;enig)\nschrijfregel(t;$k)", {"enig"}},
     {"KeusListIsNotPreprocessed", "$a:=x\nkeus$($k;$a)\nschrijfregel(t;$k)", {"$a"}},
     {"TimesBuildsText", "*$($p;x+1;x-1)\nschrijfregel(t;$p)", {"(x+1)*(x-1)"}},
@@ -134,12 +135,9 @@ TEST(TextCommands, KeusChoosesEveryItemOfALongList) {
     std::map<std::string, int> counts;
     for (const std::string& line : out)
         ++counts[line];
-    std::set<std::string> seen;
-    for (const auto& [item, count] : counts)
-        seen.insert(item);
-    EXPECT_EQ(seen, items);
-    for (const auto& [item, count] : counts)
-        EXPECT_GT(count, 15) << item;  // 50 expected; far fewer means a skewed choice
+    for (const std::string& item : items)
+        EXPECT_GT(counts[item], 15) << item;  // 50 expected; far fewer means a skewed choice
+    EXPECT_EQ(counts.size(), items.size());   // and nothing else
 }
 
 TEST(TextCommands, KeusKeepsEmptyItems) {
@@ -194,11 +192,6 @@ TEST(TextCommands, KoppelReadsWhatTheUserTypedOnTheNextRun) {
     EXPECT_EQ(runner.run(program), Lines{"x^2"});
     window.boxes["F"] = "x^3";
     EXPECT_EQ(runner.run(program), Lines{"x^3"});
-}
-
-TEST(TextCommands, KoppelWithoutWindowGivesTheDefault) {
-    ProgramRunner runner;
-    EXPECT_EQ(runner.run("koppel$(F;$f;x^2)\nschrijfregel(t;$f)"), Lines{"x^2"});
 }
 
 // A person at the input dialog: types `typed` and presses OK, or presses Cancel.
