@@ -120,19 +120,17 @@ TEST(Geometry, FreePointFollowsTheMouseOnceCaught) {
     EXPECT_EQ(r.value("P1"), 1);
     EXPECT_FALSE(mouse.resetFreePoints);  // cleared by the run's end
 
-    mouse.x = 3;  // far away: nothing is caught
-    mouse.y = 3;
+    std::tie(mouse.x, mouse.y) = std::pair(3, 3);  // far away: nothing is caught
     r.run(program);
     EXPECT_EQ(r.value("P1"), 1);
     EXPECT_EQ(mouse.draggedPoint, "");
 
-    mouse.x = 1.3L;  // within reach of both: the first one asked is caught
-    mouse.y = 1.1L;
+    // Within reach of both: the first one asked is caught.
+    std::tie(mouse.x, mouse.y) = std::pair(1.3L, 1.1L);
     r.run(program);
     EXPECT_EQ(mouse.draggedPoint, "P");
-    EXPECT_EQ(r.value("P1"), 1.3L);
-    EXPECT_EQ(r.value("P2", 2), 1.1L);
-    EXPECT_EQ(r.value("Q1"), 1.2L);
+    EXPECT_EQ((std::vector{r.value("P1"), r.value("P2", 2), r.value("Q1")}),
+              (std::vector<Number>{1.3L, 1.1L, 1.2L}));
 
     mouse.x = 1.6L;  // dragging on
     r.run(program);
@@ -140,8 +138,7 @@ TEST(Geometry, FreePointFollowsTheMouseOnceCaught) {
 
     mouse.resetFreePoints = true;  // the reset corner
     r.run(program);
-    EXPECT_EQ(r.value("P1"), 1);
-    EXPECT_EQ(r.value("Q1"), 1.2L);
+    EXPECT_EQ(std::pair(r.value("P1"), r.value("Q1")), (std::pair<Number, Number>(1, 1.2L)));
 }
 
 TEST(Geometry, FreePointOutlinesTheResetCornerUnlessSwitchedOff) {

@@ -110,11 +110,10 @@ TEST_F(InteractionRun, FilmFramesAreNumberedAndListed) {
     controls().gifInputList = {"oud.gif"};
     runner.run("film(i;1;20;1)\nlijn(0;0;4;i/5)\nopslaangif(beeld)\nnext\nopslaanjpg(foto)");
     ASSERT_EQ(controls().gifInputList.size(), 20u);
-    EXPECT_EQ(controls().gifInputList.front(), "beeld10.gif");
-    EXPECT_EQ(controls().gifInputList.back(), "beeld29.gif");
-    EXPECT_TRUE(exists("beeld29.gif"));
-    EXPECT_FALSE(exists("beeld30.gif"));
-    EXPECT_TRUE(exists("foto30.jpg"));
+    EXPECT_EQ((Lines{controls().gifInputList.front(), controls().gifInputList.back()}),
+              (Lines{"beeld10.gif", "beeld29.gif"}));
+    EXPECT_EQ((std::vector{exists("beeld29.gif"), exists("beeld30.gif"), exists("foto30.jpg")}),
+              (std::vector{true, false, true}));
     // The next run starts again at 10; a JPEG frame leaves the list alone, and the first
     // listed frame of the run still empties it (no stale frames after a JPEG frame).
     runner.run("opslaanjpg(foto)\nopslaanbmp(kaart)");
