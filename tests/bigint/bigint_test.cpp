@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace kalvor {
 namespace {
@@ -46,11 +47,7 @@ TEST(BigIntText, SeparatorIsAParameter) {
 }
 
 TEST(BigIntInt64, FailsBeyondTwoToTheSixtyThreeMinusTwo) {
-    struct Row {
-        const char* text;
-        bool fits;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool> rows[] = {
         {"0", true},
         {"-1", true},
         {"9223372036854775806", true},
@@ -60,13 +57,13 @@ TEST(BigIntInt64, FailsBeyondTwoToTheSixtyThreeMinusTwo) {
         {"-9223372036854775808", false},
         {"18446744073709551616", false},
     };
-    for (const Row& row : rows) {
+    for (const auto& [text, fits] : rows) {
         std::int64_t value = 42;
-        EXPECT_EQ(BigInt(row.text).toInt64(value), row.fits) << row.text;
-        if (row.fits) {
-            EXPECT_EQ(BigInt(value).toString(), BigInt(row.text).toString());
+        EXPECT_EQ(BigInt(text).toInt64(value), fits) << text;
+        if (fits) {
+            EXPECT_EQ(BigInt(value).toString(), BigInt(text).toString());
         } else {
-            EXPECT_EQ(value, 42) << "left untouched on failure: " << row.text;
+            EXPECT_EQ(value, 42) << "left untouched on failure: " << text;
         }
     }
 }
@@ -131,12 +128,7 @@ TEST(BigIntBasics, CopiesAndMovesAreIndependentValues) {
 
 TEST(BigIntArithmetic, AddSubtractMultiply) {
     enum class Op { Add, Subtract, Multiply };
-    struct Row {
-        const char* x;
-        Op op;
-        const char *y, *expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, Op, const char*, const char*> rows[] = {
         {"100000", Op::Multiply, "100000", "10000000000"},
         {"99999", Op::Add, "1", "100000"},
         {"-5", Op::Add, "3", "-2"},
@@ -148,28 +140,28 @@ TEST(BigIntArithmetic, AddSubtractMultiply) {
          "1219326311370217952237463801111263526900"},
         {"7", Op::Multiply, "0", "0"},
     };
-    for (const Row& row : rows) {
-        BigInt big(row.x);
-        BigInt small(row.x);
+    for (const auto& [x, op, y, expected] : rows) {
+        BigInt big(x);
+        BigInt small(x);
         std::int64_t n = 0;
-        const bool smallFits = BigInt(row.y).toInt64(n);
-        switch (row.op) {
+        const bool smallFits = BigInt(y).toInt64(n);
+        switch (op) {
             case Op::Add:
-                big.add(BigInt(row.y));
+                big.add(BigInt(y));
                 small.add(n);
                 break;
             case Op::Subtract:
-                big.subtract(BigInt(row.y));
+                big.subtract(BigInt(y));
                 small.subtract(n);
                 break;
             case Op::Multiply:
-                EXPECT_TRUE(big.multiply(BigInt(row.y)));
+                EXPECT_TRUE(big.multiply(BigInt(y)));
                 EXPECT_TRUE(small.multiply(n));
                 break;
         }
-        EXPECT_EQ(big.toString(), row.expected) << row.x << " " << row.y;
+        EXPECT_EQ(big.toString(), expected) << x << " " << y;
         if (smallFits) {
-            EXPECT_EQ(small.toString(), row.expected) << row.x << " " << row.y;
+            EXPECT_EQ(small.toString(), expected) << x << " " << y;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 #include "bigint/bigint.h"
 
@@ -24,11 +25,7 @@ PrimeBases constantBase(std::uint32_t base, int& calls) {
 }
 
 TEST(ProbablePrime, Table) {
-    struct Row {
-        const char* x;
-        bool prime;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool> rows[] = {
         {"-7", false},
         {"0", false},
         {"1", false},
@@ -52,9 +49,9 @@ TEST(ProbablePrime, Table) {
         {"147573952589676412927", false},                   // 2^67 - 1
         {"1427247692705959880439315947500961989719490561", false},  // (2^89-1)(2^61-1)
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(BigInt(row.x).isProbablePrime(randomPrimeBases(1)), row.prime) << row.x;
-        EXPECT_EQ(BigInt(row.x).isProbablePrime(), row.prime) << row.x;
+    for (const auto& [x, prime] : rows) {
+        EXPECT_EQ(BigInt(x).isProbablePrime(randomPrimeBases(1)), prime) << x;
+        EXPECT_EQ(BigInt(x).isProbablePrime(), prime) << x;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kalvor {
@@ -160,19 +161,14 @@ TEST(FormatFixed, FastRouteAgreesWithTheExactExpansion) {
 
 // Appending keeps what the text held, on the fast route and on the exact one.
 TEST(FormatFixed, AppendsToTheText) {
-    struct Row {
-        Number x;
-        int precision, decimals;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<Number, int, int, const char*> rows[] = {
         {0, 6, 3, "(0.000"},   {-0.0625L, 6, 3, "(-0.063"}, {1234567, 6, 3, "(1.235E6"},
         {5, 4, 5, "(5.00000"}, {kNan, 6, 4, "(NAN"},
     };
-    for (const Row& r : rows) {
+    for (const auto& [x, precision, decimals, expected] : rows) {
         std::string text = "(";
-        appendFixed(text, r.x, r.precision, r.decimals);
-        EXPECT_EQ(text, r.expected) << static_cast<double>(r.x);
+        appendFixed(text, x, precision, decimals);
+        EXPECT_EQ(text, expected) << static_cast<double>(x);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "../support/recording_host.h"
 #include "expr/function_library.h"
@@ -365,17 +366,13 @@ TEST(CalculateSymbolic, TakesTheCountWithoutItsSign) {
     while (thousand.size() < 1000)
         thousand += alphabet;
     thousand.resize(1000);
-    struct Case {
-        int result;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, std::string> cases[] = {
         {12, "abcdefghijkl"}, {-12, "abcdefghijkl"}, {0, ""}, {1000, thousand}, {-1000, thousand},
         {1500, thousand},     {INT_MIN, thousand},
     };
-    for (const Case& c : cases) {
-        FakeLibrary library{c.result, {}};
-        EXPECT_EQ(calculateSymbolic("diff(x^2,x)", std::ref(library)), c.expected) << c.result;
+    for (const auto& [result, expected] : cases) {
+        FakeLibrary library{result, {}};
+        EXPECT_EQ(calculateSymbolic("diff(x^2,x)", std::ref(library)), expected) << result;
         EXPECT_EQ(library.seenCommand, "diff(x^2,x)");
         EXPECT_EQ(library.seenSize, kSymbolicAnswerSize);
     }

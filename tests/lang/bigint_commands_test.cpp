@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "program_rows.h"
 
@@ -107,10 +108,7 @@ TEST(BigIntCommands, RegistersKeepTheirValuesAcrossRuns) {
 }
 
 TEST(BigIntCommands, FailuresShowAMessageAndEndTheRun) {
-    struct Case {
-        const char *source, *message;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*> cases[] = {
         {"maak#(#1;5)", "\"#1\" is geen groot getal"},
         {"#A:=5\ntelop#(#A;#?)", "\"#?\" is geen groot getal"},
         {"#A:=5\ndivmod#(#A;2;R)", "\"R\" is geen groot getal"},
@@ -121,14 +119,14 @@ TEST(BigIntCommands, FailuresShowAMessageAndEndTheRun) {
         {"#A:=1\nmacht#(#A;1E30)", "De waarde van \"1E30\" is geen geheel getal"},
         {"#A:=1\ngetalnaar#(#A;-1E19)", "De waarde van \"-1E19\" is geen geheel getal"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [source, message] : cases) {
         ProgramRunner runner;
-        runner.run("#A:=0\n" + std::string(c.source) + "\nschrijfregel(t;verder)");
-        EXPECT_TRUE(runner.env.output.lines().empty()) << c.source;
-        ASSERT_EQ(runner.host.messages().size(), 1u) << c.source;
+        runner.run("#A:=0\n" + std::string(source) + "\nschrijfregel(t;verder)");
+        EXPECT_TRUE(runner.env.output.lines().empty()) << source;
+        ASSERT_EQ(runner.host.messages().size(), 1u) << source;
         EXPECT_EQ(runner.captions().front(), "Oeps");
-        EXPECT_EQ(runner.texts().front().rfind(c.message, 0), 0u)
-            << c.source << ": " << runner.texts().front();
+        EXPECT_EQ(runner.texts().front().rfind(message, 0), 0u)
+            << source << ": " << runner.texts().front();
     }
 }
 

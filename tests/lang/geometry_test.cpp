@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "program_rows.h"
 
@@ -177,11 +178,7 @@ Lines squareCornerPicture(const std::string& source) {
 }
 
 TEST(Geometry, Marks) {
-    struct Row {
-        const char* source;
-        Lines picture;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, Lines> rows[] = {
         // A right angle gets its square, whatever the number of arcs.
         {"hoekmarkering(0;0;4;0;0;2;0.25;3)",
          {"\\path(0.500,0.375)(0.500,0.000)", "\\path(0.000,0.375)(0.500,0.375)"}},
@@ -202,8 +199,8 @@ TEST(Geometry, Marks) {
          {"\\shade", "\\put(0.000,0.000){\\circle{1.000}}"}},
         {"lijnstukmarkering(1;1;1;1;1;2)\nhoekmarkering(0;0;0;0;1;1;1;1)", {}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(marksOf(row.source), row.picture) << row.source;
+    for (const auto& [source, picture] : rows)
+        EXPECT_EQ(marksOf(source), picture) << source;
 }
 
 TEST(Geometry, RightAngleSquareIsRecordedAsPlainLines) {
@@ -216,11 +213,7 @@ TEST(Geometry, RightAngleSquareIsRecordedAsPlainLines) {
 }
 
 TEST(Geometry, ConstructionLines) {
-    struct Row {
-        const char* source;
-        Lines picture;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, Lines> rows[] = {
         {"vectorvoorstelling(1;1;1;0;0;2)", {"\\path(1.000,1.000)(3.000,1.000)"}},
         {"middelloodlijn(0;0;2;0;-1;1)", {"\\path(1.000,-2.000)(1.000,2.000)"}},
         {"loodlijn(0;0;2;0;1;1;0;1)", {"\\path(1.000,1.000)(1.000,3.000)"}},
@@ -230,8 +223,8 @@ TEST(Geometry, ConstructionLines) {
          "loodlijn(2;2;2;2;0;0;0;1)",
          {}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(squareCornerPicture(row.source), row.picture) << row.source;
+    for (const auto& [source, picture] : rows)
+        EXPECT_EQ(squareCornerPicture(source), picture) << source;
 }
 
 // Every point of a conflict line is as far from P = (0, 2) as from a point Q of the object,

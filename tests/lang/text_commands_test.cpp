@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "expr/random_source.h"
 #include "lang/window_services.h"
@@ -162,24 +163,21 @@ public:
 };
 
 TEST(TextCommands, KoppelLinksABoxToAVariable) {
-    struct Case {
-        const char *line, *box, *boxAfter, *variable;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"koppel$(F;$f;x^2)", "F", "x^2", "x^2"},
         {"koppel$(G;$f;x^2)", "G", "sin(x)", "sin(x)"},
         {"koppel$(user2;$f;$start)", "user2", "3*x", "3*x"},
         {"koppel$(xmin;$f;-5)", "xmin", "", "-5"},  // not a box koppel$ may change
         {"koppel$(onbekend;$f;1)", nullptr, nullptr, "1"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [line, box, boxAfter, variable] : cases) {
         FakeWindow window;
         ProgramRunner runner;
         runner.env.window = &window;
-        runner.run(std::string("$start:=3*x\n") + c.line);
-        EXPECT_EQ(runner.env.texts.get("$f"), c.variable) << c.line;
-        if (c.box) {
-            EXPECT_EQ(window.boxes[c.box], c.boxAfter) << c.line;
+        runner.run(std::string("$start:=3*x\n") + line);
+        EXPECT_EQ(runner.env.texts.get("$f"), variable) << line;
+        if (box) {
+            EXPECT_EQ(window.boxes[box], boxAfter) << line;
         }
     }
 }
