@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "../support/file_checks.h"
 #include "../support/pixels.h"
@@ -56,13 +57,9 @@ TEST(Draw3d, EveryRunStartsWithTheDefaultView) {
 
 // ---- Figures ----
 
-struct SameAsPlane {
-    const char *space, *plane;
-};
-
 // With x = 0 a space figure is the plane figure at (y, z), in the picture text and the PDF.
 TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
-    const SameAsPlane rows[] = {
+    const std::tuple<const char*, const char*> rows[] = {
         {"lijn3d(0;1;2;0;3;4)", "lijn(1;2;3;4)"},
         {"stippellijn3d(0;1;2;0;3;-4)", "stippellijn(1;2;3;-4)"},
         {"stip3d(0;1;2;3)", "stip(1;2;3)"},
@@ -83,9 +80,9 @@ TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
         // A right angle keeps its arcs in space (the plane mark would draw a square).
         {"hoekmarkering3d(0;0;0;0;2;0;0;0;1;0.3;1)", "cirkelboog(0;0;0.3;0;pi/2)"},
     };
-    for (const SameAsPlane& row : rows) {
-        EXPECT_EQ(pictureOf(row.space), pictureOf(row.plane)) << row.space;
-        EXPECT_EQ(pdfOf(row.space), pdfOf(row.plane)) << row.space;
+    for (const auto& [space, plane] : rows) {
+        EXPECT_EQ(pictureOf(space), pictureOf(plane)) << space;
+        EXPECT_EQ(pdfOf(space), pdfOf(plane)) << space;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <optional>
+#include <tuple>
 
 #include "desktop_fixture.h"
 #include "lang/program_file.h"
@@ -53,12 +54,6 @@ protected:
     }
 };
 
-struct ColourRow {
-    int block;
-    const char* part;
-    std::optional<SpanKind> kind;
-};
-
 TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
     source()->setPlainText(
         "xmin=-5 % links\n"
@@ -66,7 +61,7 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
         "$naam:=tekst\n"
         "proc teken(3)\n"
         "cirkel(0;0;3)");
-    const ColourRow rows[] = {
+    const std::tuple<int, const char*, std::optional<SpanKind>> rows[] = {
         {0, "xmin=-5", SpanKind::Setting},
         {0, "% links", SpanKind::Comment},
         {1, "lijn", SpanKind::Command},
@@ -79,11 +74,11 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
         {4, "cirkel", std::nullopt},
         {4, "3", SpanKind::Number},
     };
-    for (const ColourRow& row : rows) {
-        const std::optional<QColor> shown = colourOf(row.block, row.part);
-        EXPECT_EQ(shown.has_value(), row.kind.has_value()) << row.part;
-        if (shown && row.kind) {
-            EXPECT_EQ(*shown, colourOf(*row.kind)) << row.part;
+    for (const auto& [block, part, kind] : rows) {
+        const std::optional<QColor> shown = colourOf(block, part);
+        EXPECT_EQ(shown.has_value(), kind.has_value()) << part;
+        if (shown && kind) {
+            EXPECT_EQ(*shown, colourOf(*kind)) << part;
         }
     }
     EXPECT_GT(source()->lineNumberWidth(), 0);
