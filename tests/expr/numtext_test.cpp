@@ -19,14 +19,8 @@ namespace {
 const Number kInf = std::numeric_limits<Number>::infinity();
 const Number kNan = std::numeric_limits<Number>::quiet_NaN();
 
-struct GeneralCase {
-    Number x;
-    int precision, exponentDigits;
-    const char* expected;
-};
-
 TEST(FormatGeneral, Table) {
-    const GeneralCase cases[] = {
+    const std::tuple<Number, int, int, const char*> cases[] = {
         {0, 15, 0, "0"},
         {-0.0L, 15, 0, "0"},
         {1e20L, 15, 0, "1E20"},
@@ -74,20 +68,14 @@ TEST(FormatGeneral, Table) {
         {-kInf, 15, 0, "-INF"},
         {kNan, 15, 0, "NAN"},
     };
-    for (const GeneralCase& c : cases) {
-        EXPECT_EQ(formatGeneral(c.x, c.precision, c.exponentDigits), c.expected)
-            << "x=" << static_cast<double>(c.x) << " p=" << c.precision;
+    for (const auto& [x, precision, exponentDigits, expected] : cases) {
+        EXPECT_EQ(formatGeneral(x, precision, exponentDigits), expected)
+            << "x=" << static_cast<double>(x) << " p=" << precision;
     }
 }
 
-struct FixedCase {
-    Number x;
-    int precision, decimals;
-    const char* expected;
-};
-
 TEST(FormatFixed, Table) {
-    const FixedCase cases[] = {
+    const std::tuple<Number, int, int, const char*> cases[] = {
         {2.5L, 6, 3, "2.500"},
         {-0.1234L, 6, 3, "-0.123"},
         {1234.5678L, 6, 3, "1234.570"},
@@ -122,9 +110,9 @@ TEST(FormatFixed, Table) {
         {-kInf, 6, 3, "-INF"},
         {kNan, 6, 4, "NAN"},
     };
-    for (const FixedCase& c : cases) {
-        EXPECT_EQ(formatFixed(c.x, c.precision, c.decimals), c.expected)
-            << "x=" << static_cast<double>(c.x) << " p=" << c.precision << " d=" << c.decimals;
+    for (const auto& [x, precision, decimals, expected] : cases) {
+        EXPECT_EQ(formatFixed(x, precision, decimals), expected)
+            << "x=" << static_cast<double>(x) << " p=" << precision << " d=" << decimals;
     }
 }
 
@@ -172,14 +160,8 @@ TEST(FormatFixed, AppendsToTheText) {
     }
 }
 
-struct PatternCase {
-    const char* pattern;
-    Number x;
-    const char* expected;
-};
-
 TEST(FormatFloat, Table) {
-    const PatternCase cases[] = {
+    const std::tuple<const char*, Number, const char*> cases[] = {
         // Tick formats.
         {"#.#E-", 1000, "1E3"},
         {"#.#E-", 2500, "2.5E3"},
@@ -246,9 +228,9 @@ TEST(FormatFloat, Table) {
         {"0.00", -kInf, "-INF"},
         {"0.00", kNan, "NAN"},
     };
-    for (const PatternCase& c : cases) {
-        EXPECT_EQ(formatFloat(c.pattern, c.x), c.expected)
-            << "pattern \"" << c.pattern << "\" x=" << static_cast<double>(c.x);
+    for (const auto& [pattern, x, expected] : cases) {
+        EXPECT_EQ(formatFloat(pattern, x), expected)
+            << "pattern \"" << pattern << "\" x=" << static_cast<double>(x);
     }
 }
 
