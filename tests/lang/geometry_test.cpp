@@ -170,13 +170,6 @@ Lines marksOf(const std::string& source) {
     return d.pictureLines();
 }
 
-Lines squareCornerPicture(const std::string& source) {
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, true);
-    r.run(source);
-    return d.pictureLines();
-}
-
 TEST(Geometry, Marks) {
     const std::tuple<const char*, Lines> rows[] = {
         // A right angle gets its square, whatever the number of arcs.
@@ -203,29 +196,30 @@ TEST(Geometry, Marks) {
         EXPECT_EQ(marksOf(source), picture) << source;
 }
 
-TEST(Geometry, RightAngleSquareIsRecordedAsPlainLines) {
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, false);
-    r.run("lijndikte(2)\nhoekmarkering(0;0;1;0;0;1;0.5;1)");
-    EXPECT_EQ(d.pdfLines(),
-              (Lines{"1.1339 w", "1 g", "10.0000 10.0000 m", "10.0000 0 l", "S", "0.5669 w",
-                     "1.1339 w", "0 10.0000 m", "10.0000 10.0000 l", "S", "0.5669 w"}));
-}
+const ProgramRow kFigureCases[] = {
+    pdfRow("RightAngleSquareIsRecordedAsPlainLines",
+           "lijndikte(2)\nhoekmarkering(0;0;1;0;0;1;0.5;1)",
+           {"1.1339 w", "1 g", "10.0000 10.0000 m", "10.0000 0 l", "S", "0.5669 w", "1.1339 w",
+            "0 10.0000 m", "10.0000 10.0000 l", "S", "0.5669 w"}),
+    pictureRow("Vectorvoorstelling", "vectorvoorstelling(1;1;1;0;0;2)",
+               {"\\path(1.000,1.000)(3.000,1.000)"}),
+    pictureRow("Middelloodlijn", "middelloodlijn(0;0;2;0;-1;1)",
+               {"\\path(1.000,-2.000)(1.000,2.000)"}),
+    pictureRow("Loodlijn", "loodlijn(0;0;2;0;1;1;0;1)", {"\\path(1.000,1.000)(1.000,3.000)"}),
+    pictureRow("Bissectrice", "bissectrice(0;0;1;0;0;1;-1;0)",
+               {"\\path(1.000,1.000)(0.000,0.000)"}),
+    pictureRow("Hoogtelijn", "hoogtelijn(0;0;4;0;1;3)", {"\\path(1.000,3.000)(1.000,0.000)"}),
+    pictureRow(
+        "ConstructionLinesOfZeroLengthSegmentsDrawNothing",
+        "hoogtelijn(1;1;1;1;2;2)\nmiddelloodlijn(1;1;1;1;0;1)\nbissectrice(0;0;0;0;1;1;0;1)\n"
+        "loodlijn(2;2;2;2;0;0;0;1)",
+        {}),
+    pictureRow("ConflictLineOfAnUnknownKindIsNotDrawn", "conflictlijn(kromme;0;2;-1;0;1;0)", {}),
+    pictureRow("ConflictLineOfACircleWithoutRadiusIsNotDrawn", "conflictlijn(cirkel;0;2;1;1;1;1)",
+               {}),
+};
 
-TEST(Geometry, ConstructionLines) {
-    const std::tuple<const char*, Lines> rows[] = {
-        {"vectorvoorstelling(1;1;1;0;0;2)", {"\\path(1.000,1.000)(3.000,1.000)"}},
-        {"middelloodlijn(0;0;2;0;-1;1)", {"\\path(1.000,-2.000)(1.000,2.000)"}},
-        {"loodlijn(0;0;2;0;1;1;0;1)", {"\\path(1.000,1.000)(1.000,3.000)"}},
-        {"bissectrice(0;0;1;0;0;1;-1;0)", {"\\path(1.000,1.000)(0.000,0.000)"}},
-        {"hoogtelijn(0;0;4;0;1;3)", {"\\path(1.000,3.000)(1.000,0.000)"}},
-        {"hoogtelijn(1;1;1;1;2;2)\nmiddelloodlijn(1;1;1;1;0;1)\nbissectrice(0;0;0;0;1;1;0;1)\n"
-         "loodlijn(2;2;2;2;0;0;0;1)",
-         {}},
-    };
-    for (const auto& [source, picture] : rows)
-        EXPECT_EQ(squareCornerPicture(source), picture) << source;
-}
+INSTANTIATE_TEST_SUITE_P(GeometryFigures, ProgramRows, ::testing::ValuesIn(kFigureCases), rowName);
 
 // Every point of a conflict line is as far from P = (0, 2) as from a point Q of the object,
 // on the object's normal at Q.
@@ -247,8 +241,7 @@ TEST(Geometry, ConflictLinePointsAreEquidistant) {
          }},
     };
     for (const Row& row : rows) {
-        const Lines lines =
-            squareCornerPicture(std::string("conflictlijn(") + row.kind + ";0;2;-1;0;0;0)");
+        const Lines lines = pictureOf(std::string("conflictlijn(") + row.kind + ";0;2;-1;0;0;0)");
         ASSERT_GT(lines.size(), 20u) << row.kind;
         EXPECT_EQ(lines[0].rfind("\\path(", 0), 0u);
         for (const std::string& line : lines) {
@@ -261,13 +254,11 @@ TEST(Geometry, ConflictLinePointsAreEquidistant) {
     }
 }
 
-TEST(Geometry, ConflictLineOfASegmentAndUnknownKinds) {
+TEST(Geometry, ConflictLineOfASegment) {
     // Over the segment from (-1, 0) to (1, 0) the points lie on y = (x² + 4) / 4.
-    const Lines segment = squareCornerPicture("conflictlijn(lijnstuk;0;2;-1;0;1;0)");
+    const Lines segment = pictureOf("conflictlijn(lijnstuk;0;2;-1;0;1;0)");
     ASSERT_EQ(segment.size(), 106u);  // s = 0, 0.01, … 1.05
     EXPECT_EQ(segment.front(), "\\path(-1.000,1.250)");
-    EXPECT_TRUE(squareCornerPicture("conflictlijn(kromme;0;2;-1;0;1;0)").empty());
-    EXPECT_TRUE(squareCornerPicture("conflictlijn(cirkel;0;2;1;1;1;1)").empty());
 }
 
 }  // namespace
