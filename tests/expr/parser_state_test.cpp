@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "expr/parser.h"
+#include "formula_rows.h"
 
 namespace kalvor {
 namespace {
 
-template <typename Error, typename Action>
-std::string messageOf(Action action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "<no error>";
-}
+using test::messageOf;
 
 TEST(ParserVariables, SetGetAndExistence) {
     Parser p;
