@@ -234,14 +234,8 @@ TEST(FormatFloat, Table) {
     }
 }
 
-struct ParseCase {
-    const char* text;
-    bool ok;
-    Number value;
-};
-
 TEST(ParseNumber, Table) {
-    const ParseCase cases[] = {
+    const std::tuple<const char*, bool, Number> cases[] = {
         {"1", true, 1},
         {"-2.5", true, -2.5L},
         {"+3", true, 3},
@@ -277,13 +271,13 @@ TEST(ParseNumber, Table) {
         {"1e3.5", false, 0},
         {"2*3", false, 0},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& [text, ok, expected] : cases) {
         Number value = -999;
-        EXPECT_EQ(parseNumber(c.text, value), c.ok) << '"' << c.text << '"';
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(parseNumber(text, value), ok) << '"' << text << '"';
+        if (ok) {
+            EXPECT_EQ(value, expected) << '"' << text << '"';
         } else {
-            EXPECT_EQ(value, -999) << "a rejected text must not change the value: " << c.text;
+            EXPECT_EQ(value, -999) << "a rejected text must not change the value: " << text;
         }
     }
 }
