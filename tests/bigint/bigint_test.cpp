@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace kalvor {
 namespace {
@@ -11,9 +12,7 @@ constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 
 TEST(BigIntText, ReadsLenientlyAndWrites) {
     struct Row {
-        const char* text;
-        const char* plain;
-        const char* grouped;
+        const char *text, *plain, *grouped;
         int sign;
     };
     const Row rows[] = {
@@ -48,11 +47,7 @@ TEST(BigIntText, SeparatorIsAParameter) {
 }
 
 TEST(BigIntInt64, FailsBeyondTwoToTheSixtyThreeMinusTwo) {
-    struct Row {
-        const char* text;
-        bool fits;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool> rows[] = {
         {"0", true},
         {"-1", true},
         {"9223372036854775806", true},
@@ -62,25 +57,19 @@ TEST(BigIntInt64, FailsBeyondTwoToTheSixtyThreeMinusTwo) {
         {"-9223372036854775808", false},
         {"18446744073709551616", false},
     };
-    for (const Row& row : rows) {
+    for (const auto& [text, fits] : rows) {
         std::int64_t value = 42;
-        EXPECT_EQ(BigInt(row.text).toInt64(value), row.fits) << row.text;
-        if (row.fits) {
-            EXPECT_EQ(BigInt(value).toString(), BigInt(row.text).toString());
+        EXPECT_EQ(BigInt(text).toInt64(value), fits) << text;
+        if (fits) {
+            EXPECT_EQ(BigInt(value).toString(), BigInt(text).toString());
         } else {
-            EXPECT_EQ(value, 42) << "left untouched on failure: " << row.text;
+            EXPECT_EQ(value, 42) << "left untouched on failure: " << text;
         }
     }
 }
 
 TEST(BigIntCompare, BySignedValueAndByMagnitude) {
-    struct Row {
-        const char* a;
-        const char* b;
-        int signedOrder;
-        int magnitudeOrder;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, int, int> rows[] = {
         {"-5", "3", -1, 1},
         {"5", "5", 0, 0},
         {"-5", "5", -1, 0},
@@ -88,12 +77,12 @@ TEST(BigIntCompare, BySignedValueAndByMagnitude) {
         {"100000000000000000000", "99999999999999999999", 1, 1},
         {"-100000000000000000000", "99999999999999999999", -1, 1},
     };
-    for (const Row& row : rows) {
-        const BigInt a(row.a);
-        const BigInt b(row.b);
-        EXPECT_EQ(a.compare(b), row.signedOrder) << row.a << " " << row.b;
-        EXPECT_EQ(b.compare(a), -row.signedOrder) << row.a << " " << row.b;
-        EXPECT_EQ(a.compareAbs(b), row.magnitudeOrder) << row.a << " " << row.b;
+    for (const auto& [aText, bText, signedOrder, magnitudeOrder] : rows) {
+        const BigInt a(aText);
+        const BigInt b(bText);
+        EXPECT_EQ(a.compare(b), signedOrder) << aText << " " << bText;
+        EXPECT_EQ(b.compare(a), -signedOrder) << aText << " " << bText;
+        EXPECT_EQ(a.compareAbs(b), magnitudeOrder) << aText << " " << bText;
     }
 }
 
@@ -135,13 +124,7 @@ TEST(BigIntBasics, CopiesAndMovesAreIndependentValues) {
 
 TEST(BigIntArithmetic, AddSubtractMultiply) {
     enum class Op { Add, Subtract, Multiply };
-    struct Row {
-        const char* x;
-        Op op;
-        const char* y;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, Op, const char*, const char*> rows[] = {
         {"100000", Op::Multiply, "100000", "10000000000"},
         {"99999", Op::Add, "1", "100000"},
         {"-5", Op::Add, "3", "-2"},
@@ -153,28 +136,28 @@ TEST(BigIntArithmetic, AddSubtractMultiply) {
          "1219326311370217952237463801111263526900"},
         {"7", Op::Multiply, "0", "0"},
     };
-    for (const Row& row : rows) {
-        BigInt big(row.x);
-        BigInt small(row.x);
+    for (const auto& [x, op, y, expected] : rows) {
+        BigInt big(x);
+        BigInt small(x);
         std::int64_t n = 0;
-        const bool smallFits = BigInt(row.y).toInt64(n);
-        switch (row.op) {
+        const bool smallFits = BigInt(y).toInt64(n);
+        switch (op) {
             case Op::Add:
-                big.add(BigInt(row.y));
+                big.add(BigInt(y));
                 small.add(n);
                 break;
             case Op::Subtract:
-                big.subtract(BigInt(row.y));
+                big.subtract(BigInt(y));
                 small.subtract(n);
                 break;
             case Op::Multiply:
-                EXPECT_TRUE(big.multiply(BigInt(row.y)));
+                EXPECT_TRUE(big.multiply(BigInt(y)));
                 EXPECT_TRUE(small.multiply(n));
                 break;
         }
-        EXPECT_EQ(big.toString(), row.expected) << row.x << " " << row.y;
+        EXPECT_EQ(big.toString(), expected) << x << " " << y;
         if (smallFits) {
-            EXPECT_EQ(small.toString(), row.expected) << row.x << " " << row.y;
+            EXPECT_EQ(small.toString(), expected) << x << " " << y;
         }
     }
 }
@@ -218,13 +201,7 @@ TEST(BigIntArithmetic, RefusesProductsBeyondTheSizeLimit) {
 // Division follows the program's rules: the remainder takes the quotient's sign, and the
 // divisors 0, 1 and +2 as well as a divisor larger than x are special.
 TEST(BigIntDivision, QuotientAndRemainderRules) {
-    struct Row {
-        const char* x;
-        const char* y;
-        const char* quotient;
-        const char* remainder;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"7", "3", "2", "1"},
         {"-7", "3", "-2", "-1"},
         {"7", "-3", "-2", "-1"},
@@ -248,20 +225,20 @@ TEST(BigIntDivision, QuotientAndRemainderRules) {
         {"-100000000000000000000000000001", "100000000000000", "-1000000000000000", "-1"},
         {"123456789012345678901234567890", "-987654321987", "-124999998748520313", "-645722545959"},
     };
-    for (const Row& row : rows) {
-        const BigInt y(row.y);
-        BigInt quotient(row.x);
+    for (const auto& [x, yText, quotientText, remainderText] : rows) {
+        const BigInt y(yText);
+        BigInt quotient(x);
         BigInt remainder(99);
         quotient.divideWithRemainder(y, remainder);
-        EXPECT_EQ(quotient.toString(), row.quotient) << row.x << " div " << row.y;
-        EXPECT_EQ(remainder.toString(), row.remainder) << row.x << " mod " << row.y;
+        EXPECT_EQ(quotient.toString(), quotientText) << x << " div " << yText;
+        EXPECT_EQ(remainder.toString(), remainderText) << x << " mod " << yText;
 
-        BigInt onlyQuotient(row.x);
+        BigInt onlyQuotient(x);
         onlyQuotient.divide(y);
-        EXPECT_EQ(onlyQuotient.toString(), row.quotient) << row.x << " div " << row.y;
-        BigInt onlyRemainder(row.x);
+        EXPECT_EQ(onlyQuotient.toString(), quotientText) << x << " div " << yText;
+        BigInt onlyRemainder(x);
         onlyRemainder.modulo(y);
-        EXPECT_EQ(onlyRemainder.toString(), row.remainder) << row.x << " mod " << row.y;
+        EXPECT_EQ(onlyRemainder.toString(), remainderText) << x << " mod " << yText;
     }
 }
 
@@ -284,12 +261,7 @@ TEST(BigIntDivision, OperandsMayAlias) {
 }
 
 TEST(BigIntPower, Table) {
-    struct Row {
-        const char* x;
-        std::int64_t n;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int64_t, const char*> rows[] = {
         {"2", 64, "18446744073709551616"},
         {"-2", 3, "-8"},
         {"-2", 4, "16"},
@@ -301,10 +273,10 @@ TEST(BigIntPower, Table) {
         {"1", std::numeric_limits<std::int64_t>::max(), "1"},
         {"100000", 3, "1000000000000000"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        EXPECT_TRUE(x.power(row.n)) << row.x << "^" << row.n;
-        EXPECT_EQ(x.toString(), row.expected) << row.x << "^" << row.n;
+    for (const auto& [xText, n, expected] : rows) {
+        BigInt x(xText);
+        EXPECT_TRUE(x.power(n)) << xText << "^" << n;
+        EXPECT_EQ(x.toString(), expected) << xText << "^" << n;
     }
 }
 
@@ -317,13 +289,7 @@ TEST(BigIntPower, RefusesResultsBeyondTheSizeLimit) {
 }
 
 TEST(BigIntModPower, Table) {
-    struct Row {
-        const char* x;
-        const char* e;
-        const char* m;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"4", "13", "497", "445"},
         {"-4", "13", "497", "-445"},
         {"-4", "2", "497", "16"},
@@ -343,21 +309,15 @@ TEST(BigIntModPower, Table) {
         {"-12345", "677", "-1000", "-625"},
         {"5", "3", "-2", "1"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        x.modPower(BigInt(row.e), BigInt(row.m));
-        EXPECT_EQ(x.toString(), row.expected) << row.x << "^" << row.e << " mod " << row.m;
+    for (const auto& [xText, e, m, expected] : rows) {
+        BigInt x(xText);
+        x.modPower(BigInt(e), BigInt(m));
+        EXPECT_EQ(x.toString(), expected) << xText << "^" << e << " mod " << m;
     }
 }
 
 TEST(BigIntGcdAndInverse, Table) {
-    struct Row {
-        const char* x;
-        const char* y;
-        const char* gcd;
-        const char* inverse;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"3", "11", "1", "4"},
         {"2", "4", "2", "0"},
         {"-3", "11", "1", "7"},
@@ -370,23 +330,18 @@ TEST(BigIntGcdAndInverse, Table) {
         {"123456789012345678901234567891", "1000000000000000000000000000057", "1",
          "392925502902360937365033875413"},
     };
-    for (const Row& row : rows) {
-        BigInt g(row.x);
-        g.gcd(BigInt(row.y));
-        EXPECT_EQ(g.toString(), row.gcd) << "gcd " << row.x << " " << row.y;
-        BigInt inverse(row.x);
-        inverse.modInverse(BigInt(row.y));
-        EXPECT_EQ(inverse.toString(), row.inverse) << "inv " << row.x << " mod " << row.y;
+    for (const auto& [x, y, gcdText, inverseText] : rows) {
+        BigInt g(x);
+        g.gcd(BigInt(y));
+        EXPECT_EQ(g.toString(), gcdText) << "gcd " << x << " " << y;
+        BigInt inverse(x);
+        inverse.modInverse(BigInt(y));
+        EXPECT_EQ(inverse.toString(), inverseText) << "inv " << x << " mod " << y;
     }
 }
 
 TEST(BigIntRoots, Table) {
-    struct Row {
-        const char* x;
-        std::int64_t n;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int64_t, const char*> rows[] = {
         {"100000000000000000000", 2, "10000000000"},
         {"99", 2, "9"},
         // Just below a square, where a floating-point root rounds up.
@@ -411,14 +366,14 @@ TEST(BigIntRoots, Table) {
         {"27", 0, "0"},
         {"27", -3, "0"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        x.nthRoot(row.n);
-        EXPECT_EQ(x.toString(), row.expected) << row.n << "-th root of " << row.x;
-        if (row.n == 2) {
-            BigInt y(row.x);
+    for (const auto& [xText, n, expected] : rows) {
+        BigInt x(xText);
+        x.nthRoot(n);
+        EXPECT_EQ(x.toString(), expected) << n << "-th root of " << xText;
+        if (n == 2) {
+            BigInt y(xText);
             y.squareRoot();
-            EXPECT_EQ(y.toString(), row.expected) << "square root of " << row.x;
+            EXPECT_EQ(y.toString(), expected) << "square root of " << xText;
         }
     }
 }

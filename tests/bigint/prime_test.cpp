@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 #include "bigint/bigint.h"
 
@@ -24,11 +25,7 @@ PrimeBases constantBase(std::uint32_t base, int& calls) {
 }
 
 TEST(ProbablePrime, Table) {
-    struct Row {
-        const char* x;
-        bool prime;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool> rows[] = {
         {"-7", false},
         {"0", false},
         {"1", false},
@@ -52,9 +49,9 @@ TEST(ProbablePrime, Table) {
         {"147573952589676412927", false},                   // 2^67 - 1
         {"1427247692705959880439315947500961989719490561", false},  // (2^89-1)(2^61-1)
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(BigInt(row.x).isProbablePrime(randomPrimeBases(1)), row.prime) << row.x;
-        EXPECT_EQ(BigInt(row.x).isProbablePrime(), row.prime) << row.x;
+    for (const auto& [x, prime] : rows) {
+        EXPECT_EQ(BigInt(x).isProbablePrime(randomPrimeBases(1)), prime) << x;
+        EXPECT_EQ(BigInt(x).isProbablePrime(), prime) << x;
     }
 }
 
@@ -70,13 +67,7 @@ TEST(ProbablePrime, AgreesWithTrialDivision) {
 }
 
 TEST(ProbablePrime, UsesTenMillerRabinRoundsAboveAMillion) {
-    struct Row {
-        const char* x;
-        std::uint32_t base;
-        bool prime;
-        int basesAsked;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::uint32_t, bool, int> rows[] = {
         {"1000003", 2, true, 10},
         {"1373653", 2, true, 10},   // fools base 2 every round
         {"1373653", 5, false, 1},   // stops at the first witness
@@ -86,11 +77,11 @@ TEST(ProbablePrime, UsesTenMillerRabinRoundsAboveAMillion) {
         {"999983", 2, true, 0},      // below a million trial division decides
         {"1373653", 0, true, 10},    // base 0 is taken as 2
     };
-    for (const Row& row : rows) {
+    for (const auto& [x, base, prime, basesAsked] : rows) {
         int calls = 0;
-        EXPECT_EQ(BigInt(row.x).isProbablePrime(constantBase(row.base, calls)), row.prime)
-            << row.x << " base " << row.base;
-        EXPECT_EQ(calls, row.basesAsked) << row.x << " base " << row.base;
+        EXPECT_EQ(BigInt(x).isProbablePrime(constantBase(base, calls)), prime)
+            << x << " base " << base;
+        EXPECT_EQ(calls, basesAsked) << x << " base " << base;
     }
 }
 

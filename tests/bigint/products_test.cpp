@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "bigint/bigint.h"
 
@@ -14,12 +15,7 @@ BigInt gmpFactorial(unsigned long n) {
 }
 
 TEST(BigIntFactorial, Table) {
-    struct Row {
-        const char* x;
-        bool changed;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool, const char*> rows[] = {
         {"0", true, "1"},
         {"1", true, "1"},
         {"5", true, "120"},
@@ -30,10 +26,10 @@ TEST(BigIntFactorial, Table) {
         // Below the argument limit, but the result would exceed the size limit.
         {"2147483646", false, "2147483646"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        EXPECT_EQ(x.factorial(), row.changed) << row.x;
-        EXPECT_EQ(x.toString(), row.expected) << row.x;
+    for (const auto& [xText, changed, expected] : rows) {
+        BigInt x(xText);
+        EXPECT_EQ(x.factorial(), changed) << xText;
+        EXPECT_EQ(x.toString(), expected) << xText;
     }
 }
 
@@ -47,13 +43,7 @@ TEST(BigIntFactorial, AgreesWithGmpAcrossStepBoundaries) {
 }
 
 TEST(BigIntPermutations, Table) {
-    struct Row {
-        const char* x;
-        std::int64_t r;
-        bool changed;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int64_t, bool, const char*> rows[] = {
         {"5", 2, true, "20"},
         {"5", 5, true, "120"},
         {"5", 0, true, "1"},
@@ -66,21 +56,15 @@ TEST(BigIntPermutations, Table) {
         {"2147483646", 2, true, "4611686007689969670"},
         {"100", 3, true, "970200"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        EXPECT_EQ(x.permutations(row.r), row.changed) << row.x << " nPr " << row.r;
-        EXPECT_EQ(x.toString(), row.expected) << row.x << " nPr " << row.r;
+    for (const auto& [xText, r, changed, expected] : rows) {
+        BigInt x(xText);
+        EXPECT_EQ(x.permutations(r), changed) << xText << " nPr " << r;
+        EXPECT_EQ(x.toString(), expected) << xText << " nPr " << r;
     }
 }
 
 TEST(BigIntCombinations, Table) {
-    struct Row {
-        const char* x;
-        std::int64_t r;
-        bool changed;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int64_t, bool, const char*> rows[] = {
         {"52", 5, true, "2598960"},
         {"5", 7, true, "0"},
         {"5", 0, true, "1"},
@@ -90,10 +74,10 @@ TEST(BigIntCombinations, Table) {
         {"5", -1, false, "5"},
         {"-5", 2, false, "-5"},
     };
-    for (const Row& row : rows) {
-        BigInt x(row.x);
-        EXPECT_EQ(x.combinations(row.r), row.changed) << row.x << " nCr " << row.r;
-        EXPECT_EQ(x.toString(), row.expected) << row.x << " nCr " << row.r;
+    for (const auto& [xText, r, changed, expected] : rows) {
+        BigInt x(xText);
+        EXPECT_EQ(x.combinations(r), changed) << xText << " nCr " << r;
+        EXPECT_EQ(x.toString(), expected) << xText << " nCr " << r;
     }
 }
 

@@ -37,6 +37,17 @@ Outcome outcomeOf(F evaluate) {
     return o;
 }
 
+/// The message of the `Error` that `action` throws, or "<no error>".
+template <typename Error, typename Action>
+std::string messageOf(Action action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
 inline bool sameBits(Number a, Number b) {
     if (std::isnan(a) && std::isnan(b)) return true;
     return std::memcmp(&a, &b, 10) == 0;
@@ -77,8 +88,7 @@ struct FormulaRow {
 
 /// A formula whose evaluation fails with `message`.
 struct FailureRow {
-    std::string text;
-    std::string message;
+    std::string text, message;
 };
 
 inline void checkFormula(Parser& p, const FormulaRow& row) {

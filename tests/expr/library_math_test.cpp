@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "expr/inv_norm.h"
 #include "expr/parser.h"
@@ -24,11 +25,7 @@ TEST(LibraryMathTest, ErfcFitStaysWithinItsStatedError) {
 }
 
 TEST(LibraryMathTest, SevenDigitRoundingUsesTheTruncatedDecimalExponent) {
-    struct Row {
-        Number t;
-        Number expected;
-    };
-    const Row rows[] = {
+    const std::tuple<Number, Number> rows[] = {
         {0.123456789L, 0.1234568L},
         {0.000123456789L, 0.0001234568L},  // k = −3, not the floor −4
         {1234.56789L, 1234.5679L},
@@ -38,8 +35,8 @@ TEST(LibraryMathTest, SevenDigitRoundingUsesTheTruncatedDecimalExponent) {
         {0.99999999L, 1},
         {0.00000005L, 0.00000005L},
     };
-    for (const Row& row : rows)
-        EXPECT_TRUE(extendedNear(roundToSevenDigits(row.t), row.expected, 1e-19L)) << row.t;
+    for (const auto& [t, expected] : rows)
+        EXPECT_TRUE(extendedNear(roundToSevenDigits(t), expected, 1e-19L)) << t;
 }
 
 // Φ(z) from the library's own long double erfc, the reference for the inverse.
@@ -62,9 +59,8 @@ TEST(LibraryMathTest, InverseNormalInvertsTheDistributionInAllThreeRegions) {
 }
 
 TEST(LibraryMathTest, IntegerConversionsRefuseWhatDoesNotFit) {
-    EXPECT_EQ(roundToInt64(2.5L), 2);
-    EXPECT_EQ(roundToInt64(-3.5L), -4);
-    EXPECT_EQ(roundToInt64(-0x1p63L), INT64_MIN);
+    EXPECT_EQ((std::vector{roundToInt64(2.5L), roundToInt64(-3.5L), roundToInt64(-0x1p63L)}),
+              (std::vector<std::int64_t>{2, -4, INT64_MIN}));
     EXPECT_THROW(roundToInt64(0x1p63L), EvaluationError);
     EXPECT_THROW(roundToInt64(std::numeric_limits<Number>::quiet_NaN()), EvaluationError);
     EXPECT_THROW(roundToInt64(std::numeric_limits<Number>::infinity()), EvaluationError);

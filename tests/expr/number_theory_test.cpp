@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 #include "expr/parser.h"
@@ -29,21 +30,17 @@ TEST(NumberTheoryTest, DivisorFunctionsMatchCountingTheDivisors) {
 }
 
 TEST(NumberTheoryTest, FactorisationOfLargeNumbers) {
-    struct Row {
-        std::int64_t n;
-        std::vector<std::pair<std::int64_t, int>> factors;
-    };
-    const Row rows[] = {
+    const std::tuple<std::int64_t, std::vector<std::pair<std::int64_t, int>>> rows[] = {
         {-12, {}},
         {4611686018427387904, {{2, 62}}},
         {9223372036854775807, {{7, 2}, {73, 1}, {127, 1}, {337, 1}, {92737, 1}, {649657, 1}}},
         {999966000289, {{999983, 2}}},
     };
-    for (const Row& row : rows) {
+    for (const auto& [n, factors] : rows) {
         std::vector<std::pair<std::int64_t, int>> got;
-        for (const PrimePower& f : trialFactorize(row.n))
+        for (const PrimePower& f : trialFactorize(n))
             got.emplace_back(f.prime, f.exponent);
-        EXPECT_EQ(got, row.factors) << row.n;
+        EXPECT_EQ(got, factors) << n;
     }
     EXPECT_EQ(divisorSum(9223372036854775807),
               1 * (1 + 7 + 49) * 74.0L * 128 * 338 * 92738 * 649658);

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kalvor {
@@ -18,15 +19,8 @@ namespace {
 const Number kInf = std::numeric_limits<Number>::infinity();
 const Number kNan = std::numeric_limits<Number>::quiet_NaN();
 
-struct GeneralCase {
-    Number x;
-    int precision;
-    int exponentDigits;
-    const char* expected;
-};
-
 TEST(FormatGeneral, Table) {
-    const GeneralCase cases[] = {
+    const std::tuple<Number, int, int, const char*> cases[] = {
         {0, 15, 0, "0"},
         {-0.0L, 15, 0, "0"},
         {1e20L, 15, 0, "1E20"},
@@ -74,21 +68,14 @@ TEST(FormatGeneral, Table) {
         {-kInf, 15, 0, "-INF"},
         {kNan, 15, 0, "NAN"},
     };
-    for (const GeneralCase& c : cases) {
-        EXPECT_EQ(formatGeneral(c.x, c.precision, c.exponentDigits), c.expected)
-            << "x=" << static_cast<double>(c.x) << " p=" << c.precision;
+    for (const auto& [x, precision, exponentDigits, expected] : cases) {
+        EXPECT_EQ(formatGeneral(x, precision, exponentDigits), expected)
+            << "x=" << static_cast<double>(x) << " p=" << precision;
     }
 }
 
-struct FixedCase {
-    Number x;
-    int precision;
-    int decimals;
-    const char* expected;
-};
-
 TEST(FormatFixed, Table) {
-    const FixedCase cases[] = {
+    const std::tuple<Number, int, int, const char*> cases[] = {
         {2.5L, 6, 3, "2.500"},
         {-0.1234L, 6, 3, "-0.123"},
         {1234.5678L, 6, 3, "1234.570"},
@@ -123,9 +110,9 @@ TEST(FormatFixed, Table) {
         {-kInf, 6, 3, "-INF"},
         {kNan, 6, 4, "NAN"},
     };
-    for (const FixedCase& c : cases) {
-        EXPECT_EQ(formatFixed(c.x, c.precision, c.decimals), c.expected)
-            << "x=" << static_cast<double>(c.x) << " p=" << c.precision << " d=" << c.decimals;
+    for (const auto& [x, precision, decimals, expected] : cases) {
+        EXPECT_EQ(formatFixed(x, precision, decimals), expected)
+            << "x=" << static_cast<double>(x) << " p=" << precision << " d=" << decimals;
     }
 }
 
@@ -162,30 +149,19 @@ TEST(FormatFixed, FastRouteAgreesWithTheExactExpansion) {
 
 // Appending keeps what the text held, on the fast route and on the exact one.
 TEST(FormatFixed, AppendsToTheText) {
-    struct Row {
-        Number x;
-        int precision, decimals;
-        const char* expected;
-    };
-    const Row rows[] = {
+    const std::tuple<Number, int, int, const char*> rows[] = {
         {0, 6, 3, "(0.000"},   {-0.0625L, 6, 3, "(-0.063"}, {1234567, 6, 3, "(1.235E6"},
         {5, 4, 5, "(5.00000"}, {kNan, 6, 4, "(NAN"},
     };
-    for (const Row& r : rows) {
+    for (const auto& [x, precision, decimals, expected] : rows) {
         std::string text = "(";
-        appendFixed(text, r.x, r.precision, r.decimals);
-        EXPECT_EQ(text, r.expected) << static_cast<double>(r.x);
+        appendFixed(text, x, precision, decimals);
+        EXPECT_EQ(text, expected) << static_cast<double>(x);
     }
 }
 
-struct PatternCase {
-    const char* pattern;
-    Number x;
-    const char* expected;
-};
-
 TEST(FormatFloat, Table) {
-    const PatternCase cases[] = {
+    const std::tuple<const char*, Number, const char*> cases[] = {
         // Tick formats.
         {"#.#E-", 1000, "1E3"},
         {"#.#E-", 2500, "2.5E3"},
@@ -252,20 +228,14 @@ TEST(FormatFloat, Table) {
         {"0.00", -kInf, "-INF"},
         {"0.00", kNan, "NAN"},
     };
-    for (const PatternCase& c : cases) {
-        EXPECT_EQ(formatFloat(c.pattern, c.x), c.expected)
-            << "pattern \"" << c.pattern << "\" x=" << static_cast<double>(c.x);
+    for (const auto& [pattern, x, expected] : cases) {
+        EXPECT_EQ(formatFloat(pattern, x), expected)
+            << "pattern \"" << pattern << "\" x=" << static_cast<double>(x);
     }
 }
 
-struct ParseCase {
-    const char* text;
-    bool ok;
-    Number value;
-};
-
 TEST(ParseNumber, Table) {
-    const ParseCase cases[] = {
+    const std::tuple<const char*, bool, Number> cases[] = {
         {"1", true, 1},
         {"-2.5", true, -2.5L},
         {"+3", true, 3},
@@ -301,13 +271,13 @@ TEST(ParseNumber, Table) {
         {"1e3.5", false, 0},
         {"2*3", false, 0},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& [text, ok, expected] : cases) {
         Number value = -999;
-        EXPECT_EQ(parseNumber(c.text, value), c.ok) << '"' << c.text << '"';
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(parseNumber(text, value), ok) << '"' << text << '"';
+        if (ok) {
+            EXPECT_EQ(value, expected) << '"' << text << '"';
         } else {
-            EXPECT_EQ(value, -999) << "a rejected text must not change the value: " << c.text;
+            EXPECT_EQ(value, -999) << "a rejected text must not change the value: " << text;
         }
     }
 }

@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "expr/parser.h"
+#include "formula_rows.h"
 
 namespace kalvor {
 namespace {
 
-template <typename Error, typename Action>
-std::string messageOf(Action action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "<no error>";
-}
+using test::messageOf;
 
 TEST(ParserVariables, SetGetAndExistence) {
     Parser p;
@@ -26,14 +19,13 @@ TEST(ParserVariables, SetGetAndExistence) {
     Number* q = p.setVariable("q", 1.5);
     EXPECT_TRUE(p.variableExists("Q"));
     EXPECT_EQ(p.getVariable("Q"), 1.5);
-    EXPECT_EQ(p.setVariable("Q", 2), q);  // same cell, whatever the case of the name
+    // The same cell, whatever the case of the name; the own cells under their names.
+    EXPECT_EQ((std::vector{p.setVariable("Q", 2), p.variableCell("q"), p.variableCell("r")}),
+              (std::vector<Number*>{q, q, nullptr}));
     EXPECT_EQ(*q, 2);
-    EXPECT_EQ(p.variableCell("q"), q);
-    EXPECT_EQ(p.variableCell("r"), nullptr);
     EXPECT_EQ(p.setVariable("x", 4), &p.x);
-    EXPECT_EQ(p.getVariable("X"), 4);
     p.t = 7;
-    EXPECT_EQ(p.getVariable("t"), 7);
+    EXPECT_EQ(std::pair(p.getVariable("X"), p.getVariable("t")), (std::pair<Number, Number>(4, 7)));
 }
 
 TEST(ParserVariables, BadNamesAreUpperCased) {
@@ -194,12 +186,6 @@ TEST(ParserExpression, ErrorHandlerSwallowsTheError) {
     EXPECT_THROW(p.compile("(("), MismatchedBrackets);
     EXPECT_EQ(seen.size(), 2u);
 }
-
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
 
 // Caches of compiled formulas and variable cells rely on the generation changing whenever a
 // name appears or disappears, and only then.

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "lang/figure_library.h"
@@ -35,13 +36,8 @@ Lines compileLine(const std::string& line) {
     return out;
 }
 
-struct LineCase {
-    std::string source;
-    Lines compiled;
-};
-
 TEST(CompileSourceLine, ProgramLines) {
-    const LineCase cases[] = {
+    const std::tuple<std::string, Lines> cases[] = {
         {"%Torens van Hanoi (Tekst)", {}},
         {"stip(i;j;1.01)", {"stip", "i", "j", "1.01"}},
         {"l:=3", {"maak", "l", "3"}},
@@ -117,8 +113,8 @@ TEST(CompileSourceLine, ProgramLines) {
         // An include needs the "&" in the first column.
         {" &prog.txt", {"&prog.txt"}},
     };
-    for (const LineCase& c : cases) {
-        EXPECT_EQ(compileLine(c.source), c.compiled) << "source: \"" << c.source << '"';
+    for (const auto& [source, compiled] : cases) {
+        EXPECT_EQ(compileLine(source), compiled) << "source: \"" << source << '"';
     }
 }
 

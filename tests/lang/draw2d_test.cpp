@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "../support/pixels.h"
 #include "program_rows.h"
@@ -205,51 +206,41 @@ TEST(Draw2d, HalfPlaneUsesTheWindowFieldsNotTheWorld) {
 TEST(Draw2d, TurnedEllipseInThePictureTextIsA72PointPolygon) {
     const Lines lines = pictureOf("gedraaideellips(-3;-1;3;1;pi/2)");
     ASSERT_EQ(lines.size(), 73u);  // "\path" with the first of 72 points, 71 more, the first again
-    EXPECT_EQ(lines.front(), "\\path(0.000,3.000)");
-    EXPECT_EQ(lines[18], "(-1.000,0.000)");
-    EXPECT_EQ(lines.back(), "(0.000,3.000)");
+    EXPECT_EQ((Lines{lines.front(), lines[18], lines.back()}),
+              (Lines{"\\path(0.000,3.000)", "(-1.000,0.000)", "(0.000,3.000)"}));
+}
+
+std::ptrdiff_t curves(const Lines& pdf) {
+    return std::ranges::count_if(pdf, [](const std::string& l) { return l.ends_with(" c"); });
 }
 
 TEST(Draw2d, TurnedEllipseInThePdfIsTheRecordersOwn) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, true, false);
-    r.run("gedraaideellips(-3;-1;3;1;pi/2)");
-    const Lines pdf = withoutColours(d.pdfLines());
+    const ExportRun run("gedraaideellips(-3;-1;3;1;pi/2)", true);
+    const Lines pdf = withoutColours(run.d.pdfLines());
     // Four quarter arcs from the turned top point; nothing reaches the canvas.
     ASSERT_EQ(pdf.size(), 6u);
     EXPECT_EQ(pdf[0], "-20.0000 0 m");
-    EXPECT_EQ(std::count_if(pdf.begin(), pdf.end(),
-                            [](const std::string& l) { return l.ends_with(" c"); }),
-              4);
+    EXPECT_EQ(curves(pdf), 4);
     EXPECT_EQ(pdf.back(), "s");
-    EXPECT_EQ(inkPixels(d.canvas.image()), 0);
+    EXPECT_EQ(inkPixels(run.d.canvas.image()), 0);
 }
 
 TEST(Draw2d, TurnedEllipseOnTheCanvas) {
-    struct Row {
-        const char* source;
-        WorldPoint ink, blank;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, WorldPoint, WorldPoint> rows[] = {
+        // source, a point with ink, a blank point
         {"gedraaideellips(-3;-1;3;1;0)", {3, 0}, {0, 3}},
         {"gedraaideellips(-3;-1;3;1;pi/2)", {0, 3}, {3, 0}},
         {"vulstijl(0)\nvulkleur(255)\ngedraaideellips(-3;-1;3;1;pi/2)", {0, 3}, {3, 0}},
     };
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, false, false);
-        r.run(row.source);
-        EXPECT_NE(d.pixelAt(row.ink.x, row.ink.y), kWhite) << row.source;
-        EXPECT_EQ(d.pixelAt(row.blank.x, row.blank.y), kWhite) << row.source;
+    for (const auto& [source, ink, blank] : rows) {
+        const ExportRun run(source);
+        EXPECT_NE(run.d.pixelAt(ink.x, ink.y), kWhite) << source;
+        EXPECT_EQ(run.d.pixelAt(blank.x, blank.y), kWhite) << source;
     }
 }
 
 TEST(Draw2d, PdfOperatorsOfFigures) {
-    struct Row {
-        const char* source;
-        Lines pdf;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, Lines> rows[] = {
         {"lijn(0;0;1;1)", {"0 0 m", "20.0000 20.0000 l", "S"}},
         {"stippellijn(0;0;1;0)", {"[2 2] 0 d", "0 0 m", "20.0000 0 l", "S", "[] 0 d"}},
         {"vector(1;1;2;0)",
@@ -265,92 +256,71 @@ TEST(Draw2d, PdfOperatorsOfFigures) {
         {"bezier(0;0;1;1;2;1;3;0;4;-1;5;-1)", {}},
         {"vector(1;1;0;0)", {}},  // no direction, no head
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(withoutColours(pdfOf(row.source)), row.pdf) << row.source;
-}
-
-TEST(Draw2d, SevenPointBezierIsTwoPdfCurves) {
-    const Lines pdf = pdfOf("bezier(0;0;1;1;2;1;3;0;4;-1;5;-1;4;0)");
-    EXPECT_EQ(std::count_if(pdf.begin(), pdf.end(),
-                            [](const std::string& l) { return l.ends_with(" c"); }),
-              2);
+    for (const auto& [source, pdf] : rows)
+        EXPECT_EQ(withoutColours(pdfOf(source)), pdf) << source;
+    EXPECT_EQ(curves(pdfOf("bezier(0;0;1;1;2;1;3;0;4;-1;5;-1;4;0)")), 2);  // seven points
 }
 
 TEST(Draw2d, DotIsOnePixelOnTheCanvasForSizeZero) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, false);
-    r.run("tekenkleur(255)\nstip(0;0;0)");
-    EXPECT_EQ(inkPixels(d.canvas.image()), 1);
-    EXPECT_EQ(d.pixelAt(0, 0), kRed);
-    r.run("stip(2;2;3)");
-    EXPECT_GT(inkPixels(d.canvas.image()),
-              20);  // a disc of radius 3 pixels, filled in the pen colour
-    EXPECT_EQ(d.pixelAt(2, 2), kBlack);
+    ExportRun run("tekenkleur(255)\nstip(0;0;0)");
+    EXPECT_EQ(inkPixels(run.d.canvas.image()), 1);
+    EXPECT_EQ(run.d.pixelAt(0, 0), kRed);
+    run.r.run("stip(2;2;3)");
+    // A disc of radius 3 pixels, filled in the pen colour.
+    EXPECT_GT(inkPixels(run.d.canvas.image()), 20);
+    EXPECT_EQ(run.d.pixelAt(2, 2), kBlack);
 }
 
 TEST(Draw2d, DotDuringAnExportLeavesTheCanvasAlone) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, true, true);
-    r.run("stip(0;0;5)");
-    EXPECT_EQ(inkPixels(d.canvas.image()), 0);
-    EXPECT_FALSE(d.pdfLines().empty());
-    EXPECT_FALSE(d.pictureLines().empty());
+    const ExportRun run("stip(0;0;5)", true, true);
+    EXPECT_EQ(inkPixels(run.d.canvas.image()), 0);
+    EXPECT_FALSE(run.d.pdfLines().empty());
+    EXPECT_FALSE(run.d.pictureLines().empty());
 }
 
 TEST(Draw2d, VectorArrowEndsAtTheTip) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, false);
-    r.run("vector(1;1;2;0)");
-    const WorldCanvas& c = d.canvas;
+    const ExportRun run("vector(1;1;2;0)");
+    const WorldCanvas& c = run.d.canvas;
     const int row = c.windowY(1);
     auto ink = [&](int x, int y) { return (c.image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
-    EXPECT_TRUE(ink(c.windowX(1), row));
-    EXPECT_TRUE(ink(c.windowX(3), row));
-    EXPECT_FALSE(ink(c.windowX(3) + 1, row));
-    EXPECT_FALSE(ink(c.windowX(1) - 1, row));
-    EXPECT_TRUE(ink(c.windowX(3) - 5, row - 5));  // a wing, 45 degrees back
+    // The shaft from x = 1 to the tip at 3, nothing beyond, and a wing 45 degrees back.
+    EXPECT_EQ((std::vector<bool>{ink(c.windowX(1), row), ink(c.windowX(3), row),
+                                 ink(c.windowX(3) + 1, row), ink(c.windowX(1) - 1, row),
+                                 ink(c.windowX(3) - 5, row - 5)}),
+              (std::vector<bool>{true, true, false, false, true}));
 }
 
 TEST(Draw2d, HalfPlaneFillsBelowTheLineIncludingIt) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, false);
-    r.run("vulstijl(0)\nvulkleur(255)\ntekenkleur(255)\nax+by<c(0;1;0)");
-    const WorldCanvas& c = d.canvas;
+    const ExportRun run("vulstijl(0)\nvulkleur(255)\ntekenkleur(255)\nax+by<c(0;1;0)");
+    const WorldCanvas& c = run.d.canvas;
     const int axis = c.windowY(0);
     auto colour = [&](int y) { return c.image().pixel(c.windowX(1), y) & 0xFFFFFF; };
-    EXPECT_EQ(colour(axis), 0xFF0000u);  // QRgb: red in the high byte
-    EXPECT_EQ(colour(axis + 30), 0xFF0000u);
-    EXPECT_EQ(colour(axis - 1), 0xFFFFFFu);
+    // QRgb: red in the high byte.
+    EXPECT_EQ((std::vector<QRgb>{colour(axis), colour(axis + 30), colour(axis - 1)}),
+              (std::vector<QRgb>{0xFF0000u, 0xFF0000u, 0xFFFFFFu}));
+}
+
+bool hasLine(const Lines& lines, const std::string& line) {
+    return std::ranges::find(lines, line) != lines.end();
 }
 
 TEST(Draw2d, FontSizeContinuesTheCanvasSize) {
-    struct Row {
-        const char* argument;
-        int halfPoints;
-        const char* pdfFont;
-    };
-    const Row rows[] = {{"*1.5", 30, "/F5 15 Tf"},
-                        {"+2", 24, "/F5 12 Tf"},
-                        {"", 20, "/F5 10 Tf"},
-                        {"*2-1", 38, "/F5 19 Tf"}};
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, true, false);
-        ASSERT_EQ(d.canvas.font().size, 10);
-        r.run("lettergrootte(" + std::string(row.argument) + ")\ntekst(0;0;a)");
-        EXPECT_EQ(d.context.state().fontHalfPoints, row.halfPoints) << row.argument;
-        const Lines pdf = d.pdfLines();
-        EXPECT_NE(std::find(pdf.begin(), pdf.end(), row.pdfFont), pdf.end()) << row.argument;
-        EXPECT_EQ(d.canvas.font().size, 10);  // the text commands put the canvas font back
+    const std::tuple<const char*, int, const char*> rows[] = {
+        // the argument, half points, the PDF font
+        {"*1.5", 30, "/F5 15 Tf"},
+        {"+2", 24, "/F5 12 Tf"},
+        {"", 20, "/F5 10 Tf"},
+        {"*2-1", 38, "/F5 19 Tf"}};
+    for (const auto& [argument, halfPoints, pdfFont] : rows) {
+        const ExportRun run("lettergrootte(" + std::string(argument) + ")\ntekst(0;0;a)", true);
+        EXPECT_EQ(run.d.context.state().fontHalfPoints, halfPoints) << argument;
+        EXPECT_TRUE(hasLine(run.d.pdfLines(), pdfFont)) << argument;
+        EXPECT_EQ(run.d.canvas.font().size, 10);  // the text commands put the canvas font back
     }
 }
 
 TEST(Draw2d, FontStyleAndNameReachThePdfFont) {
-    struct Row {
-        const char* source;
-        const char* font;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"letterstijl(vet)\nletterstijl(cursief)", "/F8 10 Tf"},
         {"letterstijl(vet)\nletterstijl(cursief)\nletterstijl()", "/F5 10 Tf"},
         {"letterstijl(Vet)\nletterstijl(vet )", "/F5 10 Tf"},
@@ -359,53 +329,42 @@ TEST(Draw2d, FontStyleAndNameReachThePdfFont) {
         {"lettertype(Courier New)\nlettertype()", "/F5 10 Tf"},
         {"lettertype(Symbol)\nletterstijl(vet)", "/F13 10 Tf"},
     };
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, true, false);
-        r.run(std::string(row.source) + "\ntekst(0;0;a)");
-        const Lines pdf = d.pdfLines();
-        EXPECT_NE(std::find(pdf.begin(), pdf.end(), row.font), pdf.end()) << row.source;
-    }
+    for (const auto& [source, font] : rows)
+        EXPECT_TRUE(
+            hasLine(ExportRun(source + std::string("\ntekst(0;0;a)"), true).d.pdfLines(), font))
+            << source;
 }
 
 TEST(Draw2d, UnderlinedTextDrawsItsLineInThePdf) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, true, false);
-    r.run("letterstijl(onderstreept)\nletterkleur(255)\ntekst(0;0;abc)");
-    const Lines pdf = d.pdfLines();
-    EXPECT_NE(std::find(pdf.begin(), pdf.end(), "1 0 0 rg"), pdf.end());  // the text colour
-    EXPECT_EQ(std::count(pdf.begin(), pdf.end(), "S"), 1);
+    const ExportRun run("letterstijl(onderstreept)\nletterkleur(255)\ntekst(0;0;abc)", true);
+    const Lines pdf = run.d.pdfLines();
+    EXPECT_TRUE(hasLine(pdf, "1 0 0 rg"));  // the text colour
+    EXPECT_EQ(std::ranges::count(pdf, "S"), 1);
 }
 
 TEST(Draw2d, StateCommandsSetTheRunState) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, false);
-    r.run("tekenkleur(255.5)\nlijndikte(2.5)\nvulkleur(65280)\nvulstijl(4)\nletterkleur(12)");
-    const DrawingState& s = d.context.state();
-    EXPECT_EQ(s.penColor, 256u);  // rounded to even
-    EXPECT_EQ(s.lineWidth, 2);
-    EXPECT_EQ(s.fillColor, 65280u);
-    EXPECT_EQ(s.fillStyle, 4);
-    EXPECT_EQ(d.canvas.font().color, 12u);
-    // The run's end put the canvas pen back.
-    EXPECT_EQ(d.canvas.pen().color, kBlack);
-    EXPECT_EQ(d.canvas.pen().width, 1);
+    const ExportRun run(
+        "tekenkleur(255.5)\nlijndikte(2.5)\nvulkleur(65280)\nvulstijl(4)\nletterkleur(12)");
+    const DrawingState& s = run.d.context.state();
+    // The pen colour rounds to even; the run's end put the canvas pen back.
+    EXPECT_EQ(
+        (std::vector<int>{static_cast<int>(s.penColor), s.lineWidth, static_cast<int>(s.fillColor),
+                          s.fillStyle, static_cast<int>(run.d.canvas.font().color),
+                          static_cast<int>(run.d.canvas.pen().color), run.d.canvas.pen().width}),
+        (std::vector<int>{256, 2, 65280, 4, 12, static_cast<int>(kBlack), 1}));
 }
 
 TEST(Draw2d, TextIsDrawnInThePenlessFontColour) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, false);
-    r.run("letterkleur(255)\nlettergrootte(*3)\ntekst(-4;4;MMMM)");
-    EXPECT_GT(pixelsOf(d.canvas.image().copy(0, 0, 150, 60), 0xFF0000), 50);
+    const ExportRun run("letterkleur(255)\nlettergrootte(*3)\ntekst(-4;4;MMMM)");
+    EXPECT_GT(pixelsOf(run.d.canvas.image().copy(0, 0, 150, 60), 0xFF0000), 50);
 }
 
 TEST(Draw2d, InvalidListNamesShowTheMessageAndDrawNothing) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, true);
-    const Lines out = r.run("pad(lijst;L7;L1;1;3)\nbezier(lijst;L1;l2;1;3)\nschrijfregel(t;ok)");
-    EXPECT_EQ(out, Lines{"ok"});
-    EXPECT_EQ(r.texts(), (Lines{"ongeldige lijst: L7en/of L1", "ongeldige lijst: L1en/of l2"}));
-    EXPECT_TRUE(d.pictureLines().empty());
+    const ExportRun run("pad(lijst;L7;L1;1;3)\nbezier(lijst;L1;l2;1;3)\nschrijfregel(t;ok)", false,
+                        true);
+    EXPECT_EQ(run.output, Lines{"ok"});
+    EXPECT_EQ(run.r.texts(), (Lines{"ongeldige lijst: L7en/of L1", "ongeldige lijst: L1en/of l2"}));
+    EXPECT_TRUE(run.d.pictureLines().empty());
 }
 
 // Figures of a million points and more (beyond what an earlier limit let through): drawn; above the
@@ -435,43 +394,31 @@ const LargeFigure kLargeFigures[] = {
      "bezier: de figuur vraagt meer dan 5000000 punten en wordt daarom niet getekend."},
 };
 
-TEST(Draw2d, FiguresOfAMillionPointsAreDrawn) {
+TEST(Draw2d, LargeFiguresAreDrawnWarnedOfOrCutShortByEscape) {
     for (const LargeFigure& row : kLargeFigures) {
-        ProgramRunner r;
-        DrawingSinks& d = r.attachCanvas(100, 100, -5, 5, -5, 5);
-        r.run(row.source);
-        EXPECT_TRUE(r.host.messages().empty()) << row.source;
-        EXPECT_GT(inkPixels(d.canvas.image()), 30) << row.source;
-    }
-}
+        SCOPED_TRACE(row.source);
+        ProgramRunner drawn;
+        DrawingSinks& d = drawn.attachCanvas(100, 100, -5, 5, -5, 5);
+        drawn.run(row.source);
+        EXPECT_TRUE(drawn.host.messages().empty());
+        EXPECT_GT(inkPixels(d.canvas.image()), 30);
 
-TEST(Draw2d, FiguresBeyondTheLimitWarnAndTheRunGoesOn) {
-    for (const LargeFigure& row : kLargeFigures) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, false, true);
-        const Lines out = r.run(std::string(row.tooLarge) + "\nschrijfregel(t;na)");
-        EXPECT_EQ(out, Lines{"na"}) << row.tooLarge;
-        ASSERT_EQ(r.host.messages().size(), 1u) << row.tooLarge;
-        EXPECT_EQ(r.captions().front(), "Waarschuwing");
-        EXPECT_EQ(r.texts().front(), row.message);
-        EXPECT_FALSE(r.host.errorShown());
-        EXPECT_TRUE(d.pictureLines().empty()) << row.tooLarge;
-    }
-}
+        const ExportRun refused(std::string(row.tooLarge) + "\nschrijfregel(t;na)", false, true);
+        EXPECT_EQ(refused.output, Lines{"na"});
+        EXPECT_EQ(boxesOf(refused.r.host), (std::vector<Box>{{"Waarschuwing", row.message}}));
+        EXPECT_FALSE(refused.r.host.errorShown());
+        EXPECT_TRUE(refused.d.pictureLines().empty());
 
-TEST(Draw2d, EscapeEndsTheSamplingOfLargeFigures) {
-    for (const LargeFigure& row : kLargeFigures) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, false, true);
-        r.abortCheck = [] { return true; };
-        const Lines out = r.run(std::string(row.source) + "\nschrijfregel(t;na)");
-        EXPECT_EQ(out, Lines{"na"}) << row.source;
-        EXPECT_GT(r.host.eventRounds(), 0) << row.source;
+        ProgramRunner escaped;
+        DrawingSinks& e = exportCanvas(escaped, false, true);
+        escaped.abortCheck = [] { return true; };
+        EXPECT_EQ(escaped.run(std::string(row.source) + "\nschrijfregel(t;na)"), Lines{"na"});
+        EXPECT_GT(escaped.host.eventRounds(), 0);
         std::size_t written = 0;
-        for (const std::string& line : d.pictureLines())
+        for (const std::string& line : e.pictureLines())
             written += line.size();
-        EXPECT_GT(written, 0u) << row.source;  // what was sampled before Escape is drawn
-        EXPECT_LT(written, 1'000'000u) << row.source;
+        EXPECT_GT(written, 0u);  // what was sampled before Escape is drawn
+        EXPECT_LT(written, 1'000'000u);
     }
 }
 
@@ -486,44 +433,34 @@ TEST(Draw2d, RvraaklijnStoresTheTangentDirection) {
 }
 
 TEST(Draw2d, CurveFormulaErrorsShowTheirMessage) {
-    struct Row {
-        const char* source;
-        const char* message;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"kromme(t;(t;0;1;0.1)", "Kalvor kan de uitdrukking: \r(t\r"},
         {"kromme(t;ln(t-2);0;1;0.5)", "Fout bij de evaluatie van ln(t-2)"},
         {"gebied(0;1;sqrt(x-5);1;0;0)", "Fout bij de evaluatie van sqrt(x-5)"},
     };
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        exportCanvas(r, false, false);
-        r.run(std::string(row.source) + "\nschrijfregel(t;na)");
-        ASSERT_EQ(r.texts().size(), 1u) << row.source;
-        EXPECT_EQ(r.texts()[0].rfind(row.message, 0), 0u) << r.texts()[0];
-        EXPECT_TRUE(r.env.output.lines().empty());  // the run ended
+    for (const auto& [source, message] : rows) {
+        const ExportRun run(source + std::string("\nschrijfregel(t;na)"));
+        ASSERT_EQ(run.r.texts().size(), 1u) << source;
+        EXPECT_TRUE(run.r.texts()[0].starts_with(message)) << run.r.texts()[0];
+        EXPECT_TRUE(run.output.empty());  // the run ended
     }
 }
 
 // Without a canvas the figure commands draw nothing but keep their place in the program.
 TEST(Draw2d, WithoutACanvasFiguresStillConsumeTheirArguments) {
-    ProgramRunner r;
-    const Lines out = r.run(
+    checkRow(outputRow(
+        "",
         "lijn(0;0;1;1)\nstip(0;0;1)\nkromme(t;t;0;1;0.1)\npad(0;0;1;1)\nveelhoek(0;0;1;0;1;1)\n"
         "gebied(0;1;x;1;0;0)\nax+by<c(1;1;0)\ntekst(0;0;a)\nlettergrootte(*2)\nletterstijl(vet)\n"
-        "gedraaideellips(0;0;1;1;1)\nschrijfregel(t;klaar)");
-    EXPECT_EQ(r.failure, "");
-    EXPECT_TRUE(r.host.messages().empty());
-    EXPECT_EQ(out, Lines{"klaar"});
+        "gedraaideellips(0;0;1;1;1)\nschrijfregel(t;klaar)",
+        {"klaar"}));
 }
 
 TEST(Draw2d, VariableLengthFiguresContinueAfterTheirTerminator) {
-    ProgramRunner r;
-    exportCanvas(r, false, false);
-    const Lines out = r.run(
+    const ExportRun run(
         "pad(0;0;1;1)\nschrijfregel(t;a)\nveelhoek(lijst;L1;L2;1;3)\nschrijfregel(t;b)\n"
         "gebied(0;1;x)\nschrijfregel(t;c)");
-    EXPECT_EQ(out, (Lines{"a", "b", "c"}));
+    EXPECT_EQ(run.output, (Lines{"a", "b", "c"}));
 }
 
 }  // namespace

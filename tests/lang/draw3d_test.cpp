@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "../support/file_checks.h"
 #include "../support/pixels.h"
@@ -51,20 +52,14 @@ TEST(Draw3d, EveryRunStartsWithTheDefaultView) {
     ProgramRunner r;
     r.run("set3dcentraal(0;90;10;5)\nrot3d(z;90)\n3d->2d(1;0;0;a;b)");
     r.run("3d->2d(0;1;0;a;b)");
-    EXPECT_EQ(r.value("a"), 1);
-    EXPECT_EQ(r.value("b"), 0);
+    EXPECT_EQ((std::pair{r.value("a"), r.value("b")}), (std::pair<Number, Number>{1, 0}));
 }
 
 // ---- Figures ----
 
-struct SameAsPlane {
-    const char* space;
-    const char* plane;
-};
-
 // With x = 0 a space figure is the plane figure at (y, z), in the picture text and the PDF.
 TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
-    const SameAsPlane rows[] = {
+    const std::tuple<const char*, const char*> rows[] = {
         {"lijn3d(0;1;2;0;3;4)", "lijn(1;2;3;4)"},
         {"stippellijn3d(0;1;2;0;3;-4)", "stippellijn(1;2;3;-4)"},
         {"stip3d(0;1;2;3)", "stip(1;2;3)"},
@@ -85,9 +80,9 @@ TEST(Draw3d, FiguresInTheYZPlaneAreThePlaneFigures) {
         // A right angle keeps its arcs in space (the plane mark would draw a square).
         {"hoekmarkering3d(0;0;0;0;2;0;0;0;1;0.3;1)", "cirkelboog(0;0;0.3;0;pi/2)"},
     };
-    for (const SameAsPlane& row : rows) {
-        EXPECT_EQ(pictureOf(row.space), pictureOf(row.plane)) << row.space;
-        EXPECT_EQ(pdfOf(row.space), pdfOf(row.plane)) << row.space;
+    for (const auto& [space, plane] : rows) {
+        EXPECT_EQ(pictureOf(space), pictureOf(plane)) << space;
+        EXPECT_EQ(pdfOf(space), pdfOf(plane)) << space;
     }
 }
 
@@ -161,14 +156,13 @@ TEST(Draw3d, EverySinkDrawsTheSameProjectedPoints) {
 }
 
 TEST(Draw3d, InvalidListNamesShowTheMessageAndDrawNothing) {
-    ProgramRunner r;
-    DrawingSinks& d = exportCanvas(r, false, true);
-    const Lines out =
-        r.run("pad3d(lijst;L1;L7;L2;1;3)\nveelhoek3d(lijst;L1;L2;x;1;3)\nschrijfregel(t;ok)");
-    EXPECT_EQ(out, Lines{"ok"});
-    EXPECT_EQ(r.texts(), (Lines{"ongeldige lijst: L1 en/of L7 en/of L2",
-                                "ongeldige lijst: L1 en/of L2 en/of x"}));
-    EXPECT_TRUE(d.pictureLines().empty());
+    const ExportRun run(
+        "pad3d(lijst;L1;L7;L2;1;3)\nveelhoek3d(lijst;L1;L2;x;1;3)\nschrijfregel(t;ok)", false,
+        true);
+    EXPECT_EQ(run.output, Lines{"ok"});
+    EXPECT_EQ(run.r.texts(), (Lines{"ongeldige lijst: L1 en/of L7 en/of L2",
+                                    "ongeldige lijst: L1 en/of L2 en/of x"}));
+    EXPECT_TRUE(run.d.pictureLines().empty());
 }
 
 // A figure that would need too many points is not drawn; the run goes on after a warning.
@@ -180,24 +174,21 @@ TEST(Draw3d, TooManyPointsWarnAndDrawNothing) {
         {"veelhoek3d(lijst;L1;L2;L3;1;1E7)", "veelhoek3d"},
     };
     for (const auto& [source, command] : rows) {
-        ProgramRunner r;
-        DrawingSinks& d = exportCanvas(r, false, true);
-        EXPECT_EQ(r.run(std::string(source) + "\nschrijfregel(t;ok)"), Lines{"ok"}) << source;
-        EXPECT_EQ(r.captions(), Lines{"Waarschuwing"}) << source;
-        ASSERT_EQ(r.texts().size(), 1u);
-        EXPECT_TRUE(r.texts()[0].starts_with(std::string(command) + ": de figuur vraagt meer"))
-            << r.texts()[0];
-        EXPECT_TRUE(d.pictureLines().empty()) << source;
+        const ExportRun run(source + std::string("\nschrijfregel(t;ok)"), false, true);
+        EXPECT_EQ(run.output, Lines{"ok"}) << source;
+        EXPECT_EQ(run.r.captions(), Lines{"Waarschuwing"}) << source;
+        ASSERT_EQ(run.r.texts().size(), 1u);
+        EXPECT_TRUE(run.r.texts()[0].starts_with(command + std::string(": de figuur vraagt meer")))
+            << run.r.texts()[0];
+        EXPECT_TRUE(run.d.pictureLines().empty()) << source;
     }
 }
 
 TEST(Draw3d, CurveFormulaErrorsShowTheirMessage) {
-    ProgramRunner r;
-    exportCanvas(r, false, false);
-    r.run("kromme3d(t;t;(t;0;1;0.5)");
-    EXPECT_EQ(r.captions(), Lines{"Oeps"});
-    ASSERT_EQ(r.texts().size(), 1u);
-    EXPECT_NE(r.texts()[0].find("(t"), std::string::npos);
+    const ExportRun run("kromme3d(t;t;(t;0;1;0.5)");
+    EXPECT_EQ(run.r.captions(), Lines{"Oeps"});
+    ASSERT_EQ(run.r.texts().size(), 1u);
+    EXPECT_NE(run.r.texts()[0].find("(t"), std::string::npos);
 }
 
 // The built-in figure library draws the box of the program library: 8 labelled vertices, the

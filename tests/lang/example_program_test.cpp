@@ -33,22 +33,25 @@ DrawingSinks& runExample(ProgramRunner& r, bool pdf, bool eepic) {
     return d;
 }
 
+// The plane drawing and construction families.
+CommandTable planeFamilies() {
+    CommandTable families;
+    registerDraw2dCommands(families);
+    registerGeometryCommands(families);
+    return families;
+}
+
 // The commands of the two families that the example uses.
 std::set<std::string> planeCommandsOfExample() {
-    CommandTable family;
-    registerDraw2dCommands(family);
-    registerGeometryCommands(family);
+    const CommandTable families = planeFamilies();
     std::set<std::string> used;
     for (const std::string& line : ProgramRunner::compile(exampleSource()))
-        if (family.find(line)) used.insert(line);
+        if (families.find(line)) used.insert(line);
     return used;
 }
 
 TEST(ExampleProgram, UsesEveryPlaneCommand) {
-    CommandTable family;
-    registerDraw2dCommands(family);
-    registerGeometryCommands(family);
-    EXPECT_EQ(planeCommandsOfExample().size(), family.size());
+    EXPECT_EQ(planeCommandsOfExample().size(), planeFamilies().size());
 }
 
 // Missing, repeated, huge and degenerate arguments end every command in an orderly way, and

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "program_rows.h"
 
@@ -81,41 +82,32 @@ TEST(Geometry, ResultsGoToTheParsersEachCommandNames) {
     }
 }
 
-TEST(Geometry, PointInPolygonWithHalfOpenEdges) {
-    struct Row {
-        const char* point;
-        Number inside;
-    };
-    const Row rows[] = {{"1;1", 1}, {"3;1", 0}, {"-1;1", 0},     {"1;0", 1},    {"1;2", 0},
-                        {"0;1", 1}, {"2;1", 0}, {"1;-0.001", 0}, {"1;1.999", 1}};
-    for (const Row& row : rows) {
-        ProgramRunner r;
-        r.run(std::string("L1(1):=0\nL1(2):=2\nL1(3):=2\nL1(4):=0\n"
-                          "L2(1):=0\nL2(2):=0\nL2(3):=2\nL2(4):=2\n") +
-              "puntinveelhoek?(" + row.point + ";L1;L2;4;in)");
-        EXPECT_EQ(r.value("in", 4), row.inside) << row.point;
-    }
-}
-
-TEST(Geometry, PointInPolygonEdgeCasesOfTheVertexCount) {
-    struct Row {
-        const char* source;
-        Number inside;
-    };
-    const Row rows[] = {
-        {"puntinveelhoek?(1;1;L1;L7;4;in)", 0},    // not a list
-        {"puntinveelhoek?(1;1;L1;L2;0;in)", 0},    // no vertices
-        {"puntinveelhoek?(1;1;L1;L2;3.6;in)", 1},  // rounded to 4
+// The square (0, 0) … (2, 2) with half-open edges, and the edge cases of the vertex count.
+TEST(Geometry, PointInPolygon) {
+    const std::pair<const char*, Number> rows[] = {
+        {"1;1;L1;L2;4", 1},
+        {"3;1;L1;L2;4", 0},
+        {"-1;1;L1;L2;4", 0},
+        {"1;0;L1;L2;4", 1},
+        {"1;2;L1;L2;4", 0},
+        {"0;1;L1;L2;4", 1},
+        {"2;1;L1;L2;4", 0},
+        {"1;-0.001;L1;L2;4", 0},
+        {"1;1.999;L1;L2;4", 1},
+        {"1;1;L1;L7;4", 0},    // not a list
+        {"1;1;L1;L2;0", 0},    // no vertices
+        {"1;1;L1;L2;3.6", 1},  // rounded to 4
         // Vertices past 100 read as (0, 0): the closing edge runs from there to vertex 1.
-        {"puntinveelhoek?(0.5;0.25;L1;L2;1E12;in)", 1},
+        {"0.5;0.25;L1;L2;1E12", 1},
     };
-    for (const Row& row : rows) {
+    for (const auto& [arguments, inside] : rows) {
         ProgramRunner r;
         r.run(std::string("L1(1):=0\nL1(2):=2\nL1(3):=2\nL1(4):=0\n"
                           "L2(1):=0\nL2(2):=0\nL2(3):=2\nL2(4):=2\nin:=7\n") +
-              row.source);
+              "puntinveelhoek?(" + arguments + ";in)");
         EXPECT_EQ(r.failure, "");
-        EXPECT_EQ(r.value("in"), row.inside) << row.source;
+        EXPECT_EQ((std::pair{r.value("in"), r.value("in", 4)}), (std::pair{inside, inside}))
+            << arguments;
     }
 }
 
@@ -129,19 +121,17 @@ TEST(Geometry, FreePointFollowsTheMouseOnceCaught) {
     EXPECT_EQ(r.value("P1"), 1);
     EXPECT_FALSE(mouse.resetFreePoints);  // cleared by the run's end
 
-    mouse.x = 3;  // far away: nothing is caught
-    mouse.y = 3;
+    std::tie(mouse.x, mouse.y) = std::pair(3, 3);  // far away: nothing is caught
     r.run(program);
     EXPECT_EQ(r.value("P1"), 1);
     EXPECT_EQ(mouse.draggedPoint, "");
 
-    mouse.x = 1.3L;  // within reach of both: the first one asked is caught
-    mouse.y = 1.1L;
+    // Within reach of both: the first one asked is caught.
+    std::tie(mouse.x, mouse.y) = std::pair(1.3L, 1.1L);
     r.run(program);
     EXPECT_EQ(mouse.draggedPoint, "P");
-    EXPECT_EQ(r.value("P1"), 1.3L);
-    EXPECT_EQ(r.value("P2", 2), 1.1L);
-    EXPECT_EQ(r.value("Q1"), 1.2L);
+    EXPECT_EQ((std::vector{r.value("P1"), r.value("P2", 2), r.value("Q1")}),
+              (std::vector<Number>{1.3L, 1.1L, 1.2L}));
 
     mouse.x = 1.6L;  // dragging on
     r.run(program);
@@ -149,14 +139,12 @@ TEST(Geometry, FreePointFollowsTheMouseOnceCaught) {
 
     mouse.resetFreePoints = true;  // the reset corner
     r.run(program);
-    EXPECT_EQ(r.value("P1"), 1);
-    EXPECT_EQ(r.value("Q1"), 1.2L);
+    EXPECT_EQ(std::pair(r.value("P1"), r.value("Q1")), (std::pair<Number, Number>(1, 1.2L)));
 }
 
 TEST(Geometry, FreePointOutlinesTheResetCornerUnlessSwitchedOff) {
     struct Row {
-        bool reset;
-        bool outlined;
+        bool reset, outlined;
     };
     for (const Row row : {Row{true, true}, Row{false, false}}) {
         ProgramRunner r;
@@ -164,11 +152,10 @@ TEST(Geometry, FreePointOutlinesTheResetCornerUnlessSwitchedOff) {
         r.run("vrijpunt(P;0;0;1)", RunOptions{row.reset, true});
         const QImage& image = d.canvas.image();
         auto ink = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
-        EXPECT_EQ(ink(90, 70), row.outlined);
-        EXPECT_EQ(ink(99, 79), row.outlined);
-        EXPECT_EQ(ink(90, 75), row.outlined);
-        EXPECT_FALSE(ink(95, 75));
-        EXPECT_FALSE(ink(89, 69));
+        const bool o = row.outlined;  // the outline's corners and edge; inside and outside blank
+        EXPECT_EQ(
+            (std::vector<bool>{ink(90, 70), ink(99, 79), ink(90, 75), ink(95, 75), ink(89, 69)}),
+            (std::vector<bool>{o, o, o, false, false}));
         EXPECT_TRUE(d.pictureLines().empty());  // the corner belongs to the screen only
     }
 }
@@ -183,19 +170,8 @@ Lines marksOf(const std::string& source) {
     return d.pictureLines();
 }
 
-Lines squareCornerPicture(const std::string& source) {
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, true);
-    r.run(source);
-    return d.pictureLines();
-}
-
 TEST(Geometry, Marks) {
-    struct Row {
-        const char* source;
-        Lines picture;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, Lines> rows[] = {
         // A right angle gets its square, whatever the number of arcs.
         {"hoekmarkering(0;0;4;0;0;2;0.25;3)",
          {"\\path(0.500,0.375)(0.500,0.000)", "\\path(0.000,0.375)(0.500,0.375)"}},
@@ -216,37 +192,34 @@ TEST(Geometry, Marks) {
          {"\\shade", "\\put(0.000,0.000){\\circle{1.000}}"}},
         {"lijnstukmarkering(1;1;1;1;1;2)\nhoekmarkering(0;0;0;0;1;1;1;1)", {}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(marksOf(row.source), row.picture) << row.source;
+    for (const auto& [source, picture] : rows)
+        EXPECT_EQ(marksOf(source), picture) << source;
 }
 
-TEST(Geometry, RightAngleSquareIsRecordedAsPlainLines) {
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, false);
-    r.run("lijndikte(2)\nhoekmarkering(0;0;1;0;0;1;0.5;1)");
-    EXPECT_EQ(d.pdfLines(),
-              (Lines{"1.1339 w", "1 g", "10.0000 10.0000 m", "10.0000 0 l", "S", "0.5669 w",
-                     "1.1339 w", "0 10.0000 m", "10.0000 10.0000 l", "S", "0.5669 w"}));
-}
+const ProgramRow kFigureCases[] = {
+    pdfRow("RightAngleSquareIsRecordedAsPlainLines",
+           "lijndikte(2)\nhoekmarkering(0;0;1;0;0;1;0.5;1)",
+           {"1.1339 w", "1 g", "10.0000 10.0000 m", "10.0000 0 l", "S", "0.5669 w", "1.1339 w",
+            "0 10.0000 m", "10.0000 10.0000 l", "S", "0.5669 w"}),
+    pictureRow("Vectorvoorstelling", "vectorvoorstelling(1;1;1;0;0;2)",
+               {"\\path(1.000,1.000)(3.000,1.000)"}),
+    pictureRow("Middelloodlijn", "middelloodlijn(0;0;2;0;-1;1)",
+               {"\\path(1.000,-2.000)(1.000,2.000)"}),
+    pictureRow("Loodlijn", "loodlijn(0;0;2;0;1;1;0;1)", {"\\path(1.000,1.000)(1.000,3.000)"}),
+    pictureRow("Bissectrice", "bissectrice(0;0;1;0;0;1;-1;0)",
+               {"\\path(1.000,1.000)(0.000,0.000)"}),
+    pictureRow("Hoogtelijn", "hoogtelijn(0;0;4;0;1;3)", {"\\path(1.000,3.000)(1.000,0.000)"}),
+    pictureRow(
+        "ConstructionLinesOfZeroLengthSegmentsDrawNothing",
+        "hoogtelijn(1;1;1;1;2;2)\nmiddelloodlijn(1;1;1;1;0;1)\nbissectrice(0;0;0;0;1;1;0;1)\n"
+        "loodlijn(2;2;2;2;0;0;0;1)",
+        {}),
+    pictureRow("ConflictLineOfAnUnknownKindIsNotDrawn", "conflictlijn(kromme;0;2;-1;0;1;0)", {}),
+    pictureRow("ConflictLineOfACircleWithoutRadiusIsNotDrawn", "conflictlijn(cirkel;0;2;1;1;1;1)",
+               {}),
+};
 
-TEST(Geometry, ConstructionLines) {
-    struct Row {
-        const char* source;
-        Lines picture;
-    };
-    const Row rows[] = {
-        {"vectorvoorstelling(1;1;1;0;0;2)", {"\\path(1.000,1.000)(3.000,1.000)"}},
-        {"middelloodlijn(0;0;2;0;-1;1)", {"\\path(1.000,-2.000)(1.000,2.000)"}},
-        {"loodlijn(0;0;2;0;1;1;0;1)", {"\\path(1.000,1.000)(1.000,3.000)"}},
-        {"bissectrice(0;0;1;0;0;1;-1;0)", {"\\path(1.000,1.000)(0.000,0.000)"}},
-        {"hoogtelijn(0;0;4;0;1;3)", {"\\path(1.000,3.000)(1.000,0.000)"}},
-        {"hoogtelijn(1;1;1;1;2;2)\nmiddelloodlijn(1;1;1;1;0;1)\nbissectrice(0;0;0;0;1;1;0;1)\n"
-         "loodlijn(2;2;2;2;0;0;0;1)",
-         {}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(squareCornerPicture(row.source), row.picture) << row.source;
-}
+INSTANTIATE_TEST_SUITE_P(GeometryFigures, ProgramRows, ::testing::ValuesIn(kFigureCases), rowName);
 
 // Every point of a conflict line is as far from P = (0, 2) as from a point Q of the object,
 // on the object's normal at Q.
@@ -268,8 +241,7 @@ TEST(Geometry, ConflictLinePointsAreEquidistant) {
          }},
     };
     for (const Row& row : rows) {
-        const Lines lines =
-            squareCornerPicture(std::string("conflictlijn(") + row.kind + ";0;2;-1;0;0;0)");
+        const Lines lines = pictureOf(std::string("conflictlijn(") + row.kind + ";0;2;-1;0;0;0)");
         ASSERT_GT(lines.size(), 20u) << row.kind;
         EXPECT_EQ(lines[0].rfind("\\path(", 0), 0u);
         for (const std::string& line : lines) {
@@ -282,13 +254,11 @@ TEST(Geometry, ConflictLinePointsAreEquidistant) {
     }
 }
 
-TEST(Geometry, ConflictLineOfASegmentAndUnknownKinds) {
+TEST(Geometry, ConflictLineOfASegment) {
     // Over the segment from (-1, 0) to (1, 0) the points lie on y = (x² + 4) / 4.
-    const Lines segment = squareCornerPicture("conflictlijn(lijnstuk;0;2;-1;0;1;0)");
+    const Lines segment = pictureOf("conflictlijn(lijnstuk;0;2;-1;0;1;0)");
     ASSERT_EQ(segment.size(), 106u);  // s = 0, 0.01, … 1.05
     EXPECT_EQ(segment.front(), "\\path(-1.000,1.250)");
-    EXPECT_TRUE(squareCornerPicture("conflictlijn(kromme;0;2;-1;0;1;0)").empty());
-    EXPECT_TRUE(squareCornerPicture("conflictlijn(cirkel;0;2;1;1;1;1)").empty());
 }
 
 }  // namespace

@@ -49,35 +49,31 @@ TEST_P(UserBoxes, ShowWhatTheProgramPutsThere) {
 
 // koppel$ reads a box back (and fills an empty one with its default).
 const ProgramRow kBoxCases[] = {
-    {"ValueAsGeneralText",
-     "uitvoerveld(1;7/2;lengte)\nkoppel$(user1;$t;leeg)\nschrijf(t;$t)",
-     {"3.5"}},
-    {"ValueHasFifteenDigits",
-     "uitvoerveld(1;1/3;l)\nkoppel$(user1;$t;x)\nschrijf(t;$t)",
-     {"0.333333333333333"}},
+    outputRow("ValueAsGeneralText",
+              "uitvoerveld(1;7/2;lengte)\nkoppel$(user1;$t;leeg)\nschrijf(t;$t)", {"3.5"}),
+    outputRow("ValueHasFifteenDigits", "uitvoerveld(1;1/3;l)\nkoppel$(user1;$t;x)\nschrijf(t;$t)",
+              {"0.333333333333333"}),
     {"NumberIsTruncated", "uitvoerveld(1.9;5;l)\nkoppel$(user1;$t;x)\nschrijf(t;$t)", {"5"}},
     {"TextBox", "$w:=hoi\nuitvoerveld$(1;$w;l)\nkoppel$(user1;$t;x)\nschrijf(t;$t)", {"hoi"}},
     {"BoxTwoNeedsInterface", "uitvoerveld(2;5;l)\nkoppel$(user2;$t;leeg)\nschrijf(t;$t)", {"leeg"}},
-    {"BoxTwoAfterInterface",
-     "interface(tekstveld2;40)\nuitvoerveld(2;5;l)\nkoppel$(user2;$t;leeg)\nschrijf(t;$t)",
-     {"5"}},
+    outputRow("BoxTwoAfterInterface",
+              "interface(tekstveld2;40)\nuitvoerveld(2;5;l)\nkoppel$(user2;$t;leeg)\nschrijf(t;$t)",
+              {"5"}),
     {"OtherNumbersIgnored", "uitvoerveld(4;5;l)\nuitvoerveld(0;5;l)\nschrijf(t;klaar)", {"klaar"}},
     {"InputBoxTakesDefault", "invoerveld$(1;$in;x^2;f(x)=)\nschrijf(t;$in)", {"x^2"}},
-    {"InputBoxThreeDisabled",
-     "invoerveld$(3;$in;x^2;f)\nschrijf(t;[)\nschrijf(t;$in)\nschrijf(t;])",
-     {"[]"}},
+    outputRow("InputBoxThreeDisabled",
+              "invoerveld$(3;$in;x^2;f)\nschrijf(t;[)\nschrijf(t;$in)\nschrijf(t;])", {"[]"}),
 };
 INSTANTIATE_TEST_SUITE_P(Rows, UserBoxes, ::testing::ValuesIn(kBoxCases), rowName);
 
 TEST_F(InteractionRun, BoxLabelsAndInterfacePositions) {
     runner.run("interface(tekstveld3;50.7)\nuitvoerveld(3;1;breedte)\ninterface(schuifbalk2;8)");
-    EXPECT_TRUE(controls().boxes[2].visible);
-    EXPECT_EQ(controls().boxes[2].label, "breedte");
-    EXPECT_EQ(controls().boxes[2].left, 50);
-    EXPECT_EQ(controls().boxes[2].labelLeft, 40);
-    EXPECT_EQ(controls().sliderLabelLeft[1], 28);
-    EXPECT_FALSE(controls().optionsMenuEnabled);
-    EXPECT_FALSE(controls().boxes[1].visible);
+    const auto& box = controls().boxes[2];
+    EXPECT_EQ(std::tie(box.label, box.left, box.labelLeft, controls().sliderLabelLeft[1]),
+              std::tuple(std::string("breedte"), 50, 40, 28));
+    EXPECT_EQ((std::vector<bool>{box.visible, controls().boxes[1].visible,
+                                 controls().optionsMenuEnabled}),
+              (std::vector<bool>{true, false, false}));
 }
 
 TEST_F(InteractionRun, TypedTextSurvivesRedraws) {
@@ -114,11 +110,10 @@ TEST_F(InteractionRun, FilmFramesAreNumberedAndListed) {
     controls().gifInputList = {"oud.gif"};
     runner.run("film(i;1;20;1)\nlijn(0;0;4;i/5)\nopslaangif(beeld)\nnext\nopslaanjpg(foto)");
     ASSERT_EQ(controls().gifInputList.size(), 20u);
-    EXPECT_EQ(controls().gifInputList.front(), "beeld10.gif");
-    EXPECT_EQ(controls().gifInputList.back(), "beeld29.gif");
-    EXPECT_TRUE(exists("beeld29.gif"));
-    EXPECT_FALSE(exists("beeld30.gif"));
-    EXPECT_TRUE(exists("foto30.jpg"));
+    EXPECT_EQ((Lines{controls().gifInputList.front(), controls().gifInputList.back()}),
+              (Lines{"beeld10.gif", "beeld29.gif"}));
+    EXPECT_EQ((std::vector{exists("beeld29.gif"), exists("beeld30.gif"), exists("foto30.jpg")}),
+              (std::vector{true, false, true}));
     // The next run starts again at 10; a JPEG frame leaves the list alone, and the first
     // listed frame of the run still empties it (no stale frames after a JPEG frame).
     runner.run("opslaanjpg(foto)\nopslaanbmp(kaart)");

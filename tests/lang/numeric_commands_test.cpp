@@ -48,6 +48,16 @@ const ProgramRow kValueCases[] = {
              "L4(50):=9\npolyreg(L1,L2;1;3;5;L4)\nc:=L4(1)+10*L4(2)+100*L4(3)"
              "+1000*L4(4)+L4(50)",
              {{"c", 101, 1e-9, 3}}),
+    pictureRow("Webgrafiek", "webgrafiek(0.5*x;1;2;0)",
+               {"\\path(1.000,0.000)(1.000,0.500)", "\\path(1.000,0.500)(0.500,0.500)",
+                "\\path(0.500,0.500)(0.500,0.250)", "\\path(0.500,0.250)(0.250,0.250)",
+                "\\path(0.250,0.250)(0.250,0.125)"}),
+    // With skip 2 the first step and the start segment are left out.
+    pictureRow("WebgrafiekSkips", "webgrafiek(0.5*x;1;2;2)",
+               {"\\path(0.500,0.250)(0.250,0.250)", "\\path(0.250,0.250)(0.250,0.125)"}),
+    pictureRow("Afbeelding2DotsAfterSkip", "afbeelding2(x/2;y/4;1;1;3;1;10)",
+               {"\\shade", "\\put(0.250,0.063){\\ellipse{0.787}{0.787}}", "\\shade",
+                "\\put(0.125,0.016){\\ellipse{0.787}{0.787}}"}),
 };
 
 INSTANTIATE_TEST_SUITE_P(Numeric, ProgramRows, ::testing::ValuesIn(kValueCases), rowName);
@@ -75,8 +85,7 @@ TEST(NumericCommands, RegressionEquationTexts) {
 
 TEST(NumericCommands, MessagesAndUnchangedResults) {
     const struct {
-        const char* source;
-        const char* variable;
+        const char *source, *variable;
         Number value;
         const char* message;
     } rows[] = {
@@ -110,18 +119,6 @@ TEST(NumericCommands, FailuresEndTheRun) {
 
 // ---- Figures ----
 
-Lines pictureOf(const std::string& source, ProgramRunner& r) {
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, false, true);
-    r.run(source);
-    EXPECT_EQ(r.failure, "") << source;
-    return d.pictureLines();
-}
-
-Lines pictureOf(const std::string& source) {
-    ProgramRunner r;
-    return pictureOf(source, r);
-}
-
 // Every "(x,y)" of the picture text lines.
 std::vector<std::pair<double, double>> picturePoints(const Lines& lines) {
     std::vector<std::pair<double, double>> points;
@@ -149,10 +146,7 @@ TEST(NumericFigures, SolutionCurveOfTenStepsHasTwelvePoints) {
 TEST(NumericFigures, SolutionCurveStopsAtTheBand) {
     // y' = 10 from y = 0: the first point above 1.4 · 5 = 7 is the last. The PDF keeps the
     // points beyond the picture (20 units a world unit here); the picture text is cut there.
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, false);
-    r.run("oplossingskromme(10;0;0;0.1;100;runge)");
-    Lines pdf = d.pdfLines();
+    Lines pdf = pdfOf("oplossingskromme(10;0;0;0.1;100;runge)");
     std::erase_if(pdf,
                   [](const std::string& l) { return !l.ends_with(" m") && !l.ends_with(" l"); });
     ASSERT_EQ(pdf.size(), 9u);
@@ -163,22 +157,6 @@ TEST(NumericFigures, SystemCurveEndsWhereUndefined) {
     const auto points =
         picturePoints(pictureOf("oplossingskromme2(1;sqrt(0.25-x);0;0;0.1;100;euler)"));
     EXPECT_EQ(points.size(), 4u);  // 0, 0.1, 0.2, 0.3; sqrt fails beyond 0.25
-}
-
-TEST(NumericFigures, Webgrafiek) {
-    EXPECT_EQ(pictureOf("webgrafiek(0.5*x;1;2;0)"),
-              (Lines{"\\path(1.000,0.000)(1.000,0.500)", "\\path(1.000,0.500)(0.500,0.500)",
-                     "\\path(0.500,0.500)(0.500,0.250)", "\\path(0.500,0.250)(0.250,0.250)",
-                     "\\path(0.250,0.250)(0.250,0.125)"}));
-    // With skip 2 the first step and the start segment are left out.
-    EXPECT_EQ(pictureOf("webgrafiek(0.5*x;1;2;2)"),
-              (Lines{"\\path(0.500,0.250)(0.250,0.250)", "\\path(0.250,0.250)(0.250,0.125)"}));
-}
-
-TEST(NumericFigures, Afbeelding2DotsAfterSkip) {
-    EXPECT_EQ(pictureOf("afbeelding2(x/2;y/4;1;1;3;1;10)"),
-              (Lines{"\\shade", "\\put(0.250,0.063){\\ellipse{0.787}{0.787}}", "\\shade",
-                     "\\put(0.125,0.016){\\ellipse{0.787}{0.787}}"}));
 }
 
 TEST(NumericFigures, DirectionFieldSegments) {
@@ -221,10 +199,7 @@ TEST(NumericFigures, Impliciet3TracesBothBranches) {
 }
 
 TEST(NumericFigures, PdfOfASolutionCurveAndAField) {
-    ProgramRunner r;
-    DrawingSinks& d = r.attachCanvas(254, 254, -5, 5, -5, 5, true, false);
-    r.run("oplossingskromme(0;0;1;1;2;euler)\nlijnelveld(0;10;10)");
-    Lines pdf = d.pdfLines();
+    Lines pdf = pdfOf("oplossingskromme(0;0;1;1;2;euler)\nlijnelveld(0;10;10)");
     std::erase_if(pdf, [](const std::string& l) { return l.ends_with("G") || l.ends_with("g"); });
     EXPECT_EQ(pdf, (Lines{"0 20.0000 m", "20.0000 20.0000 l", "40.0000 20.0000 l",
                           "60.0000 20.0000 l", "S", "-103.3330 -100.0000 m", "-96.6667 -100.0000 l",
@@ -239,11 +214,12 @@ TEST(NumericFigures, PdfOfASolutionCurveAndAField) {
 TEST(NumericFigures, ExamplePrograms) {
     for (const auto& [name, minimum] :
          {std::pair{"richtingsveld.txt", 10u}, {"regressie.txt", 5u}}) {
-        ProgramRunner r;
-        const Lines picture = pictureOf(
-            readBytes(QString(KALVOR_TEST_DATA) + "/../../resources/examples/" + name), r);
-        EXPECT_EQ(r.texts(), Lines{}) << name;
-        EXPECT_GT(picture.size(), minimum) << name;
+        const ExportRun run(
+            readBytes(QString(KALVOR_TEST_DATA) + "/../../resources/examples/" + name), false,
+            true);
+        EXPECT_EQ(run.r.failure, "") << name;
+        EXPECT_EQ(run.r.texts(), Lines{}) << name;
+        EXPECT_GT(run.d.pictureLines().size(), minimum) << name;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kalvor {
@@ -104,11 +105,7 @@ TEST_F(ProgramFileTest, IncludeResolverLooksAsWrittenThenBelowStartup) {
     const fs::path absolute = write("abs.txt", "eind\n");
     FileIncludeResolver resolver(m_dir / "lib");
     const Lines prog = {"lijn", "0"};
-    struct Case {
-        std::string name;
-        std::optional<Lines> lines;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::optional<Lines>> cases[] = {
         {absolute.string(), Lines{"eind"}},
         {"sub\\prog.txt", prog},
         {"sub/prog.txt", prog},
@@ -116,8 +113,8 @@ TEST_F(ProgramFileTest, IncludeResolverLooksAsWrittenThenBelowStartup) {
         {"sub\\ontbreekt.txt", std::nullopt},
         {"sub", std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(resolver.readIncludedLines(c.name), c.lines) << c.name;
+    for (const auto& [name, lines] : cases) {
+        EXPECT_EQ(resolver.readIncludedLines(name), lines) << name;
     }
 }
 

@@ -197,6 +197,11 @@ inline std::string rowName(const ::testing::TestParamInfo<ProgramRow>& info) {
     return info.param.name;
 }
 
+/// Rows of output, with the message boxes and what escaped the run where given.
+inline ProgramRow outputRow(const char* name, std::string source, std::vector<std::string> output,
+                            std::vector<Box> boxes = {}, std::string failure = {}) {
+    return {name, std::move(source), std::move(output), std::move(boxes), std::move(failure)};
+}
 /// Rows whose only column is the picture text or the PDF.
 inline ProgramRow pictureRow(const char* name, std::string source,
                              std::vector<std::string> picture) {
@@ -251,6 +256,15 @@ inline void checkRow(const ProgramRow& row) {
     ProgramRunner r;
     checkRun(row, r);
 }
+
+/// A program run on the export canvas, recording as asked; runner and sinks stay for the checks.
+struct ExportRun {
+    ProgramRunner r;
+    DrawingSinks& d;
+    std::vector<std::string> output;
+    explicit ExportRun(const std::string& source, bool pdf = false, bool eepic = false)
+        : d(exportCanvas(r, pdf, eepic)), output(r.run(source)) {}
+};
 
 /// What a row's program records during an export, for tests that compare two programs.
 inline std::vector<std::string> recordedBy(const std::string& source, bool pdf) {

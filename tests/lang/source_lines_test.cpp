@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <tuple>
 
 #include "lang/command_table.h"
 #include "lang/compiler.h"
@@ -30,16 +31,11 @@ const SourceVocabulary& vocabulary() {
     return words;
 }
 
-struct MapRow {
-    Lines source;
-    std::vector<std::size_t> expected;
-};
-
 TEST(CompilerLineMap, EveryCompiledLineNamesItsSourceLine) {
     const std::size_t library = figureLibraryLines().size();
     std::vector<std::size_t> callThenLibrary = {0, 0, 0};
     callThenLibrary.resize(3 + library, 2);
-    const MapRow rows[] = {
+    const std::tuple<Lines, std::vector<std::size_t>> rows[] = {
         {{"l:=3", "", "lijn(0;0;1;1) % schuin", "proc init"}, {0, 0, 0, 2, 2, 2, 2, 2, 3, 3, 3}},
         {{"% alleen uitleg", "   ", "eind"}, {2}},
         {{"punten(A;B)", "F=x^2"}, {0, 0, 0, 0, 1}},
@@ -48,11 +44,11 @@ TEST(CompilerLineMap, EveryCompiledLineNamesItsSourceLine) {
         // Compiling stops at a missing include; the map stops with the lines.
         {{"eind", "&weg.txt", "eind"}, {0}},
     };
-    for (const MapRow& row : rows) {
+    for (const auto& [source, expected] : rows) {
         OneFileResolver resolver;
-        const CompileResult result = compileProgram(row.source, resolver);
-        ASSERT_EQ(result.sourceLines.size(), result.lines.size()) << row.source.front();
-        EXPECT_EQ(result.sourceLines, row.expected) << row.source.front();
+        const CompileResult result = compileProgram(source, resolver);
+        ASSERT_EQ(result.sourceLines.size(), result.lines.size()) << source.front();
+        EXPECT_EQ(result.sourceLines, expected) << source.front();
     }
 }
 

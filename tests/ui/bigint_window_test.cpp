@@ -36,25 +36,20 @@ protected:
 };
 
 TEST_F(BigIntWindowTest, StartsWithItsFieldsAndTargets) {
-    EXPECT_EQ(window().windowTitle(), "Grote gehele getallen");
-    EXPECT_EQ(window().xField()->text(), "841089964817326335954941433791");
-    EXPECT_EQ(window().yField()->text(), "12");
-    EXPECT_TRUE(window().zField()->text().isEmpty());
-    EXPECT_EQ(window().answerTarget()->currentText(), "x");
-    EXPECT_EQ(window().answerTarget()->count(), 4);
-    EXPECT_EQ(window().memoryTarget()->currentText(), "x");
-    EXPECT_EQ(window().memoryTarget()->count(), 3);
-    EXPECT_EQ(button("factorial")->toolTip(), "Factorials limited to 3000!");
+    EXPECT_EQ(
+        (QStringList{window().windowTitle(), window().xField()->text(), window().yField()->text(),
+                     window().zField()->text(), window().answerTarget()->currentText(),
+                     window().memoryTarget()->currentText(), button("factorial")->toolTip()}),
+        (QStringList{"Grote gehele getallen", "841089964817326335954941433791", "12", "", "x", "x",
+                     "Factorials limited to 3000!"}));
+    EXPECT_EQ(std::pair(window().answerTarget()->count(), window().memoryTarget()->count()),
+              std::pair(4, 3));
     EXPECT_FALSE(button("cancel")->isEnabled());
 }
 
 TEST_F(BigIntWindowTest, ButtonsShowResults) {
     const struct Row {
-        const char* button;
-        const char* x;
-        const char* y;
-        const char* z;
-        const char* memo;
+        const char *button, *x, *y, *z, *memo;
     } rows[] = {
         {"add", "1", "2", "", "3"},
         {"combinations", "5", "7", "", "0"},

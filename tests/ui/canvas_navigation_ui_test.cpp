@@ -42,8 +42,7 @@ protected:
         QApplication::sendEvent(canvas(), &event);
     }
     void runProgram(const char* source) {
-        editor().sourcePane()->setPlainText(source);
-        editor().compile();
+        compileSource(source);
         graph().redraw();
     }
 };

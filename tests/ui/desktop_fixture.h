@@ -65,6 +65,12 @@ protected:
     Workbench& bench() { return desktop->workbench(); }
     QString folder() const { return m_folder.path(); }
 
+    /// Puts `source` into the editor and compiles it, as the Compile button does.
+    void compileSource(const QString& source) {
+        editor().sourcePane()->setPlainText(source);
+        editor().compile();
+    }
+
     /// Lets posted events and zero-delay timers run.
     static void settle() {
         for (int i = 0; i < 5; ++i)

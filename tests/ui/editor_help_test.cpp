@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <optional>
+#include <tuple>
 
 #include "desktop_fixture.h"
 #include "lang/program_file.h"
@@ -53,12 +54,6 @@ protected:
     }
 };
 
-struct ColourRow {
-    int block;
-    const char* part;
-    std::optional<SpanKind> kind;
-};
-
 TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
     source()->setPlainText(
         "xmin=-5 % links\n"
@@ -66,7 +61,7 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
         "$naam:=tekst\n"
         "proc teken(3)\n"
         "cirkel(0;0;3)");
-    const ColourRow rows[] = {
+    const std::tuple<int, const char*, std::optional<SpanKind>> rows[] = {
         {0, "xmin=-5", SpanKind::Setting},
         {0, "% links", SpanKind::Comment},
         {1, "lijn", SpanKind::Command},
@@ -79,11 +74,11 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
         {4, "cirkel", std::nullopt},
         {4, "3", SpanKind::Number},
     };
-    for (const ColourRow& row : rows) {
-        const std::optional<QColor> shown = colourOf(row.block, row.part);
-        EXPECT_EQ(shown.has_value(), row.kind.has_value()) << row.part;
-        if (shown && row.kind) {
-            EXPECT_EQ(*shown, colourOf(*row.kind)) << row.part;
+    for (const auto& [block, part, kind] : rows) {
+        const std::optional<QColor> shown = colourOf(block, part);
+        EXPECT_EQ(shown.has_value(), kind.has_value()) << part;
+        if (shown && kind) {
+            EXPECT_EQ(*shown, colourOf(*kind)) << part;
         }
     }
     EXPECT_GT(source()->lineNumberWidth(), 0);
@@ -97,8 +92,7 @@ TEST_F(EditorHelpTest, SampleProgramIsColouredAndNumbered) {
 }
 
 TEST_F(EditorHelpTest, CompileListsUnknownLinesAndStillRuns) {
-    source()->setPlainText("assen=geen\ncirkel(0;0;3)\nlijn(-5;-5;5;5)\nlijn (0;0;1;1)");
-    editor().compile();
+    compileSource("assen=geen\ncirkel(0;0;3)\nlijn(-5;-5;5;5)\nlijn (0;0;1;1)");
     EXPECT_EQ(source()->underlinedLines(), (std::vector<int>{1, 3}));
     EXPECT_EQ(notes(), "Regel 2: onbekende opdracht 'cirkel'; Regel 4: onbekende opdracht 'lijn '");
     EXPECT_TRUE(editor().noteLine()->isVisibleTo(&editor()));
@@ -108,13 +102,11 @@ TEST_F(EditorHelpTest, CompileListsUnknownLinesAndStillRuns) {
     EXPECT_GT(test::inkPixels(bench().canvas().image()), 300);
     EXPECT_TRUE(host.boxes.empty());
     // A clean program clears the list; with the check off nothing is listed.
-    source()->setPlainText("lijn(0;0;1;1)");
-    editor().compile();
+    compileSource("lijn(0;0;1;1)");
     EXPECT_TRUE(source()->underlinedLines().empty());
     EXPECT_FALSE(editor().noteLine()->isVisibleTo(&editor()));
     setOption("&Onbekende regels en foutregel tonen", false);
-    source()->setPlainText("cirkel(0;0;3)");
-    editor().compile();
+    compileSource("cirkel(0;0;3)");
     EXPECT_TRUE(source()->underlinedLines().empty());
     EXPECT_EQ(notes(), "");
 }
@@ -148,8 +140,7 @@ TEST_F(EditorHelpTest, FailingRunMarksItsSourceLine) {
             << row.name;
     }
     // A program typed into the compiled pane has no source lines to point at.
-    source()->setPlainText("stip(0;0;1)");
-    editor().compile();
+    compileSource("stip(0;0;1)");
     editor().compiledPane()->setPlainText("lijn\n0\n0\n1\n+");
     graph().redraw();
     EXPECT_EQ(source()->stoppedLine(), -1);

@@ -117,14 +117,12 @@ TEST_F(EditorWindowTest, CompileFillsTheCompiledPaneAndTheWorkbench) {
                                             "l",    "1", "proc", "init", "#"};
     EXPECT_EQ(bench().program().lines(), lines);
     // Recompiling replaces everything; a program whose last line is an empty argument keeps it.
-    editor().sourcePane()->setPlainText("lettertype()");
-    editor().compile();
+    compileSource("lettertype()");
     EXPECT_EQ(bench().program().lines(), (std::vector<std::string>{"lettertype", ""}));
 }
 
 TEST_F(EditorWindowTest, MissingIncludeAsksForTheFileThenReports) {
-    editor().sourcePane()->setPlainText("lijn(0;0;1;1)\n&bestaatniet.txt\nstip(0;0;1)");
-    editor().compile();
+    compileSource("lijn(0;0;1;1)\n&bestaatniet.txt\nstip(0;0;1)");
     ASSERT_EQ(host.fileRequests.size(), 1u);  // asked for the file, then cancelled
     EXPECT_EQ(host.fileRequests[0], "bestaatniet.txt");
     EXPECT_EQ(compiled(), "lijn\n0\n0\n1\n1");
@@ -146,8 +144,9 @@ TEST_F(EditorWindowTest, OpenAndSaveKeepTheFileName) {
     file.close();
     dialogs.fileAnswers.push_back(path);
     editor().openProgram();
-    EXPECT_EQ(dialogs.openRequests.back().fileName, "*.txt");
-    EXPECT_EQ(dialogs.openRequests.back().filter, "tekstfiles (*.txt);;alle (*)");
+    EXPECT_EQ(
+        (QStringList{dialogs.openRequests.back().fileName, dialogs.openRequests.back().filter}),
+        (QStringList{"*.txt", "tekstfiles (*.txt);;alle (*)"}));
     EXPECT_EQ(source(), QString::fromUtf8("lijn(0;0;1;1)\ntekst(0;0;café)"));
     EXPECT_EQ(editor().windowTitle(), "Meer " + path);
 
@@ -173,13 +172,11 @@ TEST_F(EditorWindowTest, OpenAndSaveKeepTheFileName) {
 }
 
 TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
-    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
-    editor().compile();
+    compileSource("herhaal\ntotdat(0)");
     const std::vector<std::string> looping = bench().program().lines();
     std::vector<std::string> duringRun;
     QTimer::singleShot(100, [&] {
-        editor().sourcePane()->setPlainText("F=1");
-        editor().compile();
+        compileSource("F=1");
         duringRun = bench().program().lines();
         typeKey(Qt::Key_Escape);
     });
@@ -188,12 +185,6 @@ TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
     settle();
     EXPECT_EQ(bench().program().lines(), std::vector<std::string>{"F=1"});
 }
-
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
 
 class ChangedProgramTest : public EditorWindowTest {
 protected:
@@ -294,12 +285,6 @@ TEST_F(ChangedProgramTest, SaveProposesOnlyTheFileTheTextCameFrom) {
     EXPECT_EQ(proposed(), "*.txt");
 }
 
-}  // namespace
-}  // namespace kalvor
-
-namespace kalvor {
-namespace {
-
 class LibraryMenuTest : public ChangedProgramTest {
 protected:
     QMenu* menu(const QString& title) {
@@ -329,11 +314,12 @@ TEST_F(LibraryMenuTest, EveryItemShowsItsProgramAtTheTop) {
             ASSERT_NE(action, nullptr) << program.caption;
             editor().sourcePane()->moveCursor(QTextCursor::End);
             action->trigger();
+            SCOPED_TRACE(program.file);
             EXPECT_EQ(source().toStdString(), *libraryProgramText(program.file));
-            EXPECT_EQ(editor().sourcePane()->textCursor().position(), 0) << program.file;
-            EXPECT_EQ(editor().sourcePane()->verticalScrollBar()->value(), 0) << program.file;
-            EXPECT_EQ(editor().windowTitle(), "Meer");
-            EXPECT_EQ(compiled(), "") << program.file;
+            EXPECT_EQ(std::pair(editor().sourcePane()->textCursor().position(),
+                                editor().sourcePane()->verticalScrollBar()->value()),
+                      std::pair(0, 0));
+            EXPECT_EQ((QStringList{editor().windowTitle(), compiled()}), (QStringList{"Meer", ""}));
         }
     EXPECT_EQ(menu("&Programmabibliotheek")->actions().size(), 6);
 }

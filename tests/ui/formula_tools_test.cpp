@@ -32,13 +32,7 @@ protected:
 
 TEST_F(FormulaToolsTest, NumericToolsShowTheirResults) {
     const struct Row {
-        const char* formula;
-        const char* x;
-        const char* a;
-        const char* b;
-        const char* button;
-        const char* result;
-        const char* xAfter;
+        const char *formula, *x, *a, *b, *button, *result, *xAfter;
     } rows[] = {
         {"x^2", "", "", "", "bereken", "0", "0"},
         {"sin(x)", "pi/2", "", "", "bereken", "1", "pi/2"},
@@ -73,11 +67,7 @@ TEST_F(FormulaToolsTest, ToolsComputeWithTheProgramsVariables) {
 TEST_F(FormulaToolsTest, FieldErrorsShowTheMessageAndKeepTheResult) {
     panel().resultLine()->setText(QStringLiteral("41"));
     const struct Row {
-        const char* formula;
-        const char* x;
-        const char* a;
-        const char* button;
-        const char* message;
+        const char *formula, *x, *a, *button, *message;
     } rows[] = {
         {"x^", "1", "", "bereken", "Kalvor kan de uitdrukking: \rx^\rniet verwerken."},
         {"x", "2+", "", "bereken", "Kalvor kan de uitdrukking: \r2+\rniet verwerken."},
@@ -122,10 +112,7 @@ TEST_F(FormulaToolsTest, SymbolicButtonsSendTheirCommandTexts) {
 
 TEST_F(FormulaToolsTest, SymbolicLibraryAnswersAreShownAsTheyCome) {
     const struct Row {
-        const char* formula;
-        const char* order;
-        const char* button;
-        const char* answer;
+        const char *formula, *order, *button, *answer;
     } rows[] = {{"x^3", "2e", "afgeleide", "6*x"}, {"x^3", "1e", "afgeleide", "3*x^2"}};
     for (const Row& row : rows) {
         fill(row.formula, "");

@@ -43,27 +43,30 @@ protected:
         QTest::keyClicks(panel().functionEdit(index), text);
     }
     void clickRedraw() { QTest::mouseClick(panel().redrawButton(), Qt::LeftButton); }
+    /// The canvas view, the workbench canvas and the side panel's size labels agree.
+    void expectCanvasSize(int width, int height, const char* widthText, const char* heightText) {
+        EXPECT_EQ(graph().canvasView()->size(), QSize(width, height));
+        EXPECT_EQ(canvasSize(), QSize(width, height));
+        EXPECT_EQ((QStringList{panel().widthLabel()->text(), panel().heightLabel()->text()}),
+                  (QStringList{widthText, heightText}));
+    }
+    /// The workbench canvas has the size of the canvas view.
+    void expectCanvasFollowsTheView() { EXPECT_EQ(canvasSize(), graph().canvasView()->size()); }
+    QSize canvasSize() { return {bench().canvas().width(), bench().canvas().height()}; }
 };
 
 TEST_F(GraphWindowTest, StartsWithItsTitleA360CanvasAndHiddenSliders) {
-    EXPECT_EQ(graph().windowTitle(), "Kalvor 2.1");
-    EXPECT_EQ(graph().canvasView()->size(), QSize(360, 360));
-    EXPECT_EQ(bench().canvas().width(), 360);
-    EXPECT_EQ(bench().canvas().height(), 360);
-    EXPECT_EQ(panel().widthLabel()->text(), "breedte 9.5 cm (360 pix)");
-    EXPECT_EQ(panel().heightLabel()->text(), "hoogte 9.5 cm (360 pix)");
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(graph().slider(i)->isVisible());
-        EXPECT_FALSE(graph().sliderReadout(i)->isVisible());
-    }
-    EXPECT_EQ(graph().sliderReadout(0)->text(), "a=0");
-    EXPECT_EQ(graph().sliderReadout(1)->text(), "b=0");
-    EXPECT_EQ(panel().functionEdit(0)->toolTip(), "B.v. 3*x^2 (zonder y=)");
-    EXPECT_EQ(panel().rangeEdit(0)->text(), "-5");
-    EXPECT_EQ(panel().rangeEdit(3)->text(), "5");
+    expectCanvasSize(360, 360, "breedte 9.5 cm (360 pix)", "hoogte 9.5 cm (360 pix)");
+    EXPECT_EQ((QStringList{graph().windowTitle(), graph().sliderReadout(0)->text(),
+                           graph().sliderReadout(1)->text(), panel().functionEdit(0)->toolTip(),
+                           panel().rangeEdit(0)->text(), panel().rangeEdit(3)->text()}),
+              (QStringList{"Kalvor 2.1", "a=0", "b=0", "B.v. 3*x^2 (zonder y=)", "-5", "5"}));
+    EXPECT_EQ((std::vector<bool>{graph().slider(0)->isVisible(), graph().slider(1)->isVisible(),
+                                 graph().sliderReadout(0)->isVisible(),
+                                 graph().sliderReadout(1)->isVisible(), editor().isVisible(),
+                                 desktop->outputWindow().isVisible()}),
+              std::vector<bool>(6, false));
     EXPECT_TRUE(panel().doubleSizeBox()->isChecked());
-    EXPECT_FALSE(editor().isVisible());
-    EXPECT_FALSE(desktop->outputWindow().isVisible());
     // Without a preferences file the start writes one.
     EXPECT_TRUE(QFile::exists(folder() + "/voorkeuren.txt"));
     // The first picture is drawn at start: the x-axis crosses the middle.
@@ -91,10 +94,10 @@ TEST_F(GraphWindowTest, RangeFieldsChangeTheWorld) {
 TEST_F(GraphWindowTest, SliderDrivesTheParameterAndRedraws) {
     typeFormula(0, "a");
     menuAction(graph(), "Sch&uifbalken")->trigger();
-    EXPECT_TRUE(graph().slidersAction()->isChecked());
-    EXPECT_TRUE(graph().slider(0)->isVisible());
-    EXPECT_TRUE(graph().slider(1)->isVisible());
-    EXPECT_TRUE(graph().sliderReadout(0)->isVisible());
+    EXPECT_EQ(
+        (std::vector<bool>{graph().slidersAction()->isChecked(), graph().slider(0)->isVisible(),
+                           graph().slider(1)->isVisible(), graph().sliderReadout(0)->isVisible()}),
+        std::vector<bool>(4, true));
     graph().slider(0)->setValue(37);
     EXPECT_EQ(graph().sliderReadout(0)->text(), "a=3.7");
     EXPECT_GT(pixelsInRows(kBlackPixel, rowOf(3.7) - 2, rowOf(3.7) + 2), 300);
@@ -179,8 +182,7 @@ TEST_F(GraphWindowTest, EveryKeyReachesThePrograms) {
 }
 
 TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
-    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
-    editor().compile();
+    compileSource("herhaal\ntotdat(0)");
     bool ranMeanwhile = false, rerun = false;
     QSize before, during;
     QTimer::singleShot(100, [&] {
@@ -205,18 +207,15 @@ TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
     EXPECT_FALSE(bench().isRunning());
     // Once the run is over the window can grow again, and the canvas follows it (with a
     // program that ends, since every resize runs the program again).
-    editor().sourcePane()->setPlainText("F=1");
-    editor().compile();
+    compileSource("F=1");
     graph().resize(before + QSize(80, 60));
     settle();
     EXPECT_EQ(graph().size(), before + QSize(80, 60));
-    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
-    EXPECT_EQ(bench().canvas().height(), graph().canvasView()->height());
+    expectCanvasFollowsTheView();
 }
 
 TEST_F(GraphWindowTest, LongRunShowsThatItIsBusyUntilItEnds) {
-    editor().sourcePane()->setPlainText("herhaal\ntotdat(0)");
-    editor().compile();
+    compileSource("herhaal\ntotdat(0)");
     bool busyAtOnce = true, busyLater = false;
     const Qt::CursorShape none = Qt::ArrowCursor;
     Qt::CursorShape cursorLater = none;
@@ -249,8 +248,7 @@ TEST_F(GraphWindowTest, OutputWindowOpensOnScreenClearOfTheSliders) {
     // A tall output window that, left where it is, would cover the strip below the canvas.
     graph().move(0, 100);
     desktop->outputWindow().resize(480, 560);
-    editor().sourcePane()->setPlainText("schrijfregel(t;hallo)");
-    editor().compile();
+    compileSource("schrijfregel(t;hallo)");
     graph().showAndRedraw();
     settle();
     OutputWindow& output = desktop->outputWindow();
@@ -264,11 +262,7 @@ TEST_F(GraphWindowTest, OutputWindowOpensOnScreenClearOfTheSliders) {
 TEST_F(GraphWindowTest, CanvasFollowsTheWindowSize) {
     graph().resize(graph().size() + QSize(100, 40));
     settle();
-    EXPECT_EQ(graph().canvasView()->size(), QSize(460, 400));
-    EXPECT_EQ(bench().canvas().width(), 460);
-    EXPECT_EQ(bench().canvas().height(), 400);
-    EXPECT_EQ(panel().widthLabel()->text(), "breedte 12.2 cm (460 pix)");
-    EXPECT_EQ(panel().heightLabel()->text(), "hoogte 10.6 cm (400 pix)");
+    expectCanvasSize(460, 400, "breedte 12.2 cm (460 pix)", "hoogte 10.6 cm (400 pix)");
     // The picture is redrawn at the new size: the x-axis in the new middle row.
     EXPECT_GT(pixelsInRows(kBlackPixel, 200, 200), 440);
 }
@@ -294,18 +288,16 @@ TEST_F(GraphWindowTest, FontButtonSetsTheCanvasFontAndColourWithinItsSizes) {
     for (const Row& row : rows) {
         dialogs.fontAnswers.push_back(row.answer);
         QTest::mouseClick(panel().fontButton(), Qt::LeftButton);
-        EXPECT_EQ(bench().windowFont().name, row.name);
-        EXPECT_EQ(bench().windowFont().size, row.size);
-        EXPECT_EQ(bench().windowFont().bold, row.bold);
-        EXPECT_EQ(bench().windowFont().color, row.colour);
+        const CanvasFont& font = bench().windowFont();
+        EXPECT_EQ(std::tie(font.name, font.size, font.bold, font.color),
+                  std::tie(row.name, row.size, row.bold, row.colour));
     }
     // The dialog opens on the current font and colour.
-    EXPECT_EQ(dialogs.fontRequests.back().font.family(), "Arial");
-    EXPECT_EQ(dialogs.fontRequests.back().font.pointSize(), 6);
-    EXPECT_EQ(dialogs.fontRequests.back().colour, QColor(Qt::blue));
+    const FontChoice& asked = dialogs.fontRequests.back();
+    EXPECT_EQ(std::tuple(asked.font.family(), asked.font.pointSize(), asked.colour),
+              std::tuple(QString("Arial"), 6, QColor(Qt::blue)));
     // A program's texts start in the chosen colour.
-    editor().sourcePane()->setPlainText("tekst(0;0;WWWW)");
-    editor().compile();
+    compileSource("tekst(0;0;WWWW)");
     clickRedraw();
     EXPECT_GT(pixelsInRows(0x0000FF, rowOf(0), rowOf(-1)), 5);
 }
@@ -378,11 +370,10 @@ TEST_F(GraphWindowTest, StartTakesThePreferencesFile) {
     desktop->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph()));
     settle();
-    EXPECT_EQ(panel().functionEdit(0)->text(), "x/2");
-    EXPECT_EQ(panel().rangeEdit(2)->text(), "-2");
+    EXPECT_EQ((QStringList{panel().functionEdit(0)->text(), panel().rangeEdit(2)->text()}),
+              (QStringList{"x/2", "-2"}));
     EXPECT_EQ(graph().size(), QSize(820, 600));
-    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
-    EXPECT_EQ(bench().canvas().height(), graph().canvasView()->height());
+    expectCanvasFollowsTheView();
 }
 
 TEST_F(GraphWindowTest, FormulaHelpLinkExplainsEntry) {
@@ -390,9 +381,9 @@ TEST_F(GraphWindowTest, FormulaHelpLinkExplainsEntry) {
     ASSERT_NE(link, nullptr);
     emit link->linkActivated("#");
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "Kalvor 2.1");
-    EXPECT_EQ(host.boxes[0].text, kFunctionEntryHelp);
-    EXPECT_EQ(host.boxes[0].icon, Host::Icon::None);
+    EXPECT_EQ(
+        std::tie(host.boxes[0].caption, host.boxes[0].text, host.boxes[0].icon),
+        std::tuple(std::string("Kalvor 2.1"), std::string(kFunctionEntryHelp), Host::Icon::None));
 }
 
 TEST_F(GraphWindowTest, MeerGivesAFreshProgramInterfaceAndTheEditor) {
@@ -401,9 +392,10 @@ TEST_F(GraphWindowTest, MeerGivesAFreshProgramInterfaceAndTheEditor) {
     bench().environment().mouse.resetFreePoints = false;
     menuAction(graph(), "Mee&r...")->trigger();
     EXPECT_TRUE(editor().isVisible());
-    EXPECT_FALSE(graph().slider(0)->isVisible());
-    EXPECT_FALSE(graph().sliderReadout(0)->isVisible());
-    EXPECT_FALSE(graph().slidersAction()->isChecked());
+    EXPECT_EQ(
+        (std::vector<bool>{graph().slider(0)->isVisible(), graph().sliderReadout(0)->isVisible(),
+                           graph().slidersAction()->isChecked()}),
+        std::vector<bool>(3, false));
     EXPECT_TRUE(bench().environment().mouse.resetFreePoints);
     EXPECT_EQ(editor().commandList()->count(), 157);
     menuAction(graph(), "Mee&r...")->trigger();  // the six join only once
@@ -419,8 +411,8 @@ TEST_F(GraphWindowTest, CompileAndRunShowsAndRunsTheProgram) {
     QTest::mouseClick(run, Qt::LeftButton);
     settle();
     EXPECT_TRUE(graph().isVisible());
-    EXPECT_EQ(panel().functionEdit(0)->text(), "1");
-    EXPECT_EQ(panel().rangeEdit(3)->text(), "10");
+    EXPECT_EQ((QStringList{panel().functionEdit(0)->text(), panel().rangeEdit(3)->text()}),
+              (QStringList{"1", "10"}));
     const int row = static_cast<int>((10 - 1) / 15.0 * 360);
     EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
     // What the program writes brings the output window up.
@@ -430,10 +422,7 @@ TEST_F(GraphWindowTest, CompileAndRunShowsAndRunsTheProgram) {
 
 TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
     struct Row {
-        const char* item;
-        const char* fileName;
-        const char* filter;
-        const char* contains;
+        const char *item, *fileName, *filter, *contains;
     };
     const Row rows[] = {
         {"Opslaan als Eepi&c", "eepic.tex", "texfile (*.tex)", "\\begin{picture}"},
@@ -454,8 +443,9 @@ TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
         dialogs.fileAnswers.push_back(path);
         host.answer = Host::Answer::No;  // no preview of the PDF
         menuAction(graph(), row.item)->trigger();
-        EXPECT_EQ(dialogs.saveRequests.back().fileName, row.fileName);
-        EXPECT_EQ(dialogs.saveRequests.back().filter, row.filter);
+        EXPECT_EQ(
+            (QStringList{dialogs.saveRequests.back().fileName, dialogs.saveRequests.back().filter}),
+            (QStringList{row.fileName, row.filter}));
         EXPECT_NE(test::readBytes(path).find(row.contains), std::string::npos) << row.item;
     }
 }
@@ -478,7 +468,7 @@ TEST_F(GraphWindowTest, PreferencesSaveAndLoadTheFieldsAndWindowSize) {
     settle();
     EXPECT_EQ(xmin->text(), "-10");
     EXPECT_EQ(graph().size(), QSize(760, 520));
-    EXPECT_EQ(bench().canvas().width(), graph().canvasView()->width());
+    expectCanvasFollowsTheView();
 }
 
 }  // namespace

@@ -41,6 +41,12 @@ protected:
     }
     ProgramControlsView& controls() { return *graph().controlsView(); }
     QString path(const char* name) const { return folder() + "/" + name; }
+    /// The first box, the chosen item and the rich text pane show these.
+    void expectShown(const char* box, const char* item, const char* richText) {
+        EXPECT_EQ((QStringList{controls().box(0)->text(), controls().selectionList()->currentText(),
+                               graph().richTextPane()->toPlainText()}),
+                  (QStringList{box, item, richText}));
+    }
 };
 
 TEST_F(ImageWindowsTest, TransparentGifsFollowTheMenuAndThePreferences) {
@@ -83,29 +89,26 @@ TEST_F(ImageWindowsTest, BoxesListAndRichTextSurviveRedraws) {
         "rtftekst($kleur)\n"
         "rtfregel\n"
         "rtftekst($naam)");
-    EXPECT_TRUE(controls().box(0)->isVisible());
-    EXPECT_EQ(controls().box(0)->text(), "Piet");
-    EXPECT_EQ(controls().boxLabel(0)->text(), "Naam");
-    EXPECT_EQ(controls().box(1)->text(), "2.5");
+    // Box 3 was never enabled.
+    EXPECT_EQ((std::vector<bool>{controls().box(0)->isVisible(), controls().box(2)->isVisible(),
+                                 graph().richTextPane()->isVisible()}),
+              (std::vector<bool>{true, false, true}));
+    EXPECT_EQ((QStringList{controls().boxLabel(0)->text(), controls().box(1)->text()}),
+              (QStringList{"Naam", "2.5"}));
     EXPECT_EQ(controls().box(1)->x(), 150);
-    EXPECT_FALSE(controls().box(2)->isVisible());  // box 3 was never enabled
     EXPECT_EQ(controls().selectionList()->count(), 3);
-    EXPECT_EQ(controls().selectionList()->currentText(), "rood");
-    EXPECT_TRUE(graph().richTextPane()->isVisible());
-    EXPECT_EQ(graph().richTextPane()->toPlainText(), "rood\n Piet");
+    expectShown("Piet", "rood", "rood\n Piet");
 
     // What the person types and chooses is what the next runs read.
     controls().box(0)->clear();
     QTest::keyClicks(controls().box(0), "Jan");
     controls().selectionList()->setCurrentIndex(2);
     emit controls().selectionList()->activated(2);
-    graph().redraw();
-    settle();
-    graph().redraw();
-    settle();
-    EXPECT_EQ(controls().box(0)->text(), "Jan");
-    EXPECT_EQ(controls().selectionList()->currentText(), "blauw");
-    EXPECT_EQ(graph().richTextPane()->toPlainText(), "blauw\n Jan");
+    for (int run = 0; run < 2; ++run) {
+        graph().redraw();
+        settle();
+    }
+    expectShown("Jan", "blauw", "blauw\n Jan");
 }
 
 TEST_F(ImageWindowsTest, StopWaitsForTheContinueButton) {
@@ -120,8 +123,7 @@ TEST_F(ImageWindowsTest, StopWaitsForTheContinueButton) {
     });
     run("stop(Door)\nschrijfregel(t;verder)");
     EXPECT_TRUE(visibleSeen);
-    EXPECT_EQ(captionSeen, "Door");
-    EXPECT_EQ(hintSeen, "Klik mij");
+    EXPECT_EQ((QStringList{captionSeen, hintSeen}), (QStringList{"Door", "Klik mij"}));
     EXPECT_FALSE(controls().continueButton()->isVisible());
     EXPECT_FALSE(bench().isRunning());
     EXPECT_EQ(desktop->outputWindow().textArea()->toPlainText(), "verder");
@@ -133,8 +135,8 @@ TEST_F(ImageWindowsTest, BuilderJoinsTheFramesOfARun) {
     GifBuilderWindow& builder = *graph().gifBuilder();
     ASSERT_TRUE(builder.isVisible());
     ASSERT_EQ(builder.inputList()->count(), 4);
-    EXPECT_EQ(builder.inputList()->item(3)->text(), "beeld13.gif");
-    EXPECT_EQ(builder.delayEdit()->text(), "10");
+    EXPECT_EQ((QStringList{builder.inputList()->item(3)->text(), builder.delayEdit()->text()}),
+              (QStringList{"beeld13.gif", "10"}));
     EXPECT_TRUE(builder.transparentBox()->isChecked());
     EXPECT_FALSE(builder.progressLabel()->isVisible());
 
@@ -144,8 +146,8 @@ TEST_F(ImageWindowsTest, BuilderJoinsTheFramesOfARun) {
     dialogs.fileAnswers.push_back("beeld10.gif");
     builder.button("&Toevoegen...")->click();
     const std::vector<std::string>& list = bench().environment().controls.gifInputList;
-    EXPECT_EQ(list.front(), "beeld11.gif");
-    EXPECT_EQ(list.back(), "beeld10.gif");
+    EXPECT_EQ((std::pair{list.front(), list.back()}),
+              (std::pair<std::string, std::string>{"beeld11.gif", "beeld10.gif"}));
     builder.button("&Sorteren")->click();
     EXPECT_EQ(list, (std::vector<std::string>{"beeld10.gif", "beeld11.gif", "beeld12.gif",
                                               "beeld13.gif"}));
@@ -199,23 +201,21 @@ TEST_F(FilmPageTest, SavesThePageAndShowsItOnlyWithItsScript) {
     FilmPageWindow& window = page();
     // Not saved and no film.js: the message, nothing opened.
     menuAction(window, "&Bekijken in Browser")->trigger();
-    EXPECT_EQ(host.boxes.back().caption, "Foutje");
-    EXPECT_EQ(host.boxes.back().text,
-              "Het script bestand film.js bevindt zich niet in de directory ., kopieer het "
-              "daarheen");
+    EXPECT_EQ((std::pair{host.boxes.back().caption, host.boxes.back().text}),
+              (std::pair<std::string, std::string>{
+                  "Foutje",
+                  "Het script bestand film.js bevindt zich niet in de directory ., kopieer het "
+                  "daarheen"}));
     EXPECT_TRUE(host.opened.empty());
 
-    struct Row {
-        Host::Answer copy;
-        bool scriptCopied;
-    };
-    for (const Row row : {Row{Host::Answer::No, false}, Row{Host::Answer::Yes, true}}) {
-        host.answer = row.copy;
+    for (const bool copy : {false, true}) {
+        host.answer = copy ? Host::Answer::Yes : Host::Answer::No;
         dialogs.fileAnswers.push_back(path("film.htm"));
         menuAction(window, "Animatie &Opslaan")->trigger();
-        EXPECT_EQ(dialogs.saveRequests.back().fileName, "mijnfilm.htm");
-        EXPECT_EQ(dialogs.saveRequests.back().caption, "Bestandsnaam kiezen");
-        EXPECT_EQ(QFile::exists(path("film.js")), row.scriptCopied);
+        EXPECT_EQ((QStringList{dialogs.saveRequests.back().fileName,
+                               dialogs.saveRequests.back().caption}),
+                  (QStringList{"mijnfilm.htm", "Bestandsnaam kiezen"}));
+        EXPECT_EQ(QFile::exists(path("film.js")), copy);
     }
     const std::string saved = test::readBytes(path("film.htm"));
     EXPECT_EQ(saved.substr(0, 8), "<HTML>\r\n");

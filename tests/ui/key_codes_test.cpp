@@ -2,21 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kalvor {
 namespace {
-
-struct KeyRow {
-    int qtKey;
-    Qt::KeyboardModifiers modifiers;
-    int code;
-};
 
 // One row per way a code is found (ranges, the keypad, main and named tables, the fallback),
 // not one per table entry.
 TEST(VirtualKeyCode, KeysGiveTheCodesProgramsTestFor) {
     const Qt::KeyboardModifiers none = Qt::NoModifier;
     const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
-    const KeyRow rows[] = {
+    const std::tuple<int, Qt::KeyboardModifiers, int> rows[] = {
         {Qt::Key_Escape, none, 27},
         {Qt::Key_Enter, keypad, 13},
         {Qt::Key_Left, none, 37},
@@ -37,8 +33,8 @@ TEST(VirtualKeyCode, KeysGiveTheCodesProgramsTestFor) {
         {Qt::Key_unknown, none, 0},
         {Qt::Key_Adiaeresis, none, 0},
     };
-    for (const KeyRow& row : rows)
-        EXPECT_EQ(virtualKeyCode(row.qtKey, row.modifiers), row.code) << "Qt key " << row.qtKey;
+    for (const auto& [qtKey, modifiers, code] : rows)
+        EXPECT_EQ(virtualKeyCode(qtKey, modifiers), code) << "Qt key " << qtKey;
 }
 
 }  // namespace

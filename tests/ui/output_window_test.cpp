@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "../support/file_checks.h"
 #include "../support/recording_host.h"
@@ -26,12 +27,7 @@ struct OutputFixture : ::testing::Test {
 
 TEST_F(OutputFixture, FollowsWritesAndComesForward) {
     EXPECT_FALSE(window.isVisible());
-    struct Step {
-        bool newLine;
-        const char* text;
-        const char* shown;
-    };
-    const Step steps[] = {
+    const std::tuple<bool, const char*, const char*> steps[] = {
         {false, "a", "a"},  // schrijf with no line yet starts the first line
         {false, "b", "ab"},
         {true, "c", "ab\nc"},
@@ -41,9 +37,9 @@ TEST_F(OutputFixture, FollowsWritesAndComesForward) {
         {false, "z", "ab\nc\nd\nx\nyz"},
         {true, "e", "ab\nc\nd\nx\nyz\ne"},
     };
-    for (const Step& step : steps) {
-        step.newLine ? log.appendLine(step.text) : log.append(step.text);
-        EXPECT_EQ(text().toStdString(), step.shown) << step.text;
+    for (const auto& [newLine, textText, shown] : steps) {
+        newLine ? log.appendLine(textText) : log.append(textText);
+        EXPECT_EQ(text().toStdString(), shown) << textText;
     }
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "uitvoervenster");

@@ -121,9 +121,8 @@ TEST(QtHost, InputDialogReturnsTheAnswerOrKeepsTheDefault) {
         std::string value = "1";
         EXPECT_EQ(host.inputDialog("Lijndikte", "voer in: 1,2 of 3", value), row.result);
         EXPECT_EQ(value, row.value);
-        EXPECT_EQ(caption, "Lijndikte");
-        EXPECT_EQ(prompt, "voer in: 1,2 of 3");
-        EXPECT_EQ(shownDefault, "1");
+        EXPECT_EQ((QStringList{caption, prompt, shownDefault}),
+                  (QStringList{"Lijndikte", "voer in: 1,2 of 3", "1"}));
     }
 }
 
@@ -137,9 +136,9 @@ TEST(QtHost, MissingFileIsAskedForWithTheProgramFilter) {
     EXPECT_TRUE(host.chooseFileToOpen("Openen", path));
     EXPECT_EQ(path, "/tmp/gekozen.txt");
     ASSERT_EQ(dialogs.openRequests.size(), 2u);
-    EXPECT_EQ(dialogs.openRequests[0].caption, "Openen");
-    EXPECT_EQ(dialogs.openRequests[0].fileName, "sub/bestand.txt");
-    EXPECT_EQ(dialogs.openRequests[0].filter, "tekstfiles (*.txt);;alle (*)");
+    const auto& asked = dialogs.openRequests[0];
+    EXPECT_EQ((QStringList{asked.caption, asked.fileName, asked.filter}),
+              (QStringList{"Openen", "sub/bestand.txt", "tekstfiles (*.txt);;alle (*)"}));
 }
 
 TEST(QtHost, ProcessEventsDeliversWaitingEvents) {
