@@ -40,11 +40,13 @@ QPen qtPen(const CanvasPen& pen, int scale) {
     return result;
 }
 
-QBrush qtBrush(const CanvasBrush& brush) {
+QBrush qtBrush(const CanvasBrush& brush, int scale) {
     static constexpr Qt::BrushStyle kStyles[] = {
         Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
         Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-    return QBrush(qtColor(brush.color), kStyles[static_cast<int>(brush.style)]);
+    QBrush result(qtColor(brush.color), kStyles[static_cast<int>(brush.style)]);
+    if (scale > 1) result.setTransform(QTransform::fromScale(scale, scale));
+    return result;
 }
 
 namespace {

@@ -39,7 +39,8 @@ QColor qtColor(Color color);
 Color colorOfPixel(QRgb pixel);
 /// Dash lengths are `scale` times the screen's, so a doubled device shows the same pattern.
 QPen qtPen(const CanvasPen& pen, int scale = 1);
-QBrush qtBrush(const CanvasBrush& brush);
+/// Hatches `scale` times as coarse, so a doubled device shows the same pattern.
+QBrush qtBrush(const CanvasBrush& brush, int scale = 1);
 /// The font at `scale` times its size (plus `sizeDelta` points), sized in pixels at 96 dpi.
 QFont qtFont(const CanvasFont& font, int scale, int sizeDelta = 0);
 /// The Symbol font, whose Latin letters stand for Greek ones.

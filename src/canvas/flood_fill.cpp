@@ -163,6 +163,7 @@ QImage paintThroughMask(const FloodMask& mask, const QBrush& brush) {
     layer.fill(Qt::transparent);
     {
         QPainter painter(&layer);
+        painter.setRenderHint(QPainter::NonCosmeticBrushPatterns, !brush.transform().isIdentity());
         painter.setBrushOrigin(-mask.box.topLeft());
         painter.fillRect(layer.rect(), brush);
     }

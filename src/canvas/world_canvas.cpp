@@ -194,6 +194,8 @@ QPainter& WorldCanvas::rasterPainter(Raster& raster, const QRect& clip) {
     if (fresh) {
         raster.painter = std::make_unique<QPainter>(&raster.image);
         raster.painter->setRenderHint(QPainter::TextAntialiasing, false);
+        // Hatches follow the brush's scale instead of staying one device pixel apart.
+        raster.painter->setRenderHint(QPainter::NonCosmeticBrushPatterns, raster.scale > 1);
     }
     QPainter& painter = *raster.painter;
     Applied& applied = raster.applied;
@@ -222,7 +224,7 @@ void WorldCanvas::applyAttributes(Raster& raster, bool fresh) const {
         applied.pen = m_pen;
     }
     if (fresh || applied.brush != m_brush) {
-        painter.setBrush(qtBrush(m_brush));
+        painter.setBrush(qtBrush(m_brush, raster.scale));
         applied.brush = m_brush;
     }
     if (fresh || applied.font != m_font) {
@@ -268,9 +270,10 @@ void WorldCanvas::endUpdate() {
 
 void WorldCanvas::clear() {
     finishPainting();
-    for (QImage* image : rasterImages()) {
-        QPainter painter(image);
-        painter.fillRect(image->rect(), qtBrush(m_brush));
+    for (Raster* raster : rasters()) {
+        QPainter painter(&raster->image);
+        painter.setRenderHint(QPainter::NonCosmeticBrushPatterns, raster->scale > 1);
+        painter.fillRect(raster->image.rect(), qtBrush(m_brush, raster->scale));
     }
     if (m_svg) {
         m_svg->restart();
@@ -447,13 +450,13 @@ void WorldCanvas::fillDeviceThroughMask(const FloodMask& mask, Color color, Floo
     const FloodMask reached = scaledFloodMask(image, mask, m_ratio, color, style, bounds);
     if (reached.empty()) return;
     QPainter painter(&image);
-    painter.drawImage(reached.box.topLeft(), paintThroughMask(reached, qtBrush(m_brush)));
+    painter.drawImage(reached.box.topLeft(), paintThroughMask(reached, qtBrush(m_brush, m_ratio)));
 }
 
-std::vector<QImage*> WorldCanvas::rasterImages() {
-    std::vector<QImage*> images{&m_bitmap.image};
-    if (m_deviceBitmap) images.push_back(&m_deviceBitmap->image);
-    return images;
+std::vector<WorldCanvas::Raster*> WorldCanvas::rasters() {
+    std::vector<Raster*> all{&m_bitmap};
+    if (m_deviceBitmap) all.push_back(m_deviceBitmap.get());
+    return all;
 }
 
 // ---- Vector mirror ----

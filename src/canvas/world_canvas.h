@@ -198,7 +198,7 @@ private:
     /// The raster's kept painter with the current pen, brush, font, clip and smoothing.
     QPainter& rasterPainter(Raster& raster, const QRect& clip);
     void applyAttributes(Raster& raster, bool fresh) const;
-    std::vector<QImage*> rasterImages();
+    std::vector<Raster*> rasters();
     /// Ends the raster painters: an image copied while a painter is active on it shares
     /// the pixels that later figures change.
     void finishPainting() const;

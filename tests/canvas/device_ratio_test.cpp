@@ -148,9 +148,10 @@ TEST(DeviceRatio, FloodFillAndPixelAgree) {
                 for (int d = 0; d < k * k; ++d) {
                     const QRgb under = rgbAt(device, k * x + d % k, k * y + d / k);
                     // Inside the fill every device pixel is filled; far outside none is.
-                    if (red) EXPECT_EQ(under, kRedPixel) << label << " " << x << "," << y;
-                    if (std::hypot(x - c.windowX(0), y - c.windowY(0)) > radius + 2)
-                        EXPECT_NE(under, kRedPixel) << label << " " << x << "," << y;
+                    const bool far = std::hypot(x - c.windowX(0), y - c.windowY(0)) > radius + 2;
+                    if (red || far) {
+                        EXPECT_EQ(under == kRedPixel, red) << label << " " << x << "," << y;
+                    }
                 }
             }
         EXPECT_GT(filled, 50) << label;
@@ -168,6 +169,36 @@ TEST(DeviceRatio, FloodFillAndPixelAgree) {
             }
         EXPECT_EQ(seams, 0) << label;
     }
+}
+
+// Hatches keep the bitmap's spacing and phase: away from the borders every device pixel
+// has the colour of the pixel it lies in, for a hatched figure and a hatched fill.
+TEST(DeviceRatio, HatchesKeepTheBitmapsPattern) {
+    Canvas f(2);
+    WorldCanvas& c = f.c;
+    c.brush() = CanvasBrush{kRed, BrushStyle::ForwardDiagonal};
+    c.d2Rectangle(-8, -8, 0, 8);
+    c.brush().style = BrushStyle::Clear;
+    c.d2Rectangle(1, -8, 8, 8);
+    c.brush() = CanvasBrush{0x00FF00, BrushStyle::Cross};
+    c.d2FloodFill(4, 0, kBlack, FloodStyle::Border);
+    const QImage& bitmap = c.image();
+    const QImage& device = c.screenImage();
+    auto nearBorder = [&](int x, int y) {
+        for (int d = 0; d < 9; ++d)
+            if (rgbAt(bitmap, x + d % 3 - 1, y + d / 3 - 1) == 0) return true;
+        return false;
+    };
+    int hatched = 0;
+    for (int y = 1; y + 1 < bitmap.height(); ++y)
+        for (int x = 1; x + 1 < bitmap.width(); ++x) {
+            if (nearBorder(x, y)) continue;
+            hatched += rgbAt(bitmap, x, y) != kWhitePixel;
+            for (int d = 0; d < 4; ++d)
+                EXPECT_EQ(rgbAt(device, 2 * x + d % 2, 2 * y + d / 2), rgbAt(bitmap, x, y))
+                    << x << "," << y;
+        }
+    EXPECT_GT(hatched, 100);
 }
 
 // Fills that find nothing to fill leave the screen as they leave the bitmap.
