@@ -15,16 +15,22 @@ namespace {
 
 using namespace kalvor;
 
-void fullRedraw(benchmark::State& state) {
-    HeadlessHost host;
-    Workbench bench(host);
+// The four functions with grid, ticks and numbers, on a canvas of the arguments' width,
+// height and device ratio.
+void setUp(Workbench& bench, const benchmark::State& state) {
     bench.resizeCanvas(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     bench.setCanvasRatio(static_cast<int>(state.range(2)));
     GraphSettings& s = bench.settings();
     s.functions = {"3*x^2", "sin(a*x)", "1/x", "sqrt(16-x^2)"};
-    s.axes = AxisStyle::Middle;
     s.grid = s.ticks = s.numbers = true;
     bench.environment().parser(4).a = 2;
+}
+
+void fullRedraw(benchmark::State& state) {
+    HeadlessHost host;
+    Workbench bench(host);
+    setUp(bench, state);
+    bench.settings().axes = AxisStyle::Middle;
     for (auto _ : state)
         bench.redraw();
     if (!host.messages().empty()) state.SkipWithError("the redraw showed a message");
@@ -40,12 +46,7 @@ BENCHMARK(fullRedraw)
 void wheelZoomRedraw(benchmark::State& state) {
     HeadlessHost host;
     Workbench bench(host);
-    bench.resizeCanvas(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    bench.setCanvasRatio(static_cast<int>(state.range(2)));
-    GraphSettings& s = bench.settings();
-    s.functions = {"3*x^2", "sin(a*x)", "1/x", "sqrt(16-x^2)"};
-    s.grid = s.ticks = s.numbers = true;
-    bench.environment().parser(4).a = 2;
+    setUp(bench, state);
     bench.redraw();
     int notch = 1;
     for (auto _ : state) {

@@ -28,6 +28,13 @@ QImage resizedPicture(const QImage& old, int width, int height) {
     }
     return image;
 }
+
+// Replaces what lies under `place` by the picture, scaled to fit it.
+void paste(QImage& target, const QRect& place, const QImage& picture) {
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(place, picture);
+}
 }  // namespace
 
 int AxisMapping::toPixel(Number world) const {
@@ -63,9 +70,8 @@ const QImage& WorldCanvas::screenImage() const {
 
 void WorldCanvas::setDeviceRatio(int ratio) {
     ratio = std::clamp(ratio, 1, kMaxRatio);
-    if (ratio == m_ratio) return;
+    if (ratio == deviceRatio()) return;
     finishPainting();
-    m_ratio = ratio;
     m_deviceBitmap.reset();
     if (ratio > 1) {
         m_deviceBitmap = std::make_unique<Raster>();
@@ -89,8 +95,8 @@ void WorldCanvas::resize(int newWidth, int newHeight) {
     finishPainting();
     m_bitmap.image = resizedPicture(m_bitmap.image, newWidth, newHeight);
     if (m_deviceBitmap)
-        m_deviceBitmap->image =
-            resizedPicture(m_deviceBitmap->image, m_ratio * newWidth, m_ratio * newHeight);
+        m_deviceBitmap->image = resizedPicture(m_deviceBitmap->image, deviceRatio() * newWidth,
+                                               deviceRatio() * newHeight);
     setClipped(m_clipped);
     m_view3d.setSurfaceSize(newWidth, newHeight);
     emit resized();
@@ -125,7 +131,7 @@ void WorldCanvas::setWorld(Number x1, Number y1, Number x2, Number y2) {
 void WorldCanvas::computeMappings() {
     placeMapping(m_screen, 1);
     placeMapping(m_mirror, 2);
-    placeMapping(m_device, m_ratio);
+    placeMapping(m_device, deviceRatio());
 }
 
 // Without margins the world fills the surface: x1 at column 0, x2 at the last column, the
@@ -158,7 +164,7 @@ void WorldCanvas::setClipped(bool on) {
     } else {
         m_screenClip = m_bitmap.image.rect();
         m_mirrorClip = QRect(0, 0, 2 * width(), 2 * height());
-        m_deviceClip = QRect(0, 0, m_ratio * width(), m_ratio * height());
+        m_deviceClip = QRect(0, 0, deviceRatio() * width(), deviceRatio() * height());
     }
     m_clipActive = on;
 }
@@ -246,8 +252,8 @@ void WorldCanvas::draw(const std::function<void(PaintSurface&)>& paint) {
         paint(surface);
     }
     if (m_deviceBitmap) {
-        PaintSurface surface{rasterPainter(*m_deviceBitmap, m_deviceClip), m_device, m_ratio,
-                             m_devicePos};
+        PaintSurface surface{rasterPainter(*m_deviceBitmap, m_deviceClip), m_device,
+                             m_deviceBitmap->scale, m_devicePos};
         paint(surface);
     }
     if (m_mirrorPainter) {
@@ -291,17 +297,10 @@ void WorldCanvas::clear() {
 // The device bitmap receives the picture enlarged, each pixel a block of device pixels.
 void WorldCanvas::drawImage(int px, int py, const QImage& picture) {
     finishPainting();
-    {
-        QPainter painter(&m_bitmap.image);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(px, py, picture);
-    }
+    paste(m_bitmap.image, QRect(QPoint(px, py), picture.size()), picture);
     if (m_deviceBitmap) {
-        const int k = m_ratio;
-        QPainter painter(&m_deviceBitmap->image);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QRect(k * px, k * py, k * picture.width(), k * picture.height()),
-                          picture);
+        const int k = m_deviceBitmap->scale;
+        paste(m_deviceBitmap->image, QRect(k * QPoint(px, py), k * picture.size()), picture);
     }
     requestRepaint();
 }
@@ -312,12 +311,13 @@ WorldCanvas::Snapshot WorldCanvas::snapshot() const {
 }
 
 void WorldCanvas::restore(const Snapshot& snapshot) {
-    drawImage(0, 0, snapshot.image);
-    if (!m_deviceBitmap || snapshot.device.isNull()) return;
-    if (snapshot.device.size() != m_ratio * snapshot.image.size()) return;
-    QPainter painter(&m_deviceBitmap->image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, snapshot.device);
+    const bool sharp = m_deviceBitmap && !snapshot.device.isNull() &&
+                       snapshot.device.size() == deviceRatio() * snapshot.image.size();
+    if (!sharp) return drawImage(0, 0, snapshot.image);
+    finishPainting();
+    paste(m_bitmap.image, snapshot.image.rect(), snapshot.image);
+    paste(m_deviceBitmap->image, snapshot.device.rect(), snapshot.device);
+    requestRepaint();
 }
 
 // A pixel is a whole block of device pixels, so that the screen shows what `pixel` reads.
@@ -447,10 +447,11 @@ void WorldCanvas::d2FloodFill(Number x, Number y, Color color, FloodStyle style)
 void WorldCanvas::fillDeviceThroughMask(const FloodMask& mask, Color color, FloodStyle style) {
     QImage& image = m_deviceBitmap->image;
     const QRect bounds = m_clipActive ? m_deviceClip : image.rect();
-    const FloodMask reached = scaledFloodMask(image, mask, m_ratio, color, style, bounds);
+    const FloodMask reached = scaledFloodMask(image, mask, deviceRatio(), color, style, bounds);
     if (reached.empty()) return;
     QPainter painter(&image);
-    painter.drawImage(reached.box.topLeft(), paintThroughMask(reached, qtBrush(m_brush, m_ratio)));
+    painter.drawImage(reached.box.topLeft(),
+                      paintThroughMask(reached, qtBrush(m_brush, deviceRatio())));
 }
 
 std::vector<WorldCanvas::Raster*> WorldCanvas::rasters() {

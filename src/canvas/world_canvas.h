@@ -65,7 +65,7 @@ public:
     /// Device pixels per canvas pixel on the screen, 1 … 3. Above 1 the device bitmap,
     /// that many times as large, is kept in step with the bitmap; a change starts it from
     /// the bitmap enlarged and announces resized(), after which the owner redraws.
-    int deviceRatio() const { return m_ratio; }
+    int deviceRatio() const { return m_deviceBitmap ? m_deviceBitmap->scale : 1; }
     void setDeviceRatio(int ratio);
     /// What the window shows: the device bitmap, or the bitmap at ratio 1.
     const QImage& screenImage() const;
@@ -217,7 +217,6 @@ private:
 
     mutable Raster m_bitmap;
     mutable std::unique_ptr<Raster> m_deviceBitmap;  // only at ratios above 1
-    int m_ratio = 1;
     bool m_smooth = false;
     CanvasPen m_pen;
     CanvasBrush m_brush;
