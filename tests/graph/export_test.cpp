@@ -29,24 +29,6 @@ struct ExportFixture {
     }
 };
 
-TEST(Export, PdfIsAValidDocumentWithTheDrawing) {
-    ExportFixture f;
-    ASSERT_TRUE(f.bench.exportPdf(f.file("tekening.pdf")));
-    const std::string pdf = f.text("tekening.pdf");
-    EXPECT_EQ(pdf.rfind("%PDF-1.1", 0), 0u);
-    EXPECT_GT(pdf.size(), 10000u);  // two graphs, axes, grid and numbers
-    ASSERT_EQ(f.host.boxes.size(), 2u);
-    EXPECT_EQ(f.host.boxes[1].buttons, Host::Buttons::YesNo);
-    EXPECT_TRUE(f.host.opened.empty());  // "Preview?" answered No
-    EXPECT_FALSE(f.bench.drawing().pdfRecording());
-    EXPECT_TRUE(f.bench.drawing().pdf().lines().empty());
-    if (!haveProgram("qpdf")) GTEST_SKIP() << "qpdf missing";
-    std::string log;
-    EXPECT_EQ(runProgram("qpdf", {"--check", QString::fromStdString(f.file("tekening.pdf"))}, &log),
-              0)
-        << log;
-}
-
 // The export, not the recorder, reports the save and offers the preview.
 TEST(Export, PdfReportsTheSaveAndOpensThePreviewOnYes) {
     struct Row {
@@ -71,19 +53,6 @@ TEST(Export, PdfReportsTheSaveAndOpensThePreviewOnYes) {
               "Failed to save " + name + "; " + name + " might be in use by another application.");
     EXPECT_EQ(f.host.boxes[0].icon, Host::Icon::Error);
     EXPECT_TRUE(f.host.opened.empty());
-}
-
-// The middle axes are cut to the picture like every other figure: an axis outside the world
-// would otherwise be drawn across the page.
-TEST(Export, EepicLeavesOutAMiddleAxisOutsideThePicture) {
-    ExportFixture f;
-    f.bench.setProgram(ProgramRunner::compile("assen=midden"));
-    f.bench.settings().ymin = "1";
-    f.bench.settings().ymax = "3";
-    ASSERT_TRUE(f.bench.exportEepic(f.file("eepic.tex")));
-    const std::string tex = f.text("eepic.tex");
-    EXPECT_EQ(tex.find("\\path(-5.000,0.000)(5.000,0.000)"), std::string::npos);
-    EXPECT_NE(tex.find("\\path(0.000,"), std::string::npos);  // the y axis stays
 }
 
 TEST(Export, EepicFramesThePictureAndCompiles) {
@@ -126,16 +95,6 @@ TEST(Export, MetafileAtTwiceOrOnceTheCanvasSize) {
     }
 }
 
-TEST(Export, PngIsTheCanvasAsItStands) {
-    ExportFixture f;
-    f.bench.resizeCanvas(200, 120);
-    f.bench.redraw();
-    ASSERT_TRUE(f.bench.exportPng(f.file("a.png")));
-    const QImage image(QString::fromStdString(f.file("a.png")));
-    EXPECT_EQ(image.size(), QSize(200, 120));
-    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), f.bench.canvas().image());
-}
-
 TEST(Export, UnwritableFilesAreReported) {
     ExportFixture f;
     EXPECT_FALSE(f.bench.exportEepic(f.file("nergens/eepic.tex")));
@@ -176,17 +135,6 @@ TEST(CommandLine, ExportsTheRedrawnDrawing) {
         ASSERT_EQ(c.run({"--size", "200x100", "--export", raster}), 0) << c.output;
         EXPECT_EQ(QImage(c.path(raster)).size(), QSize(200, 100)) << raster;
     }
-}
-
-TEST(CommandLine, FilmFramesAreWrittenHeadless) {
-    CommandLine c;
-    ASSERT_TRUE(
-        test::writeBytes(c.path("programma.txt"),
-                         "film(i;1;3;1)\nlijn(0;0;4;i)\nopslaangif(b)\npauze(5000)\nnext\n"));
-    ASSERT_EQ(c.run({}), 0) << c.output;
-    for (const char* frame : {"b10.gif", "b11.gif", "b12.gif"})
-        EXPECT_EQ(QImage(c.path(frame)).size(), QSize(360, 360)) << frame;
-    EXPECT_FALSE(QFile::exists(c.path("b13.gif")));
 }
 
 TEST(CommandLine, ExportProblemsEndWithStatusTwo) {

@@ -58,22 +58,6 @@ TEST(Mouse, CornerPressPutsFreePointsBack) {
     EXPECT_EQ(f.redraws, 1);
 }
 
-TEST(Mouse, DragMovesTheWorldPositionAndRedraws) {
-    BenchFixture f;
-    f.bench.redraw();
-    f.redraws = 0;
-    f.bench.mouseMove(0, 359, false);
-    EXPECT_EQ(f.redraws, 0);
-    EXPECT_EQ(f.bench.environment().mouse.x, 0);
-    f.bench.mouseMove(0, 359, true);
-    EXPECT_EQ(f.redraws, 1);
-    EXPECT_NEAR(static_cast<double>(f.bench.environment().mouse.x), -5, 1e-12);
-    EXPECT_NEAR(static_cast<double>(f.bench.environment().mouse.y), -5, 1e-12);
-    f.bench.environment().mouse.draggedPoint = "p";
-    f.bench.mouseUp(0, 359, MouseButton::Left);
-    EXPECT_EQ(f.bench.environment().mouse.draggedPoint, "");
-}
-
 TEST(Mouse, RightClickFillsTheAreaOnTheCanvasOnly) {
     BenchFixture f;
     f.program("assen=geen");
@@ -93,27 +77,6 @@ TEST(Mouse, RightClickFillsTheAreaOnTheCanvasOnly) {
     EXPECT_EQ(canvas.brush(), CanvasBrush{});
     f.bench.redraw();
     EXPECT_EQ(f.inkPixels(), 0);
-}
-
-TEST(CanvasSize, ReadoutsInCentimetresAndPixels) {
-    BenchFixture f;
-    EXPECT_EQ(f.bench.sizeTexts().first, "breedte 9.5 cm (360 pix)");
-    ASSERT_TRUE(f.bench.resizeCanvas(1920, 1080));
-    EXPECT_EQ(f.bench.sizeTexts().first, "breedte 50.8 cm (1920 pix)");
-    EXPECT_EQ(f.bench.sizeTexts().second, "hoogte 28.6 cm (1080 pix)");
-    EXPECT_EQ(f.bench.samplesPerWidth(), 1920);
-}
-
-TEST(CanvasSize, RedrawsOnlyOnceStartUpIsComplete) {
-    BenchFixture f;
-    f.bench.resizeCanvas(400, 300);
-    EXPECT_EQ(f.redraws, 0);
-    f.bench.setStartupComplete(true);
-    f.bench.resizeCanvas(410, 300);
-    EXPECT_EQ(f.redraws, 1);
-    f.bench.setPresentationIdle(false);
-    f.bench.resizeCanvas(420, 300);
-    EXPECT_EQ(f.redraws, 1);
 }
 
 }  // namespace

@@ -136,15 +136,6 @@ const ProgramRow kPrograms[] = {
 
 INSTANTIATE_TEST_SUITE_P(Executor, ProgramRows, ::testing::ValuesIn(kPrograms), rowName);
 
-TEST(Executor, ListElementAssignmentRoundsTheIndex) {
-    ProgramRunner runner;
-    runner.run("L2(3):=8\nk:=2\nL2(k+0.4):=5\nL6(100):=1\nL1(2.5):=7");
-    EXPECT_TRUE(runner.host.messages().empty());
-    const NumberLists& l = runner.env.lists;  // 2.5 rounds to the even 2
-    EXPECT_EQ((std::vector<Number>{l.get(2, 3), l.get(2, 2), l.get(6, 100), l.get(1, 2)}),
-              (std::vector<Number>{8, 5, 1, 7}));
-}
-
 TEST(Executor, MoreThanTwentyNestedLoopsEndTheRun) {
     std::string source;
     for (int i = 0; i < 21; ++i)
@@ -184,33 +175,10 @@ TEST(Executor, EscapeEndsLoopsAtTheirNextTest) {
     EXPECT_TRUE(runner.env.flags.abort);
 }
 
-TEST(Executor, CheckingOffProcessesNoEvents) {
-    ProgramRunner runner;
-    runner.run("for(i;1;50;1)\nnext", RunOptions{true, false});
-    EXPECT_EQ(runner.host.eventRounds(), 0);
-    runner.run("for(i;1;50;1)\nnext", RunOptions{true, true});
-    EXPECT_GT(runner.host.eventRounds(), 0);
-}
-
-TEST(Executor, RunStartClearsTextVariablesAndKeyCode) {
-    ProgramRunner runner;
-    runner.run("$t:=vol");
-    runner.env.keyPressed(65);
-    EXPECT_EQ(runner.value("_toetscode", 4), 65);
-    EXPECT_EQ(runner.run("schrijfregel(t;$t)\nschrijfregel(u;_toetscode)"), (Lines{"", "0"}));
-    EXPECT_EQ(runner.env.texts.get("$t"), "");
-}
-
 TEST(Executor, StepBudgetStopsRunawayLoops) {
     ProgramRunner runner;
     runner.run("herhaal\ntotdat(0)", {}, 10'000);
     EXPECT_EQ(runner.failure, "");
-}
-
-TEST(Executor, CachedFormulaSeesNewValuesOfVariables) {
-    ProgramRunner runner;
-    EXPECT_EQ(runner.run("for(i;1;3;1)\ny1:=i*i\nschrijf(u;y1)\nnext"), Lines{"149"});
-    EXPECT_EQ(runner.runCompiled(), Lines{"149"});
 }
 
 // Whatever the program text, a run ends in an orderly way: no crash, no hang.
@@ -246,26 +214,6 @@ TEST(ExecutorRobustness, BinaryRecursionIsBoundedByTheStepBudget) {
     ProgramRunner runner;
     runner.run("proc p\neind\ndefproc p\nproc p\nproc p\neindproc", {}, 100'000);
     EXPECT_EQ(runner.failure, "");
-}
-
-TEST(Environment, RegistersAreNamedByTheirFirstLetter) {
-    HeadlessHost host;
-    Environment env(host);
-    const std::pair<const char*, BigInt*> rows[] = {
-        {"#a", &env.registers[0]}, {"#A", &env.registers[0]}, {"#zq", &env.registers[25]},
-        {"#1", nullptr},           {"#\xC3\xA9", nullptr},    {"#", nullptr}};
-    for (const auto& [name, expected] : rows)
-        EXPECT_EQ(env.bigIntRegister(name), expected) << name;
-}
-
-TEST(Environment, LibraryIsKnownToEveryParser) {
-    ProgramRunner runner;
-    EXPECT_EQ(
-        runner.run("schrijfregel(u;groter(3,2)+ggd(12,18))\nschrijfregel(u;onepsgelijk(1,2))"),
-        Lines{"7"});
-    // Parser1 knows the inequality as ONGELIJK; ONEPSGELIJK exists only in Parser3.
-    EXPECT_EQ(runner.host.messages().size(), 1u);
-    EXPECT_TRUE(runner.env.parser(3).compile("onepsgelijk(1,2)").value() == 1);
 }
 
 }  // namespace

@@ -12,21 +12,6 @@ namespace {
 using Lines = std::vector<std::string>;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
-TEST(PictureText, NumbersAndPoints) {
-    struct Row {
-        long double value;
-        const char* text;
-    };
-    const Row rows[] = {{2.5L, "2.500"},          {-0.1234L, "-0.123"}, {0, "0.000"},
-                        {1234.5678L, "1234.570"}, {0.0004L, "0.000"},   {99.9996L, "100.000"}};
-    for (const Row& r : rows)
-        EXPECT_EQ(PictureText::n(r.value), r.text);
-    PictureText t;
-    t.setYScale(2.5L);
-    EXPECT_EQ(t.p(1, 1), "(1.000,2.500)");
-    EXPECT_EQ(t.pl(-1, 0), "(-1.000,0.000)\r\n");
-}
-
 TEST(PictureText, ExportFrameAndALine) {
     PictureText t;
     t.beginPicture(-5, 10, -2, 4);

@@ -90,16 +90,6 @@ TEST_F(CanvasNavigationTest, MiddleAndCtrlDragPanWithoutMovingTheMouseWorldPoint
     EXPECT_EQ(bench().settings().xmin, "-5");
 }
 
-TEST_F(CanvasNavigationTest, LeftDragStillMovesAFreePoint) {
-    runProgram("vrijpunt(P;1;1;0.5)");
-    const QPoint from(bench().canvas().windowX(1), bench().canvas().windowY(1));
-    const QPoint to(bench().canvas().windowX(2), bench().canvas().windowY(3));
-    drag(Qt::LeftButton, Qt::NoModifier, from, to);
-    EXPECT_NEAR(static_cast<double>(bench().environment().parser(1).getVariable("P1")), 2, 0.05);
-    EXPECT_NEAR(static_cast<double>(bench().environment().parser(1).getVariable("P2")), 3, 0.05);
-    EXPECT_EQ(bench().settings().xmin, "-5");
-}
-
 TEST_F(CanvasNavigationTest, TraceReadsAndMarksWithoutTouchingThePicture) {
     // One unit a pixel: x is the column, y is 359 − the row.
     GraphSettings& s = bench().settings();

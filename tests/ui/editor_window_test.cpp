@@ -37,40 +37,6 @@ protected:
     QString compiled() const { return desktop->editorWindow().compiledPane()->toPlainText(); }
 };
 
-TEST_F(EditorWindowTest, ChosenCommandShowsItsTemplateWrappedToThePanel) {
-    EXPECT_EQ(editor().windowTitle(), "Meer");
-    EXPECT_FALSE(editor().templateLabel()->isVisibleTo(&editor()));
-    // Every line break of the template stays; long lines wrap within the side panel
-    // instead of being cut off.
-    const std::pair<const char*, const char*> rows[] = {
-        {"lijn", "lijn(x1;y1;x2;y2)"},
-        {"oplossingskromme", "(d.v.;x0;y0;stap;aantal;euler|impeuler|runge)"},
-        {"projectie", "zie help"},
-        {"herhaal", "herhaal"},
-        {"hoekmarkering", "hoekmarkering(a1;a2;b1;b2;c1;c2\n;grootte;aantal)"},
-        {"integraal",
-         "integraal(f(x);a;b;tolerantie;trapezium|\nsimpson|romberg|gauss|\nkronrod;var "
-         "uitkomst)"},
-    };
-    const QFontMetrics metrics(editor().templateLabel()->font());
-    const int room = editor().templateLabel()->parentWidget()->contentsRect().width();
-    for (const auto& [command, label] : rows) {
-        choose(command);
-        EXPECT_TRUE(editor().templateLabel()->isVisibleTo(&editor()));
-        const QString shown = editor().templateLabel()->text();
-        const QStringList lines = QString::fromUtf8(label).split('\n');
-        EXPECT_EQ(QString(shown).remove('\n'), lines.join(QString())) << command;
-        for (const QString& line : lines)
-            EXPECT_TRUE(shown.contains(line) || metrics.horizontalAdvance(line) > room) << command;
-        for (const QString& line : shown.split('\n'))
-            EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
-    }
-    // This one is wider than the panel, so it really is wrapped (after a separator).
-    choose("oplossingskromme");
-    EXPECT_EQ(editor().templateLabel()->text().count('\n'), 1);
-    EXPECT_TRUE(editor().templateLabel()->text().split('\n').front().endsWith('|'));
-}
-
 TEST_F(EditorWindowTest, AppendButtonAddsOnlyTheCommandName) {
     QTest::mouseClick(button("toevoegen"), Qt::LeftButton);
     EXPECT_EQ(source(), "");  // nothing chosen yet
@@ -107,18 +73,6 @@ TEST_F(EditorWindowTest, ToolsPutColourAndFillStyleNumbersIntoTheSource) {
     editor().sourcePane()->setTextCursor(caret);
     QTest::mouseClick(button("invoegen"), Qt::LeftButton);
     EXPECT_EQ(source(), "vulstijl(1)");
-}
-
-TEST_F(EditorWindowTest, CompileFillsTheCompiledPaneAndTheWorkbench) {
-    editor().sourcePane()->setPlainText("l:=3\n\n  lijn(0;0;l;1) % schuin\nproc init");
-    QTest::mouseClick(button("compile"), Qt::LeftButton);
-    EXPECT_EQ(compiled(), "maak\nl\n3\nlijn\n0\n0\nl\n1\nproc\ninit\n#");
-    const std::vector<std::string> lines = {"maak", "l", "3",    "lijn", "0", "0",
-                                            "l",    "1", "proc", "init", "#"};
-    EXPECT_EQ(bench().program().lines(), lines);
-    // Recompiling replaces everything; a program whose last line is an empty argument keeps it.
-    compileSource("lettertype()");
-    EXPECT_EQ(bench().program().lines(), (std::vector<std::string>{"lettertype", ""}));
 }
 
 TEST_F(EditorWindowTest, MissingIncludeAsksForTheFileThenReports) {
@@ -169,21 +123,6 @@ TEST_F(EditorWindowTest, OpenAndSaveKeepTheFileName) {
     dialogs.fileAnswers.push_back(QString());
     editor().saveProgram();
     EXPECT_EQ(editor().windowTitle(), "Meer " + copy);
-}
-
-TEST_F(EditorWindowTest, ProgramCompiledDuringARunTakesOverWhenTheRunEnds) {
-    compileSource("herhaal\ntotdat(0)");
-    const std::vector<std::string> looping = bench().program().lines();
-    std::vector<std::string> duringRun;
-    QTimer::singleShot(100, [&] {
-        compileSource("F=1");
-        duringRun = bench().program().lines();
-        typeKey(Qt::Key_Escape);
-    });
-    graph().showAndRedraw();
-    EXPECT_EQ(duringRun, looping);  // the running program was left alone
-    settle();
-    EXPECT_EQ(bench().program().lines(), std::vector<std::string>{"F=1"});
 }
 
 class ChangedProgramTest : public EditorWindowTest {

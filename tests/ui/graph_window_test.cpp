@@ -55,42 +55,6 @@ protected:
     QSize canvasSize() { return {bench().canvas().width(), bench().canvas().height()}; }
 };
 
-TEST_F(GraphWindowTest, StartsWithItsTitleA360CanvasAndHiddenSliders) {
-    expectCanvasSize(360, 360, "breedte 9.5 cm (360 pix)", "hoogte 9.5 cm (360 pix)");
-    EXPECT_EQ((QStringList{graph().windowTitle(), graph().sliderReadout(0)->text(),
-                           graph().sliderReadout(1)->text(), panel().functionEdit(0)->toolTip(),
-                           panel().rangeEdit(0)->text(), panel().rangeEdit(3)->text()}),
-              (QStringList{"Kalvor 2.1", "a=0", "b=0", "B.v. 3*x^2 (zonder y=)", "-5", "5"}));
-    EXPECT_EQ((std::vector<bool>{graph().slider(0)->isVisible(), graph().slider(1)->isVisible(),
-                                 graph().sliderReadout(0)->isVisible(),
-                                 graph().sliderReadout(1)->isVisible(), editor().isVisible(),
-                                 desktop->outputWindow().isVisible()}),
-              std::vector<bool>(6, false));
-    EXPECT_TRUE(panel().doubleSizeBox()->isChecked());
-    // Without a preferences file the start writes one.
-    EXPECT_TRUE(QFile::exists(folder() + "/voorkeuren.txt"));
-    // The first picture is drawn at start: the x-axis crosses the middle.
-    EXPECT_GT(pixelsInRows(kBlackPixel, 180, 180), 300);
-}
-
-TEST_F(GraphWindowTest, TypedFormulaIsDrawnByWeerTekenen) {
-    typeFormula(0, "2");
-    EXPECT_EQ(bench().settings().functions[0], "2");
-    EXPECT_LT(pixelsInRows(kBlackPixel, rowOf(2) - 2, rowOf(2) + 2), 50);
-    clickRedraw();
-    EXPECT_GT(pixelsInRows(kBlackPixel, rowOf(2) - 2, rowOf(2) + 2), 300);
-}
-
-TEST_F(GraphWindowTest, RangeFieldsChangeTheWorld) {
-    typeFormula(0, "1");
-    QLineEdit* ymax = panel().rangeEdit(3);
-    ymax->clear();
-    QTest::keyClicks(ymax, "15");
-    QTest::keyClick(ymax, Qt::Key_Return);  // Enter in a field redraws too
-    const int row = static_cast<int>((15 - 1) / 20.0 * 360);
-    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
-}
-
 TEST_F(GraphWindowTest, SliderDrivesTheParameterAndRedraws) {
     typeFormula(0, "a");
     menuAction(graph(), "Sch&uifbalken")->trigger();
@@ -181,39 +145,6 @@ TEST_F(GraphWindowTest, EveryKeyReachesThePrograms) {
     EXPECT_EQ(panel().functionEdit(0)->text(), "5a");
 }
 
-TEST_F(GraphWindowTest, EscapeEndsARunningProgramWhoseWindowKeepsItsSize) {
-    compileSource("herhaal\ntotdat(0)");
-    bool ranMeanwhile = false, rerun = false;
-    QSize before, during;
-    QTimer::singleShot(100, [&] {
-        ranMeanwhile = bench().isRunning();
-        before = graph().size();
-        graph().resize(before + QSize(80, 60));
-        during = graph().size();
-        // A second redraw request while running waits for the run to end.
-        clickRedraw();
-        typeKey(Qt::Key_Escape);
-        // ... and then runs the program again, until Escape ends that run too.
-        QTimer::singleShot(100, [&] {
-            rerun = bench().isRunning() && !bench().redrawPending();
-            typeKey(Qt::Key_Escape);
-        });
-    });
-    graph().showAndRedraw();  // returns when Escape has ended both runs
-    settle();
-    EXPECT_TRUE(ranMeanwhile);
-    EXPECT_TRUE(rerun);
-    EXPECT_EQ(during, before);
-    EXPECT_FALSE(bench().isRunning());
-    // Once the run is over the window can grow again, and the canvas follows it (with a
-    // program that ends, since every resize runs the program again).
-    compileSource("F=1");
-    graph().resize(before + QSize(80, 60));
-    settle();
-    EXPECT_EQ(graph().size(), before + QSize(80, 60));
-    expectCanvasFollowsTheView();
-}
-
 TEST_F(GraphWindowTest, LongRunShowsThatItIsBusyUntilItEnds) {
     compileSource("herhaal\ntotdat(0)");
     bool busyAtOnce = true, busyLater = false;
@@ -242,21 +173,6 @@ TEST_F(GraphWindowTest, LongRunShowsThatItIsBusyUntilItEnds) {
     EXPECT_EQ(canvasLater, canvasBefore);  // the text takes no room from the canvas
     EXPECT_FALSE(graph().busyLabel()->isVisible());
     EXPECT_EQ(cursor(), none);
-}
-
-TEST_F(GraphWindowTest, OutputWindowOpensOnScreenClearOfTheSliders) {
-    // A tall output window that, left where it is, would cover the strip below the canvas.
-    graph().move(0, 100);
-    desktop->outputWindow().resize(480, 560);
-    compileSource("schrijfregel(t;hallo)");
-    graph().showAndRedraw();
-    settle();
-    OutputWindow& output = desktop->outputWindow();
-    ASSERT_TRUE(output.isVisible());
-    const QRect strip(graph().sliderStrip()->mapToGlobal(QPoint(0, 0)),
-                      graph().sliderStrip()->size());
-    EXPECT_TRUE(graph().screen()->availableGeometry().contains(output.frameGeometry()));
-    EXPECT_FALSE(output.frameGeometry().intersects(strip));
 }
 
 TEST_F(GraphWindowTest, CanvasFollowsTheWindowSize) {
@@ -386,40 +302,6 @@ TEST_F(GraphWindowTest, FormulaHelpLinkExplainsEntry) {
         std::tuple(std::string("Kalvor 2.1"), std::string(kFunctionEntryHelp), Host::Icon::None));
 }
 
-TEST_F(GraphWindowTest, MeerGivesAFreshProgramInterfaceAndTheEditor) {
-    menuAction(graph(), "Sch&uifbalken")->trigger();
-    ASSERT_TRUE(graph().slider(0)->isVisible());
-    bench().environment().mouse.resetFreePoints = false;
-    menuAction(graph(), "Mee&r...")->trigger();
-    EXPECT_TRUE(editor().isVisible());
-    EXPECT_EQ(
-        (std::vector<bool>{graph().slider(0)->isVisible(), graph().sliderReadout(0)->isVisible(),
-                           graph().slidersAction()->isChecked()}),
-        std::vector<bool>(3, false));
-    EXPECT_TRUE(bench().environment().mouse.resetFreePoints);
-    EXPECT_EQ(editor().commandList()->count(), 157);
-    menuAction(graph(), "Mee&r...")->trigger();  // the six join only once
-    EXPECT_EQ(editor().commandList()->count(), 157);
-}
-
-TEST_F(GraphWindowTest, CompileAndRunShowsAndRunsTheProgram) {
-    graph().hide();
-    editor().show();
-    editor().sourcePane()->setPlainText("F=1\nymax=10\nschrijfregel(t;klaar)");
-    auto* run = editor().findChild<QPushButton*>("compileRun");
-    ASSERT_NE(run, nullptr);
-    QTest::mouseClick(run, Qt::LeftButton);
-    settle();
-    EXPECT_TRUE(graph().isVisible());
-    EXPECT_EQ((QStringList{panel().functionEdit(0)->text(), panel().rangeEdit(3)->text()}),
-              (QStringList{"1", "10"}));
-    const int row = static_cast<int>((10 - 1) / 15.0 * 360);
-    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
-    // What the program writes brings the output window up.
-    EXPECT_TRUE(desktop->outputWindow().isVisible());
-    EXPECT_EQ(desktop->outputWindow().textArea()->toPlainText(), "klaar");
-}
-
 TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
     struct Row {
         const char *item, *fileName, *filter, *contains;
@@ -448,27 +330,6 @@ TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
             (QStringList{row.fileName, row.filter}));
         EXPECT_NE(test::readBytes(path).find(row.contains), std::string::npos) << row.item;
     }
-}
-
-TEST_F(GraphWindowTest, PreferencesSaveAndLoadTheFieldsAndWindowSize) {
-    QLineEdit* xmin = panel().rangeEdit(0);
-    xmin->clear();
-    QTest::keyClicks(xmin, "-10");
-    menuAction(graph(), "&Voorkeuren opslaan")->trigger();
-    EXPECT_NE(test::readBytes(folder() + "/voorkeuren.txt").find("xmin=-10\r\n"),
-              std::string::npos);
-    xmin->clear();
-    QTest::keyClicks(xmin, "3");
-    // A file that names only some settings changes only those.
-    QFile file(folder() + "/voorkeuren.txt");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("xmin=-10\r\nformulierbreedte=760\r\nformulierhoogte=520\r\n");
-    file.close();
-    menuAction(graph(), "Voorkeuren &laden")->trigger();
-    settle();
-    EXPECT_EQ(xmin->text(), "-10");
-    EXPECT_EQ(graph().size(), QSize(760, 520));
-    expectCanvasFollowsTheView();
 }
 
 }  // namespace

@@ -179,24 +179,6 @@ protected:
     }
 };
 
-TEST_F(FilmPageTest, MakesThePageFromTheFieldsInEitherLayout) {
-    FilmPageWindow& window = page();
-    EXPECT_EQ(window.windowTitle(), "Beeldrol");
-    const char* defaults[] = {"../images/tekening",  ".gif", "10",  "39",
-                              "../images/start.gif", "50",   "360", "360"};
-    for (int i = 0; i < FilmPageWindow::kFieldCount; ++i)
-        EXPECT_EQ(window.field(i)->text(), defaults[i]) << i;
-    window.field(3)->setText("13");
-    menuAction(window, "&Animatie Maken")->trigger();
-    const QString made = window.generatedPage()->toPlainText();
-    EXPECT_TRUE(made.contains("var maxnr=13\n"));
-    EXPECT_LT(made.indexOf("<td valign=top>"), made.indexOf("<td rowspan=2>"));
-    window.textRightButton()->setChecked(true);
-    menuAction(window, "&Animatie Maken")->trigger();
-    const QString swapped = window.generatedPage()->toPlainText();
-    EXPECT_GT(swapped.indexOf("<td valign=top>"), swapped.indexOf("<td rowspan=2>"));
-}
-
 TEST_F(FilmPageTest, SavesThePageAndShowsItOnlyWithItsScript) {
     FilmPageWindow& window = page();
     // Not saved and no film.js: the message, nothing opened.
