@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <functional>
-#include <vector>
 
-#include <QFile>
-#include <QFontInfo>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include "../support/file_checks.h"

@@ -1,10 +1,7 @@
 // Evaluation: failures surface as EvaluationError, operations run in list order.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "expr/arithmetic.h"
 #include "expr/parser.h"

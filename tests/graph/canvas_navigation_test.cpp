@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
 #include <optional>
-#include <string>
 
 #include "expr/parser.h"
 #include "graph/canvas_navigation.h"

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <tuple>
 
 #include "lang/command_table.h"
 #include "lang/compiler.h"

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-#include <tuple>
-
 #include "expr/random_source.h"
 #include "lang/window_services.h"
 #include "program_rows.h"

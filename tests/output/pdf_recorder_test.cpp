@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <cmath>
-#include <numbers>
-
 #include "../support/file_checks.h"
 #include "../support/recording_host.h"
 #include "output/pdf_recorder.h"
