@@ -130,6 +130,20 @@ TEST(View3DProperties, ClampsAndNormalisation) {
     EXPECT_NEAR(static_cast<double>(box.state().factor[1]), 1, 1e-15);
 }
 
+TEST(WorldCanvasText, SymbolFontShowsGreekLetters) {
+    CanvasFont symbol;
+    symbol.name = "Symbol";
+    EXPECT_EQ(displayText(symbol, "pa W1"), QString::fromUtf8("πα Ω1"));
+    EXPECT_EQ(displayText(CanvasFont{}, "pa"), QString("pa"));
+    // The letters reach the bitmap too.
+    for (const std::string_view text : {"p", "-p", "a"}) {
+        Fixture f(60, 30, 0, 0, 60, 30);
+        f.canvas.font().name = "Symbol";
+        f.canvas.d2TextOut(text, 0, 5, 25);
+        EXPECT_GT(test::inkPixels(f.canvas.image()), static_cast<int>(text.size()) * 5) << text;
+    }
+}
+
 TEST(WorldCanvasClipped, DrawingDoesNotOverwriteTheAxes) {
     Fixture f(200, 150, -5, -5, 5, 5);
     WorldCanvas& c = f.canvas;

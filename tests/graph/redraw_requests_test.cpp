@@ -69,6 +69,65 @@ TEST(RedrawRequests, AskedForDuringARunAreDoneWhenItEnds) {
     }
 }
 
+TEST(RepeatedErrors, RemembersBoxesPerContextUntilAnotherRedraw) {
+    RepeatedErrors memory;
+    const std::vector<std::string> one{"x", "lijn"}, other{"x^2", "lijn"};
+    memory.redrawStarts(false);
+    EXPECT_TRUE(memory.shouldShow(one, "Oeps", "a"));
+    EXPECT_TRUE(memory.shouldShow(one, "Oeps", "b"));  // another text
+    memory.redrawStarts(true);
+    EXPECT_FALSE(memory.shouldShow(one, "Oeps", "a"));
+    EXPECT_FALSE(memory.shouldShow(one, "Oeps", "b"));
+    EXPECT_TRUE(memory.shouldShow(one, "foutje", "a"));  // another caption
+    EXPECT_TRUE(memory.shouldShow(other, "Oeps", "a"));  // other formulas
+    EXPECT_FALSE(memory.shouldShow(other, "Oeps", "a"));
+    memory.redrawStarts(false);
+    EXPECT_TRUE(memory.shouldShow(other, "Oeps", "a"));
+}
+
+TEST(Export, RecordsFirstThenAsksForTheFileThenRedrawsOnce) {
+    using Export = bool (Workbench::*)(const Workbench::PathChoice&);
+    struct Row {
+        const char* what;
+        Export write;
+        bool fullSize;
+        int redrawsBefore, redrawsAfter;
+    };
+    const Row rows[] = {
+        {"pdf", &Workbench::exportPdf, true, 2, 1},
+        {"eepic", &Workbench::exportEepic, true, 2, 1},
+        {"metafile", &Workbench::exportMetafile, true, 1, 0},
+        {"halved metafile", &Workbench::exportMetafile, false, 1, 1},
+    };
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        for (const bool confirm : {true, false}) {
+            SCOPED_TRACE(std::string(row.what) + (confirm ? " saved" : " cancelled"));
+            BenchFixture f;
+            f.program("F=x");
+            f.bench.settings().metafileFullSize = row.fullSize;
+            int redraws = 0, before = -1;
+            bool recordingAtDialog = true;
+            QObject::connect(&f.bench, &Workbench::redrawn, [&] { ++redraws; });
+            const std::string path = (dir.path() + "/out").toStdString() + row.what;
+            const bool saved = (f.bench.*row.write)([&]() -> std::optional<std::string> {
+                before = redraws;
+                recordingAtDialog =
+                    f.bench.drawing().pdfRecording() || f.bench.drawing().eepicRecording();
+                if (!confirm) return std::nullopt;
+                return path;
+            });
+            EXPECT_EQ(before, row.redrawsBefore);
+            EXPECT_EQ(redraws - before, row.redrawsAfter);
+            EXPECT_FALSE(recordingAtDialog);
+            EXPECT_EQ(saved, confirm);
+            EXPECT_EQ(QFile::exists(QString::fromStdString(path)), confirm);
+            EXPECT_FALSE(f.bench.drawing().pdfRecording() || f.bench.drawing().eepicRecording());
+            QFile::remove(QString::fromStdString(path));
+        }
+    }
+}
+
 // On the canvas (and so in its SVG mirror) the labels lie over the axis lines.
 TEST(MiddleAxes, LabelsArePaintedAfterTheAxisLines) {
     BenchFixture f;

@@ -302,6 +302,24 @@ TEST_F(GraphWindowTest, FormulaHelpLinkExplainsEntry) {
         std::tuple(std::string("Kalvor 2.1"), std::string(kFunctionEntryHelp), Host::Icon::None));
 }
 
+TEST_F(GraphWindowTest, CompileAndRunShowsAndRunsTheProgram) {
+    graph().hide();
+    editor().show();
+    editor().sourcePane()->setPlainText("F=1\nymax=10\nschrijfregel(t;klaar)");
+    auto* run = editor().findChild<QPushButton*>("compileRun");
+    ASSERT_NE(run, nullptr);
+    QTest::mouseClick(run, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(graph().isVisible());
+    EXPECT_EQ((QStringList{panel().functionEdit(0)->text(), panel().rangeEdit(3)->text()}),
+              (QStringList{"1", "10"}));
+    const int row = static_cast<int>((10 - 1) / 15.0 * 360);
+    EXPECT_GT(pixelsInRows(kBlackPixel, row - 2, row + 2), 300);
+    // What the program writes brings the output window up.
+    EXPECT_TRUE(desktop->outputWindow().isVisible());
+    EXPECT_EQ(desktop->outputWindow().textArea()->toPlainText(), "klaar");
+}
+
 TEST_F(GraphWindowTest, ExportsAskForTheirFileAndWriteIt) {
     struct Row {
         const char *item, *fileName, *filter, *contains;
