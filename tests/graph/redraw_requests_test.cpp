@@ -69,6 +69,54 @@ TEST(RedrawRequests, AskedForDuringARunAreDoneWhenItEnds) {
     }
 }
 
+TEST(RedrawRequests, SameErrorBoxIsShownOnceWhileOnlyASliderMoves) {
+    enum class Step { Enter, Slider, NewFormula, NewProgram };
+    struct Row {
+        const char* what;
+        const char* program;
+        const char* formula;
+        std::vector<std::pair<Step, std::size_t>> steps;  // step, boxes shown so far
+    };
+    using enum Step;
+    // clang-format off
+    const Row rows[] = {
+        {"formula F", "", "sin(",
+         {{Enter, 1}, {Slider, 1}, {Slider, 1}, {Enter, 2}, {Slider, 2}, {NewFormula, 3},
+          {Slider, 3}}},
+        {"program", "lijn(0;0;1;2+)", "",
+         {{Slider, 1}, {Slider, 1}, {Enter, 2}, {Slider, 2}, {NewProgram, 3}, {Slider, 3}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        BenchFixture f;
+        f.program(row.program);
+        f.bench.settings().functions[0] = row.formula;
+        int position = 0;
+        for (const auto& [step, boxes] : row.steps) {
+            switch (step) {
+                case Enter:
+                    f.bench.redraw();
+                    break;
+                case Slider:
+                    f.bench.setSliderPosition(0, position += 10);
+                    break;
+                case NewFormula:
+                    f.bench.settings().functions[0] += "(";
+                    f.bench.setSliderPosition(0, position += 10);
+                    break;
+                case NewProgram:
+                    f.program(std::string(row.program) + "\nlijn(0;0;1;2+)");
+                    f.bench.setSliderPosition(0, position += 10);
+                    break;
+            }
+            EXPECT_EQ(f.host.messages().size(), boxes) << "after step " << int(step);
+            // Silent or not, the redraw still stopped on the error.
+            EXPECT_TRUE(f.bench.environment().flags.expressionError);
+        }
+    }
+}
+
 TEST(RepeatedErrors, RemembersBoxesPerContextUntilAnotherRedraw) {
     RepeatedErrors memory;
     const std::vector<std::string> one{"x", "lijn"}, other{"x^2", "lijn"};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "expr/random_source.h"
 #include "lang/window_services.h"
 #include "program_rows.h"
@@ -109,6 +111,16 @@ const ProgramRow kSymbolicPrograms[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Symbolic, ProgramRows, ::testing::ValuesIn(kSymbolicPrograms), rowName);
+
+TEST(TextCommands, KeusKeepsEmptyItems) {
+    seedRandom(5);
+    ProgramRunner runner;
+    std::set<std::string> seen;
+    for (const std::string& line :
+         runner.run("for(k;1;200;1)\nkeus$($k;a,,b)\nschrijfregel(t;$k)\nnext"))
+        seen.insert(line);
+    EXPECT_EQ(seen, (std::set<std::string>{"a", "", "b"}));
+}
 
 // A person at the input dialog: types `typed` and presses OK, or presses Cancel.
 class DialogHost : public HeadlessHost {
