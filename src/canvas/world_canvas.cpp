@@ -16,7 +16,6 @@ namespace kalvor {
 
 namespace {
 constexpr int kFarPixel = 16000;
-constexpr int kMaxRatio = 3;
 
 // The picture kept at its place on a surface of another size, the new area white.
 QImage resizedPicture(const QImage& old, int width, int height) {
@@ -69,7 +68,7 @@ const QImage& WorldCanvas::screenImage() const {
 }
 
 void WorldCanvas::setDeviceRatio(int ratio) {
-    ratio = std::clamp(ratio, 1, kMaxRatio);
+    ratio = std::clamp(ratio, 1, kMaxDeviceRatio);
     if (ratio == deviceRatio()) return;
     finishPainting();
     m_deviceBitmap.reset();

@@ -62,9 +62,11 @@ public:
     /// Ends the painting in progress first, so that the image may be read and copied.
     const QImage& image() const;
 
-    /// Device pixels per canvas pixel on the screen, 1 … 3. Above 1 the device bitmap,
-    /// that many times as large, is kept in step with the bitmap; a change starts it from
-    /// the bitmap enlarged and announces resized(), after which the owner redraws.
+    static constexpr int kMaxDeviceRatio = 3;
+    /// Device pixels per canvas pixel on the screen, 1 … kMaxDeviceRatio. Above 1 the
+    /// device bitmap, that many times as large, is kept in step with the bitmap; a change
+    /// starts it from the bitmap enlarged and announces resized(), after which the owner
+    /// redraws.
     int deviceRatio() const { return m_deviceBitmap ? m_deviceBitmap->scale : 1; }
     void setDeviceRatio(int ratio);
     /// What the window shows: the device bitmap, or the bitmap at ratio 1.

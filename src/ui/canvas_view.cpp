@@ -100,7 +100,8 @@ bool CanvasView::event(QEvent* event) {
 }
 
 void CanvasView::followRatio() {
-    const int ratio = std::clamp(static_cast<int>(std::ceil(devicePixelRatioF() - 1e-3)), 1, 3);
+    const int ratio = std::clamp(static_cast<int>(std::ceil(devicePixelRatioF() - 1e-3)), 1,
+                                 WorldCanvas::kMaxDeviceRatio);
     if (ratio == m_ratio) return;
     m_ratio = ratio;
     emit deviceRatioChanged(ratio);

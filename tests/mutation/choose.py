@@ -5,11 +5,12 @@ import json, os, sys, re, collections
 rest = {k: set(v) for k, v in json.load(open(sys.argv[1])).items()}
 per = json.load(open(sys.argv[2]))
 must = set(sys.argv[4:])
-# unique kills from the mutation run
-for l in open(sys.argv[3]):
-    r = json.loads(l)
-    if r['status'] == 'candidates':
-        must.add(sorted(r['by'])[0].rstrip(','))  # one killer suffices; choose deterministically
+# mutants only candidates caught: one of their catchers stays (the first, unless one already does)
+caught_only_by_candidates = [sorted(r['by']) for r in map(json.loads, open(sys.argv[3]))
+                             if r['status'] == 'candidates']
+for catchers in caught_only_by_candidates:
+    if not must & set(catchers):
+        must.add(catchers[0])
 # test sizes
 size = {}
 for key, v in per.items():

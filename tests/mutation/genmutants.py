@@ -36,8 +36,11 @@ def mutants_of(lines, i):
             out.append(('const', m.group(1), str(int(m.group(1)) + 1)))
     return out
 
-seen = set(tuple(x.rsplit(':', 2)[:2]) for x in json.load(open(sys.argv[6]))) if len(sys.argv) > 6 else set()
-seen = {(a, int(b)) for a, b in seen}
+# ids already run ('src/…:line:kind') are not sampled again
+seen = set()
+for done in (json.load(open(sys.argv[6])) if len(sys.argv) > 6 else []):
+    src, line, _ = done.rsplit(':', 2)
+    seen.add((src, int(line)))
 for cov in sorted(glob.glob(f'{covdir}/*.json')):
     data = json.load(open(cov))
     pool = []

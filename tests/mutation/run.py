@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs mutants: is each one caught without the candidate tests, and if not, by which candidates?
 usage: run.py TREE MUTANTS.jsonl CANDIDATES.tsv RESULTS.jsonl"""
-import json, os, subprocess, sys, time, collections
+import json, os, re, subprocess, sys, time, collections
 tree, mutfile, candfile, resfile = sys.argv[1:5]
 build = f'{tree}/build'
 ORDER = ['numeric_tests', 'bigint_tests', 'canvas_tests', 'output_tests', 'ui_tests', 'lang_tests',
@@ -28,8 +28,10 @@ def run(binary, flt, fail_fast):
         return ['TIMEOUT']
     if r.returncode == 0:
         return []
-    failed = [l.split('] ', 1)[1].split(' ')[0] for l in r.stdout.splitlines()
-              if l.startswith('[  FAILED  ]') and '] ' in l and ' test' not in l.split('] ', 1)[1][:8]]
+    # '[  FAILED  ] Suite.Name (3 ms)', or for a parameterised one 'Rows/Suite.Name/row, where …';
+    # the summary line '[  FAILED  ] 2 tests, listed below:' names no test.
+    failed = [re.split(r'[ ,]', l.split('] ', 1)[1])[0] for l in r.stdout.splitlines()
+              if l.startswith('[  FAILED  ] ') and not re.match(r'\[  FAILED  \] \d+ tests?,', l)]
     if not failed:  # a crash: blame the test that was running
         runs = [l.split('] ', 1)[1].strip() for l in r.stdout.splitlines() if l.startswith('[ RUN      ]')]
         failed = [f'CRASH:{runs[-1]}' if runs else f'CRASH:rc{r.returncode}']
